@@ -1,0 +1,18 @@
+#!/bin/sh
+# Installs the Debian packages that building (and, with "test", testing)
+# needs. Usage: scripts/install-deps.sh [test]
+set -e
+packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n \
+  libglib2.0-dev libsimpleini-dev libicu-dev fonts-ipafont-gothic"
+if [ "$1" = "test" ]; then
+  packages="$packages libgtest-dev libgmock-dev"
+fi
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing

@@ -1,0 +1,8 @@
+#!/bin/sh
+# Builds Dorvanquellis and starts it.
+set -e
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DDORVAN_BUILD_TESTS=OFF
+cmake --build build/release
+exec build/release/src/dorvanquellis "$@"

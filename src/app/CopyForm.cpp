@@ -1,0 +1,277 @@
+#include "app/CopyForm.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "app/BrowsingPanes.h"
+#include "app/DriveInfo.h"
+#include "app/DroppedFiles.h"
+#include "controls/ActionButton.h"
+#include "controls/DirectoryListBox.h"
+#include "controls/DriveComboBox.h"
+#include "controls/FileListBox.h"
+#include "controls/PathListBox.h"
+#include "fileops/BulkOperations.h"
+#include "tools/AttributeCommands.h"
+
+TCopyForm* CopyForm = nullptr;
+
+namespace {
+
+QFrame* makePanel(const char* name, QWidget* parent, bool bevel = true) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    if (bevel) {
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        panel->setLineWidth(1);
+    }
+    return panel;
+}
+
+QVBoxLayout* fillLayout(QWidget* w) {
+    auto* layout = new QVBoxLayout(w);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    return layout;
+}
+
+QSplitter* makeSplitter(const char* name, Qt::Orientation o, QWidget* parent, int handleWidth) {
+    auto* s = new QSplitter(o, parent);
+    s->setObjectName(QString::fromLatin1(name));
+    s->setHandleWidth(handleWidth);
+    s->setChildrenCollapsible(false);
+    s->setOpaqueResize(true);
+    return s;
+}
+
+QLabel* makeDriveLabel(const char* name, const QString& text, QWidget* parent, int top) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAutoFillBackground(true);
+    label->setBackgroundRole(QPalette::ToolTipBase);
+    label->setForegroundRole(QPalette::ToolTipText);
+    label->setGeometry(0, top, parent->width(), 12);
+    return label;
+}
+
+}  // namespace
+
+TCopyForm::TCopyForm(QWidget* parent) : QMainWindow(parent) {
+    CopyForm = this;
+    setObjectName(QStringLiteral("CopyForm"));
+    setWindowTitle(QStringLiteral("Dorvanquellis"));
+    setGeometry(102, 47, 600, 360);
+
+    panes_ = std::make_unique<BrowsingPanes>(*this);
+    driveInfo_ = std::make_unique<DriveInfo>(*this);
+    droppedFiles_ = std::make_unique<DroppedFiles>(*this);
+    bulk_ = std::make_unique<BulkOperations>(*this);
+    attributes_ = std::make_unique<AttributeCommands>(*this);
+
+    createActions();
+    createControls();
+    createMenus();
+    bindCommands();
+    FormCreate();
+}
+
+TCopyForm::~TCopyForm() {
+    if (CopyForm == this) CopyForm = nullptr;
+}
+
+QAction* TCopyForm::action(const char* name) const {
+    return findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+}
+
+void TCopyForm::setAccessible(QWidget* w, const QString& japaneseName) {
+    w->setAccessibleName(japaneseName);
+    w->setAccessibleDescription(w->objectName());
+}
+
+void TCopyForm::createControls() {
+    MainSplitter = makeSplitter("MainSplitter", Qt::Horizontal, this, 4);
+    setCentralWidget(MainSplitter);
+
+    // Left pane: the browsing panel above the data list.
+    DataSelectPanel = makePanel("DataSelectPanel", MainSplitter);
+    DataSelectPanel->setMinimumWidth(200);
+    DataSplitter = makeSplitter("DataSplitter", Qt::Vertical, DataSelectPanel, 3);
+    fillLayout(DataSelectPanel)->addWidget(DataSplitter);
+
+    FilePanel = makePanel("FilePanel", DataSplitter);
+    FileSplitter = makeSplitter("FileSplitter", Qt::Horizontal, FilePanel, 3);
+    fillLayout(FilePanel)->addWidget(FileSplitter);
+
+    DirectoryPanel = makePanel("DirectoryPanel", FileSplitter);
+    auto* dirLayout = fillLayout(DirectoryPanel);
+    DrivePanel = makePanel("DrivePanel", DirectoryPanel, false);
+    DrivePanel->setFixedHeight(64);
+    DriveComboBox1 = new DriveComboBox(DrivePanel);
+    DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
+    DriveComboBox1->setGeometry(0, 0, 148, 21);
+    DriveTypeLabel = makeDriveLabel("DriveTypeLabel", QStringLiteral("Type:"), DrivePanel, 22);
+    VolumeLabelLabel = makeDriveLabel("VolumeLabelLabel", QStringLiteral("Vol:"), DrivePanel, 35);
+    SerialNumberLabel = makeDriveLabel("SerialNumberLabel", QStringLiteral("Ser:"), DrivePanel, 48);
+    DrivePanel->installEventFilter(this);
+    dirLayout->addWidget(DrivePanel);
+    DirectoryListBox1 = new DirectoryListBox(DirectoryPanel);
+    DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
+    dirLayout->addWidget(DirectoryListBox1, 1);
+    SearchingButton = new QPushButton(DirectoryPanel);
+    SearchingButton->setObjectName(QStringLiteral("SearchingButton"));
+    SearchingButton->hide();
+
+    FileNameListBox = new PathListBox(FileSplitter);
+    FileNameListBox->setObjectName(QStringLiteral("FileNameListBox"));
+    FileSplitter->setStretchFactor(0, 0);
+    FileSplitter->setStretchFactor(1, 1);
+    FileSplitter->handle(1)->setObjectName(QStringLiteral("DriveSplitter"));
+    GetFileListTranslateButton =
+        new ActionButton(action("FileListTranslate"), FilePanel, QStringLiteral("↓(&T)"));
+    GetFileListTranslateButton->setObjectName(QStringLiteral("GetFileListTranslateButton"));
+    GetFileListTranslateButton->resize(36, 19);
+    FilePanel->installEventFilter(this);
+
+    DataListBox = new PathListBox(DataSplitter, true);
+    DataListBox->setObjectName(QStringLiteral("DataListBox"));
+    DataListBox->setRowHeight(12);
+    DataSplitter->setStretchFactor(0, 0);
+    DataSplitter->setStretchFactor(1, 1);
+    DataSplitter->handle(1)->setObjectName(QStringLiteral("FileDataSplitter"));
+
+    OpenDialogListBox = new PathListBox(DataSelectPanel, true);
+    OpenDialogListBox->setObjectName(QStringLiteral("OpenDialogListBox"));
+    FilePathListBox = new PathListBox(DataSelectPanel);
+    FilePathListBox->setObjectName(QStringLiteral("FilePathListBox"));
+    FileListBox1 = new FileListBox(DataSelectPanel);
+    FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
+    FileListBox1->setMask("*.txt");
+
+    // Right (destination) pane.
+    SendToPanel = makePanel("SendToPanel", MainSplitter);
+    SendToPanel->setMinimumWidth(100);
+    SendToSplitter = makeSplitter("SendToSplitter", Qt::Vertical, SendToPanel, 3);
+    fillLayout(SendToPanel)->addWidget(SendToSplitter);
+    SendToDirectoryPanel = makePanel("SendToDirectoryPanel", SendToSplitter, false);
+    auto* sendLayout = fillLayout(SendToDirectoryPanel);
+    SendToDrivePanel = makePanel("SendToDrivePanel", SendToDirectoryPanel, false);
+    SendToDrivePanel->setFixedHeight(21);
+    DriveComboBox2 = new DriveComboBox(SendToDrivePanel);
+    DriveComboBox2->setObjectName(QStringLiteral("DriveComboBox2"));
+    fillLayout(SendToDrivePanel)->addWidget(DriveComboBox2);
+    sendLayout->addWidget(SendToDrivePanel);
+    DirectoryListBox2 = new DirectoryListBox(SendToDirectoryPanel);
+    DirectoryListBox2->setObjectName(QStringLiteral("DirectoryListBox2"));
+    sendLayout->addWidget(DirectoryListBox2, 1);
+    FileListBox2 = new FileListBox(SendToSplitter);
+    FileListBox2->setObjectName(QStringLiteral("FileListBox2"));
+    SendToSplitter->setStretchFactor(0, 0);
+    SendToSplitter->setStretchFactor(1, 1);
+    SendToSplitter->handle(1)->setObjectName(QStringLiteral("SendToFileSplitter"));
+
+    // Operation buttons and filters.
+    RightPanel = makePanel("RightPanel", MainSplitter);
+    RightPanel->setMinimumWidth(84);
+    RightPanel->setMaximumWidth(150);
+    auto* rightLayout = fillLayout(RightPanel);
+    rightLayout->setContentsMargins(1, 1, 1, 1);
+    OperationPanel = makePanel("OperationPanel", RightPanel);
+    OperationPanel->setFixedHeight(164);
+    rightLayout->addWidget(OperationPanel);
+    struct ButtonSpec { QPushButton** field; const char* name; const char* action; int top; };
+    const ButtonSpec buttons[] = {
+        {&MakeFolderButton, "MakeFolderButton", "FolderNew", 1},
+        {&DelFolderButton, "DelFolderButton", "FolderDelete", 20},
+        {&CopyButton, "CopyButton", "FileCopy", 42},
+        {&MoveButton, "MoveButton", "FileMove", 61},
+        {&DelButton, "DelButton", "FileDelete", 82},
+        {&ClassKeepingFileCopyButton, "ClassKeepingFileCopyButton", "ClassKeepingFileCopy", 103},
+        {&ClassKeepingFileMoveButton, "ClassKeepingFileMoveButton", "ClassKeepingFileMove", 122},
+        {&DataDelButton, "DataDelButton", "DataDelete", 144},
+    };
+    for (const auto& b : buttons) {
+        auto* button = new ActionButton(action(b.action), OperationPanel);
+        button->setObjectName(QString::fromLatin1(b.name));
+        button->setGeometry(1, b.top, 80, 19);
+        *b.field = button;
+    }
+    OperationPanel->installEventFilter(this);
+    FilterPanel = makePanel("FilterPanel", RightPanel);
+    rightLayout->addWidget(FilterPanel, 1);
+    FilterCheckListBox = new QListWidget(FilterPanel);
+    FilterCheckListBox->setObjectName(QStringLiteral("FilterCheckListBox"));
+    auto* anyFilter = new QListWidgetItem(QStringLiteral("*.*"), FilterCheckListBox);
+    anyFilter->setFlags(anyFilter->flags() | Qt::ItemIsUserCheckable);
+    anyFilter->setCheckState(Qt::Unchecked);
+    fillLayout(FilterPanel)->addWidget(FilterCheckListBox);
+
+    MainSplitter->setStretchFactor(0, 0);
+    MainSplitter->setStretchFactor(1, 1);
+    MainSplitter->setStretchFactor(2, 0);
+    MainSplitter->handle(1)->setObjectName(QStringLiteral("LeftSplitter"));
+    MainSplitter->handle(2)->setObjectName(QStringLiteral("RightSplitter"));
+    MainSplitter->setSizes({300, 600 - 300 - 84 - 8, 84});
+    DataSplitter->setSizes({200, 160});
+    FileSplitter->setSizes({152, 148});
+    SendToSplitter->setSizes({200, 160});
+
+    // Links of the browsing controls.
+    DriveComboBox1->setDirList(DirectoryListBox1);
+    DirectoryListBox1->setFileList(FileListBox1);
+    DriveComboBox2->setDirList(DirectoryListBox2);
+    DirectoryListBox2->setFileList(FileListBox2);
+    // Both trees start at the process's current folder.
+    DirectoryListBox1->setDirectory(".");
+    DirectoryListBox2->setDirectory(".");
+
+    setAccessible(DataSelectPanel, QStringLiteral("左ペイン"));
+    setAccessible(FilePanel, QStringLiteral("参照パネル"));
+    setAccessible(DirectoryPanel, QStringLiteral("左のフォルダパネル"));
+    setAccessible(DriveComboBox1, QStringLiteral("左のドライブ"));
+    setAccessible(DriveTypeLabel, QStringLiteral("ドライブの種類"));
+    setAccessible(VolumeLabelLabel, QStringLiteral("ボリュームラベル"));
+    setAccessible(SerialNumberLabel, QStringLiteral("シリアル番号"));
+    setAccessible(DirectoryListBox1, QStringLiteral("左のフォルダツリー"));
+    setAccessible(SearchingButton, QStringLiteral("検索の中止"));
+    setAccessible(FileNameListBox, QStringLiteral("左のファイルリスト"));
+    setAccessible(DataListBox, QStringLiteral("データリスト"));
+    setAccessible(OpenDialogListBox, QStringLiteral("作業用リスト"));
+    setAccessible(FilePathListBox, QStringLiteral("左のパスリスト"));
+    setAccessible(FileListBox1, QStringLiteral("データファイルのリスト"));
+    setAccessible(SendToPanel, QStringLiteral("送り先ペイン"));
+    setAccessible(DriveComboBox2, QStringLiteral("右のドライブ"));
+    setAccessible(DirectoryListBox2, QStringLiteral("右のフォルダツリー"));
+    setAccessible(FileListBox2, QStringLiteral("右のファイルリスト"));
+    setAccessible(RightPanel, QStringLiteral("操作パネル"));
+    setAccessible(FilterCheckListBox, QStringLiteral("フィルタリスト"));
+    for (QPushButton* b : findChildren<QPushButton*>())
+        if (b->accessibleDescription().isEmpty()) b->setAccessibleDescription(b->objectName());
+}
+
+void TCopyForm::placeTranslateButton() {
+    const QRect client = FilePanel->contentsRect();
+    GetFileListTranslateButton->move(client.right() + 1 - GetFileListTranslateButton->width(),
+                                     client.bottom() - GetFileListTranslateButton->height());
+    GetFileListTranslateButton->raise();
+}
+
+bool TCopyForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize) {
+        if (watched == FilePanel) {
+            placeTranslateButton();
+        } else if (watched == DrivePanel) {
+            for (QLabel* l : {DriveTypeLabel, VolumeLabelLabel, SerialNumberLabel})
+                l->resize(DrivePanel->width(), 12);
+        } else if (watched == OperationPanel) {
+            for (auto* b : OperationPanel->findChildren<QPushButton*>())
+                b->resize(OperationPanel->width() - 2, 19);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

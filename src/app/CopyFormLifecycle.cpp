@@ -1,0 +1,132 @@
+// Creation, first show and closing of the main window; drops, help and about.
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFrame>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTimer>
+
+#include "app/BrowsingPanes.h"
+#include "app/CopyForm.h"
+#include "app/DriveInfo.h"
+#include "app/DroppedFiles.h"
+#include "app/SettingsFile.h"
+#include "controls/FileListBox.h"
+#include "controls/PathListBox.h"
+#include "fileops/FileOperation.h"
+#include "platform/IHelpViewer.h"
+#include "platform/Platform.h"
+#include "platform/linux/UriToPath.h"
+#include "util/ApU.h"
+
+namespace {
+
+const char* const kUriList = "text/uri-list";
+
+void moveOutOfSight(QWidget* list) {
+    list->move(list->x() - 2 * list->width(), list->y());
+    list->hide();
+}
+
+}  // namespace
+
+void TCopyForm::FormCreate() {
+    FormReady = false;
+    setAcceptDrops(true);
+    FilterDragging = false;
+    try {
+        FileOperation = new TFileOperation();
+        FileOperationCreated = true;
+    } catch (...) {
+        FileOperationCreated = false;
+        TApU::MsgBox(QStringLiteral("FileOperation_Create Error"), QString(), -1);
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
+    DirectoryPanel->setMinimumWidth(1);
+    FileNameListBox->setMinimumWidth(GetFileListTranslateButton->width() + 3);
+    placeTranslateButton();
+    OperationPanel->setFrameShape(QFrame::NoFrame);
+    FilterPanel->setFrameShape(QFrame::NoFrame);
+    SearchingButton->setProperty("tag", 0);
+    moveOutOfSight(OpenDialogListBox);
+    moveOutOfSight(FileListBox1);
+    moveOutOfSight(FilePathListBox);
+    LoadSettings(*this);
+}
+
+void TCopyForm::FormShow() {
+    if (StartMaximized) setWindowState(windowState() | Qt::WindowMaximized);
+    FormReady = true;
+    panes().FileListBox1Change();
+    driveInfo().DriveComboBox1Change();
+}
+
+void TCopyForm::FormClose() {
+    setAcceptDrops(false);
+    if (FileOperationCreated) {
+        try {
+            delete FileOperation;
+            FileOperation = nullptr;
+            FileOperationCreated = false;
+        } catch (...) {
+            FileOperationCreated = false;
+            return;
+        }
+    }
+    SaveSettings(*this);
+}
+
+void TCopyForm::RightSplitterMoved() {
+    // The splitter keeps its bar against the right panel; re-assert it after
+    // a move that the panel's size limits cut short.
+    const QList<int> sizes = MainSplitter->sizes();
+    if (sizes.size() == 3 && sizes[2] != RightPanel->width()) MainSplitter->refresh();
+}
+
+void TCopyForm::ShowHelpExecute() {
+    platform().help->showContents(QStringLiteral("Dorvanquellis.hlp"), this);
+}
+
+void TCopyForm::ShowVersionExecute() {
+    TApU::MsgBox(QStringLiteral("Dorvanquellis Version 00.01.00\r\n\r\n"
+                                "Copyright (C) 2026 The Dorvanquellis developers"),
+                 QStringLiteral("  Dorvanquellis"), 0);
+}
+
+void TCopyForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous() && !FormReady) FormShow();
+}
+
+void TCopyForm::closeEvent(QCloseEvent* event) {
+    if (!closed_) {
+        closed_ = true;
+        FormClose();
+    }
+    event->accept();
+}
+
+void TCopyForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+}
+
+void TCopyForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (acceptDrops() && event->mimeData()->hasFormat(QString::fromLatin1(kUriList)))
+        event->acceptProposedAction();
+}
+
+void TCopyForm::dragMoveEvent(QDragMoveEvent* event) {
+    if (acceptDrops() && event->mimeData()->hasFormat(QString::fromLatin1(kUriList)))
+        event->acceptProposedAction();
+}
+
+void TCopyForm::dropEvent(QDropEvent* event) {
+    const QByteArray uris = event->mimeData()->data(QString::fromLatin1(kUriList));
+    const std::vector<std::string> paths = localPathsFromUriList(uris.toStdString());
+    if (paths.empty()) return;
+    event->acceptProposedAction();
+    droppedFiles().Drop(paths);
+}

@@ -1,0 +1,219 @@
+// Actions, popup menus and the binding of every action and event to its
+// handler.
+#include <QAction>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSplitter>
+
+#include "app/ActionTable.h"
+#include "app/BrowsingPanes.h"
+#include "app/CopyForm.h"
+#include "app/DriveInfo.h"
+#include "app/PendingCommand.h"
+#include "controls/DirectoryListBox.h"
+#include "controls/DriveComboBox.h"
+#include "controls/FileListBox.h"
+#include "controls/PathListBox.h"
+#include "fileops/BulkOperations.h"
+#include "tools/AttributeCommands.h"
+
+namespace {
+
+QMenu* makeMenu(const QString& title, QWidget* parent, const char* name = nullptr) {
+    auto* menu = new QMenu(title, parent);
+    if (name) menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+void attachPopup(QWidget* widget, QMenu* menu) {
+    widget->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(widget, &QWidget::customContextMenuRequested, menu,
+                     [widget, menu](const QPoint& pos) { menu->popup(widget->mapToGlobal(pos)); });
+}
+
+}  // namespace
+
+void TCopyForm::createActions() {
+    for (const ActionSpec& spec : kActionTable) {
+        auto* a = new QAction(QString::fromUtf8(spec.caption), this);
+        a->setObjectName(QString::fromLatin1(spec.name));
+        a->setProperty("category", QString::fromLatin1(spec.category));
+    }
+    action("FileErase")->setEnabled(false);
+}
+
+void TCopyForm::createMenus() {
+    auto settingsAndHelp = [this](QMenu* menu) {
+        QMenu* settings = menu->addMenu(QStringLiteral("設定(&S)"));
+        settings->addAction(action("BaseSetting"));
+        QMenu* help = menu->addMenu(QStringLiteral("ヘルプ(&H)"));
+        help->addAction(action("ShowHelp"));
+        help->addAction(action("ShowVersion"));
+    };
+
+    LeftDirectoryPopupMenu = makeMenu(QString(), this, "LeftDirectoryPopupMenu");
+    LeftSelectedFolderMenu = LeftDirectoryPopupMenu->addMenu(QStringLiteral("指定フォルダ(&F)"));
+    LeftSelectedFolderMenu->setObjectName(QStringLiteral("LeftSelectedFolderMenu"));
+    LeftDirectoryPopupMenu->addAction(action("DirectorySetRight"));
+    LeftDirectoryPopupMenu->addSeparator();
+    LeftDirectoryPopupMenu->addAction(action("FileSearchAll"));
+    LeftDirectoryPopupMenu->addSeparator();
+    settingsAndHelp(LeftDirectoryPopupMenu);
+    QMenu* folderMenu = LeftDirectoryPopupMenu->addMenu(QStringLiteral("フォルダ(&D)"));
+    folderMenu->addAction(action("FolderCopy"));
+    folderMenu->addAction(action("FolderMove"));
+    folderMenu->addSeparator();
+    folderMenu->menuAction()->setVisible(false);
+
+    FileOperationPopupMenu = makeMenu(QString(), this, "FileOperationPopupMenu");
+    QMenu* fileMenu = FileOperationPopupMenu->addMenu(QStringLiteral("ファイル（&F）"));
+    fileMenu->addAction(action("SaveFileListDataList"));
+    fileMenu->addSeparator();
+    QMenu* bulkMenu = fileMenu->addMenu(QStringLiteral("一括操作(A)"));
+    bulkMenu->addAction(action("FileCopy"));
+    bulkMenu->addAction(action("FileMove"));
+    bulkMenu->addAction(action("FileDelete"));
+    bulkMenu->addSeparator();
+    bulkMenu->addAction(action("FileErase"));
+    QMenu* hierarchyMenu = fileMenu->addMenu(QStringLiteral("階層操作(&C)"));
+    hierarchyMenu->addAction(action("ClassKeepingFileCopy"));
+    hierarchyMenu->addAction(action("ClassKeepingFileMove"));
+    fileMenu->addSeparator();
+    fileMenu->addAction(action("ReNameAllFile"));
+    fileMenu->addAction(action("FileExtToNewExt"));
+    QMenu* attribMenu = fileMenu->addMenu(QStringLiteral("属性の一括変更(&T)"));
+    attribMenu->addAction(action("RemoveReadOnlyAttribs"));
+    attribMenu->addAction(action("SetReadOnlyAttribs"));
+    attribMenu->addAction(action("RemoveHiddenAttribs"));
+    attribMenu->addAction(action("SetHiddenAttribs"));
+    QMenu* editMenu = FileOperationPopupMenu->addMenu(action("EditClick")->text());
+    editMenu->setObjectName(QStringLiteral("EditClickMenu"));
+    editMenu->addAction(action("ClipBoardCopyDataList"));
+    editMenu->addAction(action("ClipBoardPaste"));
+    editMenu->addAction(action("DataDelete"));
+    editMenu->addAction(action("SelectAllDataList"));
+    editMenu->addAction(action("ClearDataList"));
+    editMenu->addSeparator();
+    editMenu->addAction(action("SortDataList"));
+    editMenu->addAction(action("DoFilterDataList"));
+    editMenu->addAction(action("DeleteSameData"));
+    connect(editMenu, &QMenu::aboutToShow, action("EditClick"), &QAction::trigger);
+    settingsAndHelp(FileOperationPopupMenu);
+
+    RightDirectoryPopupMenu = makeMenu(QString(), this, "RightDirectoryPopupMenu");
+    RightSelectedFolderMenu = RightDirectoryPopupMenu->addMenu(QStringLiteral("選択フォルダ(&F)"));
+    RightSelectedFolderMenu->setObjectName(QStringLiteral("RightSelectedFolderMenu"));
+    RightDirectoryPopupMenu->addAction(action("DirectorySetLeft"));
+    RightDirectoryPopupMenu->addSeparator();
+    RightDirectoryPopupMenu->addAction(action("DeleteNoFileDirectory"));
+    RightDirectoryPopupMenu->addSeparator();
+    settingsAndHelp(RightDirectoryPopupMenu);
+
+    FileListRightPopupMenu = makeMenu(QString(), this, "FileListRightPopupMenu");
+    FileListRightPopupMenu->addAction(action("SaveFileListRight"));
+    FileListRightPopupMenu->addSeparator();
+    FileListRightPopupMenu->addAction(action("ReNameFileNameRight"));
+    FileListRightPopupMenu->addAction(action("ClipBoardCopyRight"));
+    FileListRightPopupMenu->addSeparator();
+    settingsAndHelp(FileListRightPopupMenu);
+
+    FileListLeftPopupMenu = makeMenu(QString(), this, "FileListLeftPopupMenu");
+    FileListLeftPopupMenu->addAction(action("SaveFileListLeft"));
+    FileListLeftPopupMenu->addSeparator();
+    FileListLeftPopupMenu->addAction(action("RenameFileNameLeft"));
+    FileListLeftPopupMenu->addAction(action("ClipBoardCopyLeft"));
+    FileListLeftPopupMenu->addSeparator();
+    settingsAndHelp(FileListLeftPopupMenu);
+
+    FilterPopupMenu = makeMenu(QString(), this, "FilterPopupMenu");
+    FilterPopupMenu->addAction(action("FilterAdd"));
+    FilterPopupMenu->addAction(action("FilterEdit"));
+    FilterPopupMenu->addAction(action("FilterDelete"));
+    FilterPopupMenu->addSeparator();
+    FilterPopupMenu->addAction(action("FilterReverse"));
+    FilterPopupMenu->addSeparator();
+    FilterPopupMenu->addAction(action("FilterClear"));
+
+    attachPopup(DirectoryPanel, LeftDirectoryPopupMenu);
+    attachPopup(DirectoryListBox1, LeftDirectoryPopupMenu);
+    attachPopup(DataListBox, FileOperationPopupMenu);
+    for (QPushButton* b : {CopyButton, MoveButton, ClassKeepingFileCopyButton, ClassKeepingFileMoveButton})
+        attachPopup(b, FileOperationPopupMenu);
+    attachPopup(SendToDirectoryPanel, RightDirectoryPopupMenu);
+    attachPopup(DirectoryListBox2, RightDirectoryPopupMenu);
+    attachPopup(FileListBox2, FileListRightPopupMenu);
+    attachPopup(FileNameListBox, FileListLeftPopupMenu);
+    attachPopup(FilterCheckListBox, FilterPopupMenu);
+}
+
+void TCopyForm::bindCommands() {
+    auto bind = [this](const char* name, auto handler) {
+        QAction* a = action(name);
+        connect(a, &QAction::triggered, this, [a, handler] { handler(a); });
+    };
+    auto pending = [this, &bind](const char* name, const char* handler) {
+        bind(name, [handler](QAction*) { ShowCommandNotAvailable(handler); });
+    };
+
+    for (const char* name : {"FileCopy", "FileMove", "FileDelete", "FileErase"})
+        bind(name, [this](QAction* a) { bulk().File_Operation(a); });
+    for (const char* name : {"DirectorySetLeft", "DirectorySetRight"})
+        bind(name, [this](QAction* a) { panes().DirectorySetLeftExecute(a); });
+    bind("GetDriveTypeAction", [this](QAction*) { driveInfo().GetDriveTypeActionExecute(); });
+    bind("GetSerialNum", [this](QAction*) { driveInfo().GetSerialNumExecute(); });
+    bind("RemoveReadOnlyAttribs", [this](QAction*) { attributes().RemoveReadOnlyAttribsExecute(); });
+    bind("SetReadOnlyAttribs", [this](QAction*) { attributes().SetReadOnlyAttribsExecute(); });
+    bind("RemoveHiddenAttribs", [this](QAction*) { attributes().RemoveHiddenAttribsExecute(); });
+    bind("SetHiddenAttribs", [this](QAction*) { attributes().SetHiddenAttribsExecute(); });
+    bind("ShowHelp", [this](QAction*) { ShowHelpExecute(); });
+    bind("ShowVersion", [this](QAction*) { ShowVersionExecute(); });
+
+    // Commands that a later version brings.
+    pending("FolderDelete", "FolderDeleteExecute");
+    pending("FolderErase", "FolderDeleteExecute");
+    pending("SaveFileListDataList", "SaveFileListDataListExecute");
+    pending("SaveFileListRight", "SaveFileListDataListExecute");
+    pending("SaveFileListLeft", "SaveFileListDataListExecute");
+    pending("ClassKeepingFileMove", "ClassKeeping_File_Operation");
+    pending("ClassKeepingFileCopy", "ClassKeeping_File_Operation");
+    pending("FolderMove", "Folder_Operation");
+    pending("FolderCopy", "Folder_Operation");
+    pending("FolderNew", "FolderNewExecute");
+    pending("BaseSetting", "BaseSettingExecute");
+    pending("DataDelete", "DataDeleteExecute");
+    pending("FileListTranslate", "FileListTranslateExecute");
+    pending("FilterAdd", "FilterAddExecute");
+    pending("FilterDelete", "FilterDeleteExecute");
+    pending("FileSearchAll", "FileSearchAllExecute");
+    pending("DeleteNoFileDirectory", "DeleteNoFileDirectoryExecute");
+    pending("FileExtToNewExt", "FileExtToNewExtExecute");
+    pending("ReNameAllFile", "ReNameAllFileExecute");
+    pending("ClipBoardCopyDataList", "ClipBoardCopyDataListExecute");
+    pending("ClipBoardPaste", "ClipBoardPasteExecute");
+    pending("ClipBoardCopyRight", "ClipBoardCopyRightExecute");
+    bind("EditClick", [](QAction*) {});  // enables paste by clipboard state once built
+    pending("ReNameFileNameRight", "ReNameFileNameRightExecute");
+    pending("FilterReverse", "FilterReverseExecute");
+    pending("FilterClear", "FilterClearExecute");
+    pending("DeleteSameData", "DeleteSameDataExecute");
+    pending("SortDataList", "SortDataListExecute");
+    pending("RenameFileNameLeft", "RenameFileNameLeftExecute");
+    pending("ClipBoardCopyLeft", "ClipBoardCopyLeftExecute");
+    pending("FilterEdit", "FilterEditExecute");
+    pending("SelectAllDataList", "SelectAllDataListExecute");
+    pending("ClearDataList", "ClearDataListExecute");
+    pending("DoFilterDataList", "DoFilterDataListExecute");
+
+    // Events of the controls.
+    connect(FileListBox1, &FileListBox::changed, this, [this] { panes().FileListBox1Change(); });
+    connect(FileNameListBox, &PathListBox::userClicked, this, [this] { panes().FileNameListBoxClick(); });
+    connect(DataListBox, &PathListBox::userClicked, this, [this] { panes().DataListBoxClick(); });
+    connect(DriveComboBox1, &DriveComboBox::driveChanged, this,
+            [this] { driveInfo().DriveComboBox1Change(); });
+    connect(MainSplitter, &QSplitter::splitterMoved, this, [this](int, int index) {
+        if (index == 2) RightSplitterMoved();
+    });
+    connect(SearchingButton, &QPushButton::clicked, this,
+            [] { ShowCommandNotAvailable("SearchingButtonClick"); });
+}

@@ -1,0 +1,121 @@
+#include "controls/DirectoryListBox.h"
+
+#include <QAbstractListModel>
+#include <QApplication>
+#include <QStyle>
+
+#include "controls/FileListBox.h"
+#include "controls/FolderListing.h"
+#include "platform/IFileSystem.h"
+#include "platform/IVolumeInfo.h"
+#include "platform/Platform.h"
+#include "util/PathText.h"
+
+struct DirectoryEntry {
+    std::string name;
+    std::string path;
+    int level;
+    bool open;  // root, an ancestor or the current folder
+};
+
+class DirectoryEntryModel : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : int(entries.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= int(entries.size())) return {};
+        const DirectoryEntry& e = entries[std::size_t(index.row())];
+        switch (role) {
+            case Qt::DisplayRole:
+            case Qt::AccessibleTextRole:
+                return QString(e.level * 2, QLatin1Char(' ')) + displayPath(e.name);
+            case Qt::DecorationRole:
+                return QApplication::style()->standardIcon(e.open ? QStyle::SP_DirOpenIcon
+                                                                  : QStyle::SP_DirClosedIcon);
+            default:
+                return {};
+        }
+    }
+
+    void set(std::vector<DirectoryEntry> e) {
+        beginResetModel();
+        entries = std::move(e);
+        endResetModel();
+    }
+
+    std::vector<DirectoryEntry> entries;
+};
+
+DirectoryListBox::DirectoryListBox(QWidget* parent)
+    : QListView(parent), model_(new DirectoryEntryModel(this)) {
+    setModel(model_);
+    setUniformItemSizes(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListView::activated, this, &DirectoryListBox::openEntry);
+    connect(this, &QListView::doubleClicked, this, &DirectoryListBox::openEntry);
+}
+
+void DirectoryListBox::openEntry(const QModelIndex& index) {
+    if (index.isValid()) setDirectory(entryPath(index.row()));
+}
+
+bool DirectoryListBox::setDirectory(const std::string& folder) {
+    if (folder.empty()) return false;
+    const std::string target = normalisedFolder(folder);
+    if (!platform().fileSystem->directoryExists(target)) return false;
+    std::vector<DirEntry> probe;
+    if (!platform().fileSystem->listDirectory(target, probe)) return false;
+    rebuild(target);
+    if (fileList_) fileList_->setDirectory(directory_);
+    Q_EMIT directoryChanged();
+    return true;
+}
+
+void DirectoryListBox::reread() {
+    if (directory_.empty()) return;
+    if (!platform().fileSystem->directoryExists(directory_)) return;
+    rebuild(directory_);
+    if (fileList_) fileList_->reread();
+}
+
+void DirectoryListBox::rebuild(const std::string& folder) {
+    directory_ = folder;
+    const std::string root = platform().volumes->volumeRootOf(folder);
+    std::vector<DirectoryEntry> entries;
+    entries.push_back({root, root, 0, true});
+    const std::string rest =
+        folder.size() > root.size() ? folder.substr(root == "/" ? 1 : root.size() + 1) : "";
+    std::string path = root;
+    int level = 1;
+    for (std::size_t pos = 0; pos < rest.size();) {
+        std::size_t end = rest.find('/', pos);
+        if (end == std::string::npos) end = rest.size();
+        const std::string name = rest.substr(pos, end - pos);
+        path = joinPath(path, name);
+        entries.push_back({name, path, level++, true});
+        pos = end + 1;
+    }
+    const int current = int(entries.size()) - 1;
+    for (auto& name : listSubfolders(folder))
+        entries.push_back({name, joinPath(folder, name), level, false});
+    model_->set(std::move(entries));
+    setCurrentIndex(model_->index(current));
+}
+
+int DirectoryListBox::entryCount() const { return int(model_->entries.size()); }
+
+std::string DirectoryListBox::entryPath(int i) const {
+    if (i < 0 || i >= entryCount()) return {};
+    return model_->entries[std::size_t(i)].path;
+}
+
+int DirectoryListBox::currentEntry() const {
+    for (int i = 0; i < entryCount(); ++i)
+        if (!model_->entries[std::size_t(i)].open) return i - 1;
+    return entryCount() - 1;
+}

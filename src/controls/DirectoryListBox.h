@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QListView>
+
+class FileListBox;
+class DirectoryEntryModel;
+
+// A folder tree in the classic list form: entry 0 is the root of the volume
+// that holds the current folder, then one entry per folder down to the
+// current one, then the current folder's subfolders. Double-click or Enter
+// opens an entry. A linked FileListBox follows the current folder.
+class DirectoryListBox : public QListView {
+    Q_OBJECT
+public:
+    explicit DirectoryListBox(QWidget* parent = nullptr);
+
+    const std::string& directory() const { return directory_; }
+    // Moves to folder; false (and no change) when it is not a readable folder.
+    bool setDirectory(const std::string& folder);
+    // Re-reads the current folder's subfolders and the linked file list.
+    void reread();
+
+    int entryCount() const;
+    // Full path of entry i.
+    std::string entryPath(int i) const;
+    // Index of the entry of the current folder.
+    int currentEntry() const;
+
+    void setFileList(FileListBox* list) { fileList_ = list; }
+    FileListBox* fileList() const { return fileList_; }
+
+Q_SIGNALS:
+    void directoryChanged();
+
+private:
+    void openEntry(const QModelIndex& index);
+    void rebuild(const std::string& folder);
+
+    DirectoryEntryModel* model_;
+    std::string directory_;
+    FileListBox* fileList_ = nullptr;
+};

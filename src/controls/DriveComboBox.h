@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+#include <QComboBox>
+
+class DirectoryListBox;
+
+// The mounted volumes. Choosing one moves the linked tree to its root; when
+// the tree moves onto another volume the selector follows and emits
+// driveChanged().
+class DriveComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit DriveComboBox(QWidget* parent = nullptr);
+
+    void setDirList(DirectoryListBox* tree);
+    // Root of the selected volume.
+    std::string drive() const;
+    // Re-reads the mounted volumes.
+    void reloadVolumes();
+
+Q_SIGNALS:
+    void driveChanged();
+
+private:
+    void userChose(int index);
+    void followTree();
+    int indexOfRoot(const std::string& root) const;
+
+    DirectoryListBox* tree_ = nullptr;
+    bool following_ = false;
+};

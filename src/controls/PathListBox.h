@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QListView>
+
+#include "controls/PathListModel.h"
+
+// A list box over a PathListModel: current row (the focus mark), selection,
+// a hint, and a click signal for mouse clicks and keyboard moves.
+class PathListBox : public QListView {
+    Q_OBJECT
+public:
+    explicit PathListBox(QWidget* parent = nullptr, bool multiSelect = false);
+
+    PathListModel* list() const { return model_; }
+    int count() const { return static_cast<int>(model_->size()); }
+
+    // -1 when there is none.
+    int currentRow() const;
+    // Moves the focus mark without changing the selection.
+    void setCurrentRow(int row);
+    void selectRow(int row);
+    std::vector<int> selectedRows() const;
+    void selectAllRows();
+
+    // Fixed row height in pixels (0: from the font).
+    void setRowHeight(int pixels);
+
+    // The hint shown as tooltip while switched on.
+    void setHint(const QString& text, bool show);
+    QString hint() const { return hint_; }
+    bool showHint() const { return showHint_; }
+
+Q_SIGNALS:
+    void userClicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    PathListModel* model_;
+    QString hint_;
+    bool showHint_ = false;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QAbstractListModel>
+
+// A list of byte strings (paths or file names) for a QListView. Rows are kept
+// as bytes; display decodes them. Scales to millions of rows.
+class PathListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+    std::size_t size() const { return rows_.size(); }
+    bool empty() const { return rows_.empty(); }
+    const std::string& at(std::size_t row) const { return rows_.at(row); }
+    const std::vector<std::string>& rows() const { return rows_; }
+
+    void setRows(std::vector<std::string> rows);
+    void append(std::string row);
+    void append(const std::vector<std::string>& rows);
+    void insert(std::size_t row, std::string text);
+    void removeAt(std::size_t row);
+    void clear();
+
+private:
+    std::vector<std::string> rows_;
+};

@@ -1,0 +1,3 @@
+#include "fileops/FileOperation.h"
+
+TFileOperation* FileOperation = nullptr;

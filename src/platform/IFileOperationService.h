@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <QString>
+
+class QWidget;
+
+// Operation codes and flags with their Windows shell values.
+namespace fo {
+inline constexpr unsigned Move = 1;
+inline constexpr unsigned Copy = 2;
+inline constexpr unsigned Delete = 3;
+}  // namespace fo
+
+namespace fof {
+inline constexpr unsigned MultiDestFiles = 0x0001;
+inline constexpr unsigned Silent = 0x0004;
+inline constexpr unsigned RenameOnCollision = 0x0008;
+inline constexpr unsigned NoConfirmation = 0x0010;
+inline constexpr unsigned AllowUndo = 0x0040;
+inline constexpr unsigned SimpleProgress = 0x0100;
+inline constexpr unsigned NoConfirmMkDir = 0x0200;
+inline constexpr unsigned NoErrorUi = 0x0400;
+}  // namespace fof
+
+// One request to the file-operation service. Path lists are double-NUL lists:
+// every path followed by one NUL byte, one more NUL after the last.
+struct FileOpRequest {
+    QWidget* owner = nullptr;
+    unsigned func = 0;            // fo::Move, fo::Copy or fo::Delete
+    std::string from;             // sources
+    std::string to;               // one folder, or one target per source with
+                                  // fof::MultiDestFiles; empty for deletion
+    unsigned flags = 0;           // fof:: bits
+    bool anyOperationsAborted = false;
+    void* nameMappings = nullptr; // never used
+    QString progressTitle;        // empty: none
+};
+
+// Copies, moves and deletes path lists. Synchronous for the caller; the window
+// stays painted while it works. Returns 0 on success, an errno value otherwise.
+class IFileOperationService {
+public:
+    virtual ~IFileOperationService() = default;
+    virtual int perform(FileOpRequest& request) = 0;
+};
+
+// Splits a double-NUL list into its paths.
+std::vector<std::string> splitDoubleNulList(const std::string& list);
+// Joins paths into a double-NUL list.
+std::string joinDoubleNulList(const std::vector<std::string>& paths);

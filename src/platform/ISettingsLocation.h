@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+// Where the settings file lives and what counts as the executable's folder.
+class ISettingsLocation {
+public:
+    virtual ~ISettingsLocation() = default;
+    // Full path of the settings file.
+    virtual std::string settingsFile() = 0;
+    // The executable's folder, ending with "/".
+    virtual std::string executableFolder() = 0;
+};

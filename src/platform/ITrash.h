@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+// The user's trash (freedesktop.org Trash specification).
+class ITrash {
+public:
+    enum class Result { Trashed, NotSupported, Failed };
+    virtual ~ITrash() = default;
+    // Moves path (file, folder or link, not followed) to the trash. reason
+    // receives a Japanese description of a failure.
+    virtual Result moveToTrash(const std::string& path, std::string& reason) = 0;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// Modal questions and notices shown to the user. Every text and caption the
+// program shows passes through here, so tests can record and answer them.
+class IUserDialogs {
+public:
+    virtual ~IUserDialogs() = default;
+
+    // Shows a message box; flags use the mb:: bits, the result is an id:: value.
+    // "\r\n" in text is a line break.
+    virtual int messageBox(const QString& text, const QString& caption, int flags) = 0;
+
+    // The plain application message: application title as caption, OK only.
+    virtual void applicationMessage(const QString& text) = 0;
+
+    // The standard report of an uncaught failure: application title as caption,
+    // error icon, OK only.
+    virtual void errorReport(const QString& text) = 0;
+
+    // The standard one-line input box; yields the edit text on OK and
+    // defaultText otherwise.
+    virtual QString inputBox(const QString& caption, const QString& prompt,
+                             const QString& defaultText) = 0;
+
+    // Save-file dialog. filters are Qt name filters ("データファイル (*.txt)").
+    // Empty result when the user cancels.
+    virtual std::optional<std::string> saveFileName(const QString& caption,
+                                                    const std::string& folder,
+                                                    const std::string& fileName,
+                                                    const QStringList& filters) = 0;
+
+    // Folder chooser; empty result when the user cancels.
+    virtual std::optional<std::string> chooseFolder(const QString& caption,
+                                                    const std::string& start) = 0;
+};

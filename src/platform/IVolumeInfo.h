@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Drive type codes with their Windows values.
+namespace drive {
+inline constexpr int Unknown = 0;
+inline constexpr int NoRootDir = 1;
+inline constexpr int Removable = 2;
+inline constexpr int Fixed = 3;
+inline constexpr int Remote = 4;
+inline constexpr int CdRom = 5;
+inline constexpr int RamDisk = 6;
+}  // namespace drive
+
+struct Volume {
+    std::string root;   // mount point, "/" for the root file system
+    std::string label;  // volume label, may be empty
+};
+
+// Mounted volumes and what the drive labels show about them.
+class IVolumeInfo {
+public:
+    virtual ~IVolumeInfo() = default;
+    // The mounted real file systems, for the drive selectors, sorted by root.
+    virtual std::vector<Volume> volumes() = 0;
+    // The root of the listed volume that holds folder ("/" when none closer).
+    virtual std::string volumeRootOf(const std::string& folder) = 0;
+    // True when path is the mount point of a mounted file system.
+    virtual bool isMountPoint(const std::string& path) = 0;
+    // One of the drive:: codes.
+    virtual int driveType(const std::string& root) = 0;
+    // Label and 32-bit serial of the volume at root; false when unavailable.
+    virtual bool volumeInformation(const std::string& root, std::string& label,
+                                   std::uint32_t& serial) = 0;
+};

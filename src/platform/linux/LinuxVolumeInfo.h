@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/IVolumeInfo.h"
+#include "platform/linux/MountTable.h"
+
+// Volumes from the mount table; labels and serials from /dev/disk/by-label
+// and /dev/disk/by-uuid, or from statvfs when the volume has no UUID.
+class LinuxVolumeInfo : public IVolumeInfo {
+public:
+    std::vector<Volume> volumes() override;
+    std::string volumeRootOf(const std::string& folder) override;
+    bool isMountPoint(const std::string& path) override;
+    int driveType(const std::string& root) override;
+    bool volumeInformation(const std::string& root, std::string& label,
+                           std::uint32_t& serial) override;
+
+private:
+    std::vector<MountEntry> mounts();
+    const MountEntry* find(const std::vector<MountEntry>& all, const std::string& root);
+};

@@ -1,0 +1,9 @@
+#include "platform/linux/QtScreen.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+QSize QtScreen::size() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size() : QSize(1024, 768);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/IUserDialogs.h"
+
+// Message boxes, input box and file dialogs built from Qt's standard dialogs.
+class QtUserDialogs : public IUserDialogs {
+public:
+    int messageBox(const QString& text, const QString& caption, int flags) override;
+    void applicationMessage(const QString& text) override;
+    void errorReport(const QString& text) override;
+    QString inputBox(const QString& caption, const QString& prompt,
+                     const QString& defaultText) override;
+    std::optional<std::string> saveFileName(const QString& caption, const std::string& folder,
+                                            const std::string& fileName,
+                                            const QStringList& filters) override;
+    std::optional<std::string> chooseFolder(const QString& caption,
+                                            const std::string& start) override;
+};

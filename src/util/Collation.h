@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The locale's collation ignoring case; entries that compare equal are then
+// ordered by their exact bytes, so exact duplicates stand next to each other.
+// Bytes that are not UTF-8 collate as U+FFFD. Safe to call from any thread.
+int compareCaseInsensitive(const std::string& a, const std::string& b);
+bool lessCaseInsensitive(const std::string& a, const std::string& b);
+void sortCaseInsensitive(std::vector<std::string>& items);

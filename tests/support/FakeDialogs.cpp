@@ -1,0 +1,74 @@
+#include "support/FakeDialogs.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/MessageBoxIds.h"
+
+int FakeDialogs::messageBox(const QString& text, const QString& caption, int flags) {
+    shown.push_back({Kind::MessageBox, text, caption, flags});
+    if (!answers.empty()) {
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    if ((flags & mb::ButtonMask) == mb::Ok) return id::Ok;
+    ADD_FAILURE() << "unanswered question: " << text.toStdString();
+    return (flags & mb::ButtonMask) == mb::YesNo ? id::No : id::Cancel;
+}
+
+void FakeDialogs::applicationMessage(const QString& text) {
+    shown.push_back({Kind::ApplicationMessage, text, QString(), -1});
+}
+
+void FakeDialogs::errorReport(const QString& text) {
+    shown.push_back({Kind::ErrorReport, text, QString(), mb::IconError});
+}
+
+QString FakeDialogs::inputBox(const QString& caption, const QString& prompt,
+                              const QString& defaultText) {
+    shown.push_back({Kind::InputBox, prompt, caption, 0});
+    if (inputs.empty()) {
+        ADD_FAILURE() << "unanswered input box: " << prompt.toStdString();
+        return defaultText;
+    }
+    const auto answer = inputs.front();
+    inputs.pop_front();
+    return answer ? *answer : defaultText;
+}
+
+std::optional<std::string> FakeDialogs::saveFileName(const QString& caption, const std::string&,
+                                                     const std::string&, const QStringList&) {
+    shown.push_back({Kind::SaveFile, QString(), caption, 0});
+    if (saveNames.empty()) {
+        ADD_FAILURE() << "unanswered save dialog";
+        return std::nullopt;
+    }
+    auto answer = saveNames.front();
+    saveNames.pop_front();
+    return answer;
+}
+
+std::optional<std::string> FakeDialogs::chooseFolder(const QString& caption, const std::string&) {
+    shown.push_back({Kind::ChooseFolder, QString(), caption, 0});
+    if (folders.empty()) {
+        ADD_FAILURE() << "unanswered folder chooser";
+        return std::nullopt;
+    }
+    auto answer = folders.front();
+    folders.pop_front();
+    return answer;
+}
+
+void FakeDialogs::reset() {
+    shown.clear();
+    answers.clear();
+    inputs.clear();
+    saveNames.clear();
+    folders.clear();
+}
+
+QStringList FakeDialogs::texts() const {
+    QStringList t;
+    for (const auto& s : shown) t << s.text;
+    return t;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/IUserDialogs.h"
+
+// Records every message, question and dialog; answers from scripts. A
+// question (more than an OK button) with no scripted answer fails the test.
+class FakeDialogs : public IUserDialogs {
+public:
+    enum class Kind { MessageBox, ApplicationMessage, ErrorReport, InputBox, SaveFile, ChooseFolder };
+    struct Shown {
+        Kind kind;
+        QString text;
+        QString caption;
+        int flags;
+    };
+
+    int messageBox(const QString& text, const QString& caption, int flags) override;
+    void applicationMessage(const QString& text) override;
+    void errorReport(const QString& text) override;
+    QString inputBox(const QString& caption, const QString& prompt,
+                     const QString& defaultText) override;
+    std::optional<std::string> saveFileName(const QString& caption, const std::string& folder,
+                                            const std::string& fileName,
+                                            const QStringList& filters) override;
+    std::optional<std::string> chooseFolder(const QString& caption,
+                                            const std::string& start) override;
+
+    void reset();
+    // Texts of everything shown, in order.
+    QStringList texts() const;
+
+    std::vector<Shown> shown;
+    std::deque<int> answers;                         // message-box button ids
+    std::deque<std::optional<QString>> inputs;       // nullopt: Cancel
+    std::deque<std::optional<std::string>> saveNames;
+    std::deque<std::optional<std::string>> folders;
+};

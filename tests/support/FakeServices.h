@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+
+#include <QSize>
+#include <QString>
+
+#include "platform/IClipboard.h"
+#include "platform/IHelpViewer.h"
+#include "platform/IScreen.h"
+#include "platform/ISettingsLocation.h"
+
+class FakeClipboard : public IClipboard {
+public:
+    bool setText(const QString& t) override {
+        if (failing) return false;
+        text_ = t;
+        has_ = true;
+        return true;
+    }
+    bool hasText() override { return has_; }
+    QString text() override { return has_ ? text_ : QString(); }
+    void clear() {
+        text_.clear();
+        has_ = false;
+        failing = false;
+    }
+    bool failing = false;
+
+private:
+    QString text_;
+    bool has_ = false;
+};
+
+class FakeScreen : public IScreen {
+public:
+    QSize size() override { return screenSize; }
+    QSize screenSize{1920, 1080};
+};
+
+class FakeHelpViewer : public IHelpViewer {
+public:
+    void showContents(const QString& helpFile, QWidget*) override {
+        ++calls;
+        lastFile = helpFile;
+    }
+    int calls = 0;
+    QString lastFile;
+};
+
+// The settings file in the test's config folder, an executable folder that
+// tests choose.
+class FakeSettingsLocation : public ISettingsLocation {
+public:
+    std::string settingsFile() override { return file; }
+    std::string executableFolder() override { return exeFolder; }
+    std::string file;
+    std::string exeFolder;
+};
