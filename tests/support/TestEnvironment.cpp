@@ -91,3 +91,11 @@ void PlatformTest::SetUp() {
     std::error_code ec;
     fs::remove(settingsDouble.file, ec);
 }
+
+void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+void PrintTo(const QStringList& list, std::ostream* os) {
+    *os << "{\n";
+    for (const QString& s : list) *os << "  \"" << s.toStdString() << "\"\n";
+    *os << "}";
+}

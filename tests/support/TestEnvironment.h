@@ -1,6 +1,10 @@
 #pragma once
 
+#include <ostream>
 #include <string>
+
+#include <QString>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -46,3 +50,7 @@ class PlatformTest : public ::testing::Test {
 protected:
     void SetUp() override;
 };
+
+// Readable failure output for Qt strings.
+void PrintTo(const QString& text, std::ostream* os);
+void PrintTo(const QStringList& list, std::ostream* os);

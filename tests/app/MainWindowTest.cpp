@@ -1,0 +1,267 @@
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include "app/CopyForm.h"
+#include "controls/DirectoryListBox.h"
+#include "controls/DriveComboBox.h"
+#include "controls/FileListBox.h"
+#include "controls/PathListBox.h"
+#include "platform/linux/HelpWindow.h"
+#include "platform/linux/HtmlHelpViewer.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+
+class MainWindowTest : public PlatformTest {
+protected:
+    void SetUp() override {
+        PlatformTest::SetUp();
+        form = std::make_unique<TCopyForm>();
+    }
+    void TearDown() override { form.reset(); }
+
+    // One line per menu entry: captions indented by depth, "|" for separators,
+    // "[hidden]" and "[disabled]" marks.
+    static void describe(const QMenu* menu, int depth, QStringList& out) {
+        for (QAction* a : menu->actions()) {
+            QString line = QString(depth * 2, ' ');
+            line += a->isSeparator() ? QStringLiteral("|") : a->text();
+            if (!a->isVisible()) line += QStringLiteral(" [hidden]");
+            if (a->isVisible() && !a->isEnabled()) line += QStringLiteral(" [disabled]");
+            out << line;
+            if (a->menu()) describe(a->menu(), depth + 1, out);
+        }
+    }
+    QStringList menuLines(const char* name) const {
+        QStringList out;
+        describe(form->findChild<QMenu*>(QString::fromLatin1(name)), 0, out);
+        return out;
+    }
+
+    std::unique_ptr<TCopyForm> form;
+};
+
+TEST_F(MainWindowTest, EveryActionHasItsCaptionAndCategory) {
+    const QStringList expected = {
+        "FileErase 一括消去(&E) FileOperation", "FileDelete 一括削除(&D) FileOperation",
+        "FileMove 一括移動(&M) FileOperation", "FileCopy 一括コピー(&C) FileOperation",
+        "FolderDelete 削フォルダ(&R) FileOperation", "FolderErase 消フォルダ(&E) FileOperation",
+        "DirectorySetLeft 左に合わせる(&L) DirectoryListBox",
+        "DirectorySetRight 右に合わせる(&R) DirectoryListBox",
+        "SaveFileListDataList ファイルリストの保存(&S) DataFile",
+        "ClassKeepingFileMove 階層移動(&V) FileOperation",
+        "ClassKeepingFileCopy 階層コピー(&O) FileOperation",
+        "FolderMove フォルダの移動(&M) FileOperation", "FolderCopy フォルダのコピー(&C) FileOperation",
+        "FolderNew 新フォルダ(&N) FileOperation", "BaseSetting 基本設定(&S) Setting",
+        "DataDelete データ削除(&L) DataFile", "FileListTranslate リスト転送(&T) DataFile",
+        "FilterAdd 追加(&A) Filter", "FilterDelete 削除（&D） Filter",
+        "FileSearchAll 全検索(&A) FileOperation",
+        "RemoveReadOnlyAttribs 読み取り専用の解除(&R) FileOperation",
+        "RemoveHiddenAttribs 隠しファイル属性の解除(&H) FileOperation",
+        "DeleteNoFileDirectory ファイルのないフォルダの削除(&D) FileOperation",
+        "SaveFileListRight ファイルリストの保存(&S) DataFile",
+        "GetDriveTypeAction GetDriveTypeAction DataFile", "GetSerialNum GetSerialNum DataFile",
+        "FileExtToNewExt 拡張子の一括変更(&E) FileOperation",
+        "ReNameAllFile ファイル名の一括変更(&R) FileOperation",
+        "ClipBoardCopyDataList ファイルリストのコピー(&C) Edit", "ClipBoardPaste 貼り付け(&P) Edit",
+        "ClipBoardCopyRight ファイルリストのコピー(&C) Edit", "EditClick 編集(&E) Edit",
+        "SetReadOnlyAttribs 読み取り専用にする(&O) FileOperation",
+        "SetHiddenAttribs 隠しファイルにする( &I ) FileOperation",
+        "ReNameFileNameRight ファイル名の変更(&R) FileOperation", "FilterReverse 反転(&R) Filter",
+        "FilterClear 消去(&C) Filter", "ShowHelp ヘルプの表示(&H) Help",
+        "ShowVersion バージョン情報(&A) Help", "DeleteSameData 重複データの削除(D) Edit",
+        "SortDataList 昇順ソート(&S) Edit", "RenameFileNameLeft ファイル名の変更(&R) FileOperation",
+        "ClipBoardCopyLeft ファイルリストのコピー(C) Edit",
+        "SaveFileListLeft ファイルリストの保存(&S) DataFile", "FilterEdit 編集(&E) Filter",
+        "SelectAllDataList すべて選択(&A) Edit", "ClearDataList クリア(&E) Edit",
+        "DoFilterDataList フィルタで抽出(&F) Edit"};
+    QStringList actual;
+    for (QAction* a : form->findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (a->objectName().isEmpty()) continue;
+        actual << a->objectName() + ' ' + a->text() + ' ' + a->property("category").toString();
+        EXPECT_TRUE(a->shortcut().isEmpty()) << a->objectName().toStdString();
+    }
+    EXPECT_EQ(actual, expected);
+}
+
+TEST_F(MainWindowTest, PopupMenusHoldTheirItemsInOrder) {
+    const QStringList help = {"設定(&S)", "  基本設定(&S)", "ヘルプ(&H)", "  ヘルプの表示(&H)",
+                              "  バージョン情報(&A)"};
+    EXPECT_EQ(menuLines("LeftDirectoryPopupMenu"),
+              QStringList({"指定フォルダ(&F)", "右に合わせる(&R)", "|", "全検索(&A)", "|"}) + help +
+                  QStringList({"フォルダ(&D) [hidden]", "  フォルダのコピー(&C)",
+                               "  フォルダの移動(&M)", "  |"}));
+    EXPECT_EQ(menuLines("FileOperationPopupMenu"),
+              QStringList({"ファイル（&F）", "  ファイルリストの保存(&S)", "  |", "  一括操作(A)",
+                           "    一括コピー(&C)", "    一括移動(&M)", "    一括削除(&D)", "    |",
+                           "    一括消去(&E) [disabled]", "  階層操作(&C)", "    階層コピー(&O)",
+                           "    階層移動(&V)", "  |", "  ファイル名の一括変更(&R)",
+                           "  拡張子の一括変更(&E)", "  属性の一括変更(&T)",
+                           "    読み取り専用の解除(&R)", "    読み取り専用にする(&O)",
+                           "    隠しファイル属性の解除(&H)", "    隠しファイルにする( &I )",
+                           "編集(&E)", "  ファイルリストのコピー(&C)", "  貼り付け(&P)",
+                           "  データ削除(&L)", "  すべて選択(&A)", "  クリア(&E)", "  |",
+                           "  昇順ソート(&S)", "  フィルタで抽出(&F)", "  重複データの削除(D)"}) +
+                  help);
+    EXPECT_EQ(menuLines("RightDirectoryPopupMenu"),
+              QStringList({"選択フォルダ(&F)", "左に合わせる(&L)", "|",
+                           "ファイルのないフォルダの削除(&D)", "|"}) + help);
+    EXPECT_EQ(menuLines("FileListRightPopupMenu"),
+              QStringList({"ファイルリストの保存(&S)", "|", "ファイル名の変更(&R)",
+                           "ファイルリストのコピー(&C)", "|"}) + help);
+    EXPECT_EQ(menuLines("FileListLeftPopupMenu"),
+              QStringList({"ファイルリストの保存(&S)", "|", "ファイル名の変更(&R)",
+                           "ファイルリストのコピー(C)", "|"}) + help);
+    EXPECT_EQ(menuLines("FilterPopupMenu"),
+              QStringList({"追加(&A)", "編集(&E)", "削除（&D）", "|", "反転(&R)", "|", "消去(&C)"}));
+}
+
+TEST_F(MainWindowTest, MenuItemsTriggerTheirActions) {
+    // The About item of a nested help submenu reaches the About handler.
+    QMenu* menu = form->FileListLeftPopupMenu;
+    QAction* helpMenu = menu->actions().last();
+    ASSERT_TRUE(helpMenu->menu());
+    helpMenu->menu()->actions().at(1)->trigger();
+    ASSERT_EQ(fakeDialogs().shown.size(), 1u);
+    EXPECT_TRUE(fakeDialogs().shown[0].text.startsWith("Dorvanquellis Version 00.01.00\r\n\r\n"));
+    EXPECT_EQ(fakeDialogs().shown[0].caption, QStringLiteral("  Dorvanquellis"));
+    EXPECT_EQ(fakeDialogs().shown[0].flags, 0);
+    EXPECT_EQ(fakeDialogs().shown[0].text.count("\r\n"), 2);
+}
+
+TEST_F(MainWindowTest, ButtonsShowTheirActionsCaptions) {
+    struct B { const char* name; const char* caption; int top; };
+    const B buttons[] = {{"MakeFolderButton", "新フォルダ(&N)", 1}, {"DelFolderButton", "削フォルダ(&R)", 20},
+                         {"CopyButton", "一括コピー(&C)", 42}, {"MoveButton", "一括移動(&M)", 61},
+                         {"DelButton", "一括削除(&D)", 82},
+                         {"ClassKeepingFileCopyButton", "階層コピー(&O)", 103},
+                         {"ClassKeepingFileMoveButton", "階層移動(&V)", 122},
+                         {"DataDelButton", "データ削除(&L)", 144}};
+    for (const B& b : buttons) {
+        auto* button = form->findChild<QPushButton*>(QString::fromLatin1(b.name));
+        ASSERT_TRUE(button) << b.name;
+        EXPECT_EQ(button->text(), QString::fromUtf8(b.caption));
+        EXPECT_EQ(button->y(), b.top);
+        EXPECT_EQ(button->height(), 19);
+    }
+    EXPECT_EQ(form->GetFileListTranslateButton->text(), QStringLiteral("↓(&T)"));
+    // Erase is disabled unless the setting enables it, and so is its item.
+    EXPECT_FALSE(form->action("FileErase")->isEnabled());
+}
+
+TEST_F(MainWindowTest, WindowOpensWithTheDesignLayoutAndLimits) {
+    form->show();
+    QApplication::processEvents();
+    EXPECT_EQ(form->size(), QSize(600, 360));
+    EXPECT_EQ(form->pos(), QPoint(0, 0));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Dorvanquellis"));
+    EXPECT_EQ(form->DataSelectPanel->width(), 300);
+    EXPECT_EQ(form->RightPanel->width(), 84);
+    EXPECT_EQ(form->OperationPanel->height(), 164);
+    EXPECT_FALSE(form->SearchingButton->isVisible());
+    EXPECT_EQ(form->SearchingButton->property("tag").toInt(), 0);
+    for (QWidget* hidden : {static_cast<QWidget*>(form->OpenDialogListBox),
+                            static_cast<QWidget*>(form->FilePathListBox),
+                            static_cast<QWidget*>(form->FileListBox1)})
+        EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
+    // The transfer button keeps the bottom-right corner of its panel.
+    const QRect client = form->FilePanel->contentsRect();
+    EXPECT_EQ(form->GetFileListTranslateButton->geometry().right(), client.right());
+    EXPECT_EQ(form->GetFileListTranslateButton->geometry().bottom(), client.bottom() - 1);
+
+    // Panel limits hold whatever the splitter is asked for.
+    form->MainSplitter->setSizes({100, 50, 400});
+    QApplication::processEvents();
+    EXPECT_GE(form->DataSelectPanel->width(), 200);
+    EXPECT_GE(form->SendToPanel->width(), 100);
+    EXPECT_LE(form->RightPanel->width(), 150);
+    EXPECT_GE(form->RightPanel->width(), 84);
+    // The right splitter's bar stays flush against the right panel.
+    QSplitterHandle* right = form->MainSplitter->handle(2);
+    EXPECT_EQ(right->objectName(), QStringLiteral("RightSplitter"));
+    EXPECT_EQ(right->geometry().right() + 1, form->RightPanel->x());
+    EXPECT_EQ(right->width(), 4);
+}
+
+TEST_F(MainWindowTest, ControlsAreNamedAndAccessible) {
+    const char* named[] = {"DataSelectPanel", "FilePanel", "DirectoryPanel", "DrivePanel",
+                           "DriveComboBox1", "DriveTypeLabel", "VolumeLabelLabel",
+                           "SerialNumberLabel", "DirectoryListBox1", "SearchingButton",
+                           "FileNameListBox", "GetFileListTranslateButton", "DataListBox",
+                           "OpenDialogListBox", "FilePathListBox", "FileListBox1", "SendToPanel",
+                           "SendToDirectoryPanel", "SendToDrivePanel", "DriveComboBox2",
+                           "DirectoryListBox2", "FileListBox2", "RightPanel", "OperationPanel",
+                           "FilterPanel", "FilterCheckListBox", "LeftSplitter", "RightSplitter",
+                           "DriveSplitter", "FileDataSplitter", "SendToFileSplitter"};
+    for (const char* name : named)
+        EXPECT_TRUE(form->findChild<QWidget*>(QString::fromLatin1(name))) << name;
+
+    // Lists, trees, selectors and labels without visible text carry a Japanese
+    // name for screen readers and their own name as description.
+    const auto japanese = [](const QString& s) {
+        return std::any_of(s.begin(), s.end(), [](QChar c) { return c.unicode() >= 0x3040; });
+    };
+    QList<QWidget*> quiet;
+    for (auto* w : form->findChildren<QAbstractItemView*>()) quiet << w;
+    for (auto* w : form->findChildren<QComboBox*>()) quiet << w;
+    quiet << form->DriveTypeLabel << form->VolumeLabelLabel << form->SerialNumberLabel;
+    for (QWidget* w : quiet) {
+        if (w->objectName().isEmpty()) continue;  // parts of Qt's own widgets
+        EXPECT_TRUE(japanese(w->accessibleName())) << w->objectName().toStdString();
+        EXPECT_EQ(w->accessibleDescription(), w->objectName());
+    }
+    EXPECT_EQ(form->DataListBox->accessibleName(), QStringLiteral("データリスト"));
+    EXPECT_EQ(form->FileNameListBox->accessibleName(), QStringLiteral("左のファイルリスト"));
+    EXPECT_EQ(form->DataListBox->selectionMode(), QAbstractItemView::ExtendedSelection);
+}
+
+TEST_F(MainWindowTest, FirstShowMarksTheWindowReady) {
+    EXPECT_FALSE(form->FormReady);
+    const QString typeBefore = form->DriveTypeLabel->text();
+    form->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(form->FormReady);
+    EXPECT_TRUE(form->FileOperationCreated);
+    EXPECT_FALSE(typeBefore.isEmpty());
+}
+
+TEST_F(MainWindowTest, HelpOpensTheProgramsHelpFile) {
+    form->action("ShowHelp")->trigger();
+    EXPECT_EQ(fakeHelp().calls, 1);
+    EXPECT_EQ(fakeHelp().lastFile, QStringLiteral("Dorvanquellis.hlp"));
+}
+
+TEST_F(MainWindowTest, HelpWindowShowsContentsAndIndex) {
+    HelpWindow window;
+    window.showContentsPage();
+    EXPECT_GT(window.contents()->topLevelItemCount(), 0);
+    EXPECT_GT(window.index()->count(), 0);
+    EXPECT_FALSE(window.browser()->toPlainText().trimmed().isEmpty());
+}
+
+TEST_F(MainWindowTest, StandardDialogsAndFontAreJapanese) {
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("はい(&Y)"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&No"), QStringLiteral("いいえ(&N)"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
+    EXPECT_EQ(QApplication::font().pixelSize(), 12);
+    EXPECT_TRUE(QFontInfo(QApplication::font()).family().contains("IPA"));
+}
+
+TEST_F(MainWindowTest, CommandsOfALaterVersionSayTheyAreNotAvailable) {
+    form->action("FolderNew")->trigger();
+    ASSERT_EQ(fakeDialogs().shown.size(), 1u);
+    EXPECT_TRUE(fakeDialogs().shown[0].text.contains("FolderNewExecute"));
+    EXPECT_EQ(fakeDialogs().shown[0].caption, QStringLiteral("  確認"));
+}
+
+}  // namespace
