@@ -1,0 +1,25 @@
+#include "app/Application.h"
+
+#include <QApplication>
+
+#include "app/ApplicationSetup.h"
+#include "app/CopyForm.h"
+#include "platform/Platform.h"
+#include "util/ApU.h"
+
+int RunApplication(int& argc, char** argv, const std::function<void(TCopyForm&)>& beforeLoop) {
+    QApplication app(argc, argv);
+    Q_INIT_RESOURCE(resources);
+    SetUpApplication(app);
+    installLinuxPlatform();
+
+    auto* form = new TCopyForm();
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    ApU = new TApU();
+    form->show();
+    if (beforeLoop) beforeLoop(*form);
+    const int result = QApplication::exec();
+    delete ApU;
+    ApU = nullptr;
+    return result;
+}

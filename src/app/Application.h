@@ -1,0 +1,11 @@
+#pragma once
+
+#include <functional>
+
+class TCopyForm;
+
+// The program: application object, title and help file, the main window, the
+// utility object, then the message loop. beforeLoop (optional) sees the main
+// window after it was shown and before the loop runs.
+int RunApplication(int& argc, char** argv,
+                   const std::function<void(TCopyForm&)>& beforeLoop = {});
