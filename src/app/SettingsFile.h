@@ -7,6 +7,8 @@ class TCopyForm;
 // The settings file: read once when the window is created, written once when
 // it closes.
 void LoadSettings(TCopyForm& form);
+// Writes nothing for a window whose settings were never loaded, so that a
+// failed start does not replace the file with defaults.
 void SaveSettings(TCopyForm& form);
 void SetSelectedFoldersFromText(TCopyForm& form, const std::string& text);
 void DeriveDataFileExtensions(TCopyForm& form);

@@ -1,0 +1,150 @@
+#include <algorithm>
+#include <filesystem>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "support/TestEnvironment.h"
+#include "util/IniFile.h"
+#include "util/IniFileIo.h"
+
+namespace {
+
+TEST(IniFile, NamesMatchWithoutRegardToCaseAndValuesAreTrimmed) {
+    IniFile ini;
+    ini.parse("[form]\r\nLEFT =  12 \r\n[Other]\nkey=\t/a b/ \n");
+    EXPECT_EQ(ini.readInteger("Form", "Left", 0), 12);
+    EXPECT_EQ(ini.readString("OTHER", "Key", "x"), "/a b/");
+    EXPECT_EQ(ini.readString("Form", "Missing", "fallback"), "fallback");
+    EXPECT_EQ(ini.readString("Nowhere", "Left", "fallback"), "fallback");
+}
+
+TEST(IniFile, TheFirstOfDuplicateKeysWinsAndWritingKeepsOneOfThem) {
+    IniFile ini;
+    ini.parse("[A]\nk=1\nk=2\n[a]\nk=3\n");
+    EXPECT_EQ(ini.readInteger("A", "k", 0), 1);
+    ini.writeInteger("A", "k", 9);
+    EXPECT_EQ(ini.serialize(), "[A]\nk=9\n");
+}
+
+TEST(IniFile, IntegersAndBooleans) {
+    IniFile ini;
+    ini.parse("[S]\nhex=$10\nbad=12x\nempty=\nyes=-3\nno=0\nbadbool=true\n");
+    EXPECT_EQ(ini.readInteger("S", "hex", 0), 16);
+    EXPECT_EQ(ini.readInteger("S", "bad", 7), 7);
+    EXPECT_EQ(ini.readInteger("S", "empty", 7), 7);
+    EXPECT_TRUE(ini.readBool("S", "yes", false));
+    EXPECT_FALSE(ini.readBool("S", "no", true));
+    EXPECT_TRUE(ini.readBool("S", "badbool", true));
+    EXPECT_FALSE(ini.readBool("S", "badbool", false));
+}
+
+TEST(IniFile, ANewDocumentHasItsKeysInWritingOrder) {
+    IniFile ini;
+    ini.writeBool("Form", "Maximized", false);
+    ini.writeInteger("Form", "Left", -5);
+    ini.writeString("Files", "Zeta", "z");
+    ini.writeString("Files", "Alpha", "/a/データ");
+    ini.writeInteger("Form", "Top", 3);
+    EXPECT_EQ(ini.serialize(), "[Form]\nMaximized=0\nLeft=-5\nTop=3\n\n\n[Files]\nZeta=z\nAlpha=/a/データ\n");
+}
+
+TEST(IniFile, WritingKeepsOtherSectionsKeysAndComments) {
+    IniFile ini;
+    ini.parse("; my settings\n\n[Mine]\n; note\nx=1\n\n[form]\n; where\nleft=1\nOwn=yes\n");
+    ini.writeInteger("Form", "Left", 2);
+    ini.writeInteger("Form", "Top", 3);
+    const std::string out = ini.serialize();
+    EXPECT_EQ(out,
+              "; my settings\n\n\n[Mine]\n\n; note\nx=1\n\n\n"
+              "[form]\n\n; where\nLeft=2\nOwn=yes\nTop=3\n");
+    IniFile again;
+    again.parse(out);
+    EXPECT_EQ(again.serialize(), out);
+}
+
+TEST(IniFile, AValueWithALineBreakIsNotWritten) {
+    IniFile ini;
+    ini.parse("[S]\nk=old\n");
+    EXPECT_FALSE(ini.writeString("S", "k", "x\n[BaseSettings]\nFileOperationOptions=1"));
+    EXPECT_FALSE(ini.writeString("S", "n", "x\ry"));
+    EXPECT_EQ(ini.serialize(), "[S]\nk=old\n");
+}
+
+TEST(IniFile, GarbageNeverBreaksReading) {
+    std::string bytes = "\xEF\xBB\xBF[Form]\nLeft=4\n\x01\x02\xff\xfe garbage\n=novalue\n[unclosed\n";
+    bytes += "Top=5" + std::string(3, '\0') + "binary\nWidth=6\n";
+    bytes += "Height=" + std::string(1 << 20, '7') + "\n[Other\nHeight=1\n";
+    IniFile ini;
+    ini.parse(bytes);
+    EXPECT_EQ(ini.readInteger("Form", "Left", 0), 4);
+    EXPECT_EQ(ini.readInteger("Form", "Top", 0), 0);  // "5   binary" is no integer
+    EXPECT_EQ(ini.readInteger("Form", "Width", 0), 6);  // after the NUL bytes
+    EXPECT_EQ(ini.readInteger("Form", "Height", 9), 9);
+    EXPECT_EQ(ini.readString("Form", "Height", "").size(), 2047u);
+    const std::string out = ini.serialize();
+    EXPECT_EQ(out.substr(0, 3), "[Fo");  // no signature written back
+    EXPECT_EQ(out.find("[unclosed"), std::string::npos);
+    EXPECT_EQ(out.find("[Other"), std::string::npos);
+}
+
+class IniFileIoTest : public PlatformTest {};
+
+TEST_F(IniFileIoTest, ReadingTellsMissingFromUnreadable) {
+    TempDir dir;
+    std::string bytes = "stale";
+    EXPECT_EQ(readWholeFile(dir / "none.ini", bytes), FileReadResult::Missing);
+    EXPECT_EQ(bytes, "");
+    const std::string file = dir.write("a.ini", std::string("x\0y", 3));
+    EXPECT_EQ(readWholeFile(file, bytes), FileReadResult::Read);
+    EXPECT_EQ(bytes, std::string("x\0y", 3));
+    EXPECT_EQ(readWholeFile(file + "/below", bytes), FileReadResult::Missing);
+    EXPECT_EQ(readWholeFile(dir.path(), bytes), FileReadResult::Failed);
+    const std::string fifo = dir / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(readWholeFile(fifo, bytes), FileReadResult::Failed);  // and does not block
+}
+
+TEST_F(IniFileIoTest, WritingReplacesTheWholeFileAndLeavesNothingElse) {
+    TempDir dir;
+    const std::string file = dir / "sub/deeper/s.ini";
+    ASSERT_TRUE(writeFileAtomically(file, "first\n"));
+    ::chmod(file.c_str(), 0640);
+    ASSERT_TRUE(writeFileAtomically(file, "second\n"));
+    EXPECT_EQ(readFile(file), "second\n");
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir / "sub/deeper"))
+        names.push_back(e.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"s.ini"});
+}
+
+TEST_F(IniFileIoTest, WritingThroughASymlinkKeepsTheLink) {
+    TempDir dir;
+    const std::string target = dir.write("real/s.ini", "old");
+    const std::string link = dir / "link.ini";
+    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
+    ASSERT_TRUE(writeFileAtomically(link, "new"));
+    struct stat st {};
+    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(readFile(target), "new");
+}
+
+TEST_F(IniFileIoTest, AFailedWriteLeavesTheOldFile) {
+    TempDir dir;
+    const std::string blocker = dir.write("file", "keep");
+    EXPECT_FALSE(writeFileAtomically(blocker + "/s.ini", "x"));  // a parent is a file
+    const std::string folder = dir.mkdir("folder.ini");
+    EXPECT_FALSE(writeFileAtomically(folder, "x"));
+    EXPECT_EQ(readFile(blocker), "keep");
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"file", "folder.ini"}));
+}
+
+}  // namespace
