@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,12 +28,15 @@ public:
     int perform(FileOpRequest& request) override {
         calls.push_back({request.owner, request.func, splitDoubleNulList(request.from),
                          splitDoubleNulList(request.to), request.flags, request.progressTitle});
+        if (onPerform) onPerform(calls.back());
         if (performForReal) carryOut(calls.back());
         return 0;
     }
 
     std::vector<Call> calls;
     bool performForReal = true;
+    // Runs while the service "works", before anything is carried out.
+    std::function<void(const Call&)> onPerform;
 
 private:
     static void carryOut(const Call& c) {
