@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -38,8 +39,12 @@ public:
                               std::vector<std::string>& targets, bool& nameChanged);
     // First of name, base_01.ext, base_02.ext ... that is no file in folder
     // and whose upper case is not in chosen. false when folder is missing.
+    // nextTry, kept across the calls of one preparation, remembers per name
+    // where the search ended: candidates rejected once stay rejected while
+    // chosen only grows, so many equal names cost linear time.
     bool NextFreeName(const std::string& folder, std::string& name,
-                      const std::unordered_set<std::string>& chosen, bool& changed);
+                      const std::unordered_set<std::string>& chosen, bool& changed,
+                      std::unordered_map<std::string, std::uint32_t>* nextTry = nullptr);
     // Copies or moves paths[k] to targets[k].
     int CopyMoveToTargets(const std::vector<std::string>& paths,
                           const std::vector<std::string>& targets, std::int32_t options, bool move);

@@ -26,6 +26,7 @@ bool TFileOperation::PrepareUniqueTargets(const std::vector<std::string>& paths,
         targets.assign(paths.size(), std::string());
         std::unordered_set<std::string> chosen;
         chosen.reserve(paths.size());
+        std::unordered_map<std::string, std::uint32_t> nextTry;
         for (std::size_t k = 0; k < paths.size(); ++k) {
             std::string name = fileNamePart(paths[k]);
             if (k == 0) {
@@ -38,7 +39,7 @@ bool TFileOperation::PrepareUniqueTargets(const std::vector<std::string>& paths,
                 }
             } else {
                 bool changed = false;
-                if (!NextFreeName(destinationFolder, name, chosen, changed)) continue;
+                if (!NextFreeName(destinationFolder, name, chosen, changed, &nextTry)) continue;
                 if (changed) nameChanged = true;
             }
             chosen.insert(asciiUpper(name));
@@ -52,7 +53,8 @@ bool TFileOperation::PrepareUniqueTargets(const std::vector<std::string>& paths,
 }
 
 bool TFileOperation::NextFreeName(const std::string& folder, std::string& name,
-                                  const std::unordered_set<std::string>& chosen, bool& changed) {
+                                  const std::unordered_set<std::string>& chosen, bool& changed,
+                                  std::unordered_map<std::string, std::uint32_t>* nextTry) {
     changed = false;
     IFileSystem& fs = *platform().fileSystem;
     if (!fs.directoryExists(folder)) return false;
@@ -62,17 +64,26 @@ bool TFileOperation::NextFreeName(const std::string& folder, std::string& name,
         changed = true;
     }
     if (chosen.empty()) return true;
+    const std::string original = name;
     std::string base = withoutExtension(name);
     const std::string ext = extensionPart(name);
     std::string first = name;
-    for (std::uint32_t i = 0;; ++i) {
+    std::uint32_t start = 0;
+    if (nextTry) {
+        const auto it = nextTry->find(original);
+        if (it != nextTry->end()) start = it->second;
+    }
+    for (std::uint32_t i = start;; ++i) {
         try {
-            if (i % 250 == 0) QCoreApplication::processEvents();
+            if (i == start || i % 250 == 0) QCoreApplication::processEvents();
             const std::string candidate =
                 i == 0 ? first : base + "_" + TApU::ZeroPadding(i, 2, '0') + ext;
-            if (i == 1) changed = true;
+            if (i >= 1) changed = true;
             if (!fs.fileExists(prefix + candidate) && !chosen.count(asciiUpper(candidate))) {
                 name = candidate;
+                // The accepted candidate joins chosen, so the next search
+                // for this name starts after it.
+                if (nextTry && first == original) (*nextTry)[original] = i + 1;
                 return true;
             }
         } catch (...) {

@@ -224,6 +224,19 @@ TEST_F(NextFreeNameTest, CountsPastNinetyNine) {
     EXPECT_EQ(name, "n_100.txt");
 }
 
+TEST_F(NextFreeNameTest, ManyEqualNamesStillFindTheFirstFreeNumber) {
+    dir.write("x_01.txt");
+    Paths targets;
+    bool changed = false;
+    ASSERT_TRUE(engine.PrepareUniqueTargets(
+        {"/A/x.txt", "/B/x.txt", "/C/x_03.txt", "/D/x.txt", "/E/X.txt", "/F/x.txt"}, dir.path(),
+        targets, changed));
+    EXPECT_TRUE(changed);
+    const std::string p = dir.path() + "/";
+    EXPECT_EQ(targets, (Paths{p + "x.txt", p + "x_02.txt", p + "x_03.txt", p + "x_04.txt",
+                              p + "X_01.txt", p + "x_05.txt"}));
+}
+
 TEST_F(NextFreeNameTest, MissingDestinationMeansPlainRequest) {
     const std::string a = dir.write("a.txt");
     std::vector<std::string> targets{"stale"};
