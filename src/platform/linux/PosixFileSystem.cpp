@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
-#include <fstream>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,9 +16,29 @@ long long mtimeNs(const struct stat& st) {
     return static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
 }
 
-std::set<std::string> readHiddenFile(const std::string& file) {
+// Names listed in a ".hidden" file: empty when there is none, nothing when it
+// exists but cannot be read whole. Only a regular file is read: opening a
+// FIFO planted under that name would block.
+std::optional<std::set<std::string>> readHiddenFile(const std::string& file) {
     std::set<std::string> names;
-    std::ifstream in(file, std::ios::binary);
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return names;
+        return std::nullopt;
+    }
+    struct stat st {};
+    std::string text;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    char buffer[8192];
+    while (ok) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) text.append(buffer, std::size_t(n));
+        else if (n == 0) break;
+        else if (errno != EINTR) ok = false;
+    }
+    ::close(fd);
+    if (!ok) return std::nullopt;
+    std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -28,25 +47,30 @@ std::set<std::string> readHiddenFile(const std::string& file) {
     return names;
 }
 
-// Writes the ".hidden" file through a temporary file and a rename, so that a
-// reader never sees it half written. An empty list removes the file.
+// Writes the ".hidden" file through a fresh temporary file (never one that
+// already exists, so no link is followed), flushed to disk and renamed over
+// the old one: a reader never sees it half written. An empty list removes the
+// file.
 bool writeHiddenFile(const std::string& file, const std::set<std::string>& names) {
     if (names.empty()) return ::unlink(file.c_str()) == 0 || errno == ENOENT;
-    const std::string temp = file + ".dorvan-tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        for (const auto& n : names) out << n << '\n';
-        out.flush();
-        if (!out) {
-            ::unlink(temp.c_str());
-            return false;
-        }
+    std::string text;
+    for (const auto& n : names) text += n + '\n';
+    std::string temp = file + ".XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat old {};
+    const mode_t mode = ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 0666) : 0644;
+    bool ok = ::fchmod(fd, mode) == 0;
+    for (std::size_t done = 0; ok && done < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n > 0) done += std::size_t(n);
+        else if (n < 0 && errno != EINTR) ok = false;
     }
-    if (::rename(temp.c_str(), file.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temp.c_str(), file.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
 }
 
 }  // namespace
@@ -71,7 +95,7 @@ bool PosixFileSystem::listedInHiddenFile(const std::string& folder, const std::s
     }
     HiddenList& list = hiddenCache_[folder];
     if (list.mtimeNs != mtimeNs(st)) {
-        list.names = readHiddenFile(file);
+        list.names = readHiddenFile(file).value_or(std::set<std::string>());
         list.mtimeNs = mtimeNs(st);
     }
     return list.names.count(name) != 0;
@@ -120,7 +144,9 @@ bool PosixFileSystem::setHidden(const std::string& path, bool on) {
     const std::string folder = folderPart(path);
     const std::string file = joinPath(folder, ".hidden");
     std::lock_guard lock(hiddenMutex_);
-    std::set<std::string> names = readHiddenFile(file);
+    std::optional<std::set<std::string>> read = readHiddenFile(file);
+    if (!read) return false;  // never replace a list that could not be read
+    std::set<std::string>& names = *read;
     const bool listed = names.count(name) != 0;
     if (listed == on) return true;
     if (on) names.insert(name); else names.erase(name);
@@ -135,7 +161,8 @@ bool PosixFileSystem::listDirectory(const std::string& folder, std::vector<DirEn
     {
         const std::string file = joinPath(folder, ".hidden");
         struct stat st {};
-        if (::stat(file.c_str(), &st) == 0) hidden = readHiddenFile(file);
+        if (::stat(file.c_str(), &st) == 0)
+            hidden = readHiddenFile(file).value_or(std::set<std::string>());
     }
     const int fd = ::dirfd(dir);
     bool ok = true;

@@ -1,0 +1,42 @@
+#include "fileops/EngineSupport.h"
+#include "fileops/FileOperation.h"
+#include "platform/IFileSystem.h"
+#include "platform/Platform.h"
+
+int TFileOperation::SetAttribute(const std::vector<std::string>& paths, bool Hidden, int& missing) {
+    return changeAttribute(paths, Hidden, true, missing);
+}
+
+int TFileOperation::ClearAttribute(const std::vector<std::string>& paths, bool Hidden,
+                                   int& missing) {
+    return changeAttribute(paths, Hidden, false, missing);
+}
+
+int TFileOperation::changeAttribute(const std::vector<std::string>& paths, bool Hidden, bool on,
+                                    int& missing) {
+    missing = 0;
+    int notProcessed = 0;
+    const unsigned bit = Hidden ? attr::Hidden : attr::ReadOnly;
+    std::size_t k = 0;
+    try {
+        IFileSystem& fs = *platform().fileSystem;
+        for (; k < paths.size(); ++k) {
+            const std::string& path = paths[k];
+            if (!engine::isExistingFile(path)) {
+                ++missing;
+                ++notProcessed;
+                continue;
+            }
+            const std::optional<unsigned> bits = fs.attributes(path);
+            if (!bits) {
+                ++notProcessed;
+                continue;
+            }
+            if (((*bits & bit) != 0) == on) continue;  // already so
+            if (!fs.setAttribute(path, bit, on)) ++notProcessed;
+        }
+    } catch (...) {
+        notProcessed += int(paths.size() - k);
+    }
+    return notProcessed;
+}

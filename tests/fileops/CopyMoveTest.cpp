@@ -1,0 +1,249 @@
+#include <filesystem>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "fileops/FileOperation.h"
+#include "fileops/FileOperationOptions.h"
+#include "fileops/RecordingFileOperations.h"
+#include "platform/MessageBoxIds.h"
+#include "util/ApU.h"
+
+namespace {
+
+using Paths = std::vector<std::string>;
+
+TEST(RequestFlagsTest, OptionBitsBecomeFlagsOnTopOfUndo) {
+    EXPECT_EQ(requestFlagsFor(0).flags, fof::AllowUndo);
+    EXPECT_TRUE(requestFlagsFor(0).progressTitle.isEmpty());
+    // The default set: NonConfirmMkDir, RenameOnCollision, ClearReadOnlyOnCopy, CallRemoveReadOnly.
+    EXPECT_EQ(requestFlagsFor(202).flags,
+              fof::AllowUndo | fof::NoConfirmMkDir | fof::RenameOnCollision);
+    const RequestFlags all = requestFlagsFor(0xFF);
+    EXPECT_EQ(all.flags, fof::AllowUndo | fof::NoConfirmation | fof::NoConfirmMkDir |
+                             fof::NoErrorUi | fof::RenameOnCollision | fof::Silent |
+                             fof::SimpleProgress);
+    EXPECT_EQ(all.progressTitle, QStringLiteral("しばらくお待ち下さい。"));
+    EXPECT_EQ(requestFlagsFor(fopt::ClearReadOnlyOnCopy | fopt::CallRemoveReadOnly).flags,
+              fof::AllowUndo);
+}
+
+class CopyMoveTest : public FileOpsTest {
+protected:
+    TFileOperation engine;
+    TempDir dir;
+};
+
+TEST_F(CopyMoveTest, BufferSizeGrowsPerStartedGroupOf256AndRefusesOutsideTheLimit) {
+    EXPECT_EQ(engine.RequestBufferSize(1), 65536);
+    EXPECT_EQ(engine.RequestBufferSize(256), 65536);
+    EXPECT_EQ(engine.RequestBufferSize(257), 131072);
+    EXPECT_EQ(engine.RequestBufferSize(32768), 128 * 65536);
+    EXPECT_TRUE(fakeDialogs().shown.empty());
+    EXPECT_EQ(engine.RequestBufferSize(0), 0);
+    EXPECT_EQ(engine.RequestBufferSize(32769), 0);
+    EXPECT_EQ(fakeDialogs().texts(),
+              (QStringList{"ファイルが指定されていません。", "許容数(32768)を超えています。"}));
+    EXPECT_EQ(fakeDialogs().shown[1].caption, QStringLiteral("  確認"));
+    EXPECT_EQ(fakeDialogs().shown[1].flags, mb::Ok);
+}
+
+TEST_F(CopyMoveTest, ExactlyTheLimitIsAcceptedOneMoreTouchesNothing) {
+    service.performForReal = false;
+    const std::string file = dir.write("a.txt");
+    const std::string dest = dir.mkdir("dest");
+    EXPECT_EQ(engine.CopyMoveFiles(Paths(32768, file), 0, false, dest), 0);
+    ASSERT_EQ(service.calls.size(), 1u);
+    EXPECT_EQ(service.calls[0].from.size(), 32768u);
+
+    service.performForReal = true;
+    EXPECT_EQ(engine.CopyMoveFiles(Paths(32769, file), fopt::RenameOnCollision, true, dest), 0);
+    EXPECT_EQ(engine.DeleteFiles(Paths(32769, file), true, 0), 0);
+    EXPECT_EQ(service.calls.size(), 1u);
+    EXPECT_EQ(fakeDialogs().texts(), (QStringList{"許容数(32768)を超えています。",
+                                                  "許容数(32768)を超えています。"}));
+    EXPECT_TRUE(exists(file));
+    EXPECT_FALSE(exists(dest + "/a.txt"));
+}
+
+TEST_F(CopyMoveTest, PlainRequestCarriesOnlyExistingFilesAndTheOptionFlags) {
+    const std::string a = dir.write("src/a.txt", "A");
+    const std::string b = dir.write("src/b.txt", "B");
+    const std::string folder = dir.mkdir("src/sub");
+    const std::string dest = dir.mkdir("dest");
+    const int options = fopt::NonConfirmation | fopt::SimpleProgress | fopt::ClearReadOnlyOnCopy;
+    EXPECT_EQ(engine.CopyMoveFiles({a, folder, dir / "missing.txt", b}, options, false, dest), 2);
+    ASSERT_EQ(service.calls.size(), 1u);
+    const auto& call = service.calls[0];
+    EXPECT_EQ(call.func, fo::Copy);
+    EXPECT_EQ(call.from, (Paths{a, b}));
+    EXPECT_EQ(call.to, (Paths{dest}));
+    EXPECT_EQ(call.flags, fof::AllowUndo | fof::NoConfirmation | fof::SimpleProgress);
+    EXPECT_EQ(call.progressTitle, QStringLiteral("しばらくお待ち下さい。"));
+    EXPECT_EQ(readFile(dest + "/b.txt"), "B");
+    EXPECT_TRUE(fakeDialogs().shown.empty());
+
+    EXPECT_EQ(engine.CopyMoveFiles({a}, 0, true, dir.mkdir("dest2")), 0);
+    EXPECT_EQ(service.calls.back().func, fo::Move);
+    EXPECT_FALSE(exists(a));
+}
+
+TEST_F(CopyMoveTest, NoExistingFileMakesNoRequest) {
+    const std::string dest = dir.mkdir("dest");
+    for (int options : {0, int(fopt::RenameOnCollision)}) {
+        fakeDialogs().reset();
+        EXPECT_EQ(engine.CopyMoveFiles({dir.mkdir("folder"), dir / "gone"}, options, false, dest), 2);
+        EXPECT_EQ(fakeDialogs().texts(), QStringList{"ファイルが見つかりませんでした。"});
+    }
+    EXPECT_TRUE(service.calls.empty());
+}
+
+TEST_F(CopyMoveTest, RenameOnCollisionWithoutCollisionStaysAPlainRequest) {
+    const std::string a = dir.write("src/a.txt");
+    const std::string b = dir.write("src/b.txt");
+    const std::string dest = dir.mkdir("dest");
+    dir.write("dest/other.txt");
+    EXPECT_EQ(engine.CopyMoveFiles({a, b}, 202 | fopt::Silent, false, dest), 0);
+    ASSERT_EQ(service.calls.size(), 1u);
+    EXPECT_EQ(service.calls[0].to, (Paths{dest}));
+    EXPECT_EQ(service.calls[0].flags,
+              fof::AllowUndo | fof::NoConfirmMkDir | fof::RenameOnCollision | fof::Silent);
+}
+
+TEST_F(CopyMoveTest, CollisionGivesPerFileTargetsWithOnlyMultiDestAndUndo) {
+    const std::string a = dir.write("src/a.txt", "new");
+    const std::string b = dir.write("src/b.txt");
+    const std::string dest = dir.mkdir("dest");
+    dir.write("dest/a.txt", "old");
+    EXPECT_EQ(engine.CopyMoveFiles({a, b}, 0x3F, false, dest), 0);
+    ASSERT_EQ(service.calls.size(), 1u);
+    const auto& call = service.calls[0];
+    EXPECT_EQ(call.flags, fof::MultiDestFiles | fof::AllowUndo);
+    EXPECT_EQ(call.progressTitle, QStringLiteral("しばらくお待ち下さい。"));
+    EXPECT_EQ(call.from, (Paths{a, b}));
+    EXPECT_EQ(call.to, (Paths{dest + "/a_01.txt", dest + "/b.txt"}));
+    EXPECT_EQ(readFile(dest + "/a.txt"), "old");
+    EXPECT_EQ(readFile(dest + "/a_01.txt"), "new");
+}
+
+TEST_F(CopyMoveTest, SameNamedSourcesGetNumberedTargets) {
+    const std::string x1 = dir.write("A/x.txt", "1");
+    const std::string x2 = dir.write("B/x.txt", "2");
+    const std::string full = dir.mkdir("full");
+    dir.write("full/x.txt", "0");
+    std::vector<std::string> used;
+    EXPECT_EQ(engine.CopyMoveFiles({x1, x2}, fopt::RenameOnCollision, false, full, &used), 0);
+    EXPECT_EQ(service.calls.back().to, (Paths{full + "/x_01.txt", full + "/x_02.txt"}));
+    EXPECT_EQ(used, service.calls.back().to);
+    EXPECT_EQ(readFile(full + "/x.txt") + readFile(full + "/x_01.txt") + readFile(full + "/x_02.txt"),
+              "012");
+
+    const std::string empty = dir.mkdir("empty");
+    EXPECT_EQ(engine.CopyMoveFiles({x1, x2}, fopt::RenameOnCollision, true, empty), 0);
+    EXPECT_EQ(service.calls.back().to, (Paths{empty + "/x.txt", empty + "/x_01.txt"}));
+    EXPECT_EQ(service.calls.back().func, fo::Move);
+    EXPECT_FALSE(exists(x1));
+}
+
+TEST_F(CopyMoveTest, NamesDifferingOnlyInCaseAreKeptApart) {
+    const std::string upper = dir.write("A/X.TXT");
+    const std::string lower = dir.write("B/x.txt");
+    const std::string dest = dir.mkdir("dest");
+    engine.CopyMoveFiles({upper, lower}, fopt::RenameOnCollision, false, dest);
+    EXPECT_EQ(service.calls.back().to, (Paths{dest + "/X.TXT", dest + "/x_01.txt"}));
+}
+
+TEST_F(CopyMoveTest, UnpairedEntriesOfPerFileRequestsCountAsNotProcessed) {
+    const std::string a = dir.write("a.txt");
+    const std::string b = dir.write("b.txt");
+    const std::string dest = dir.mkdir("dest");
+    EXPECT_EQ(engine.CopyMoveToTargets({a, b, dir / "gone"}, {dest + "/1", "", dest + "/3"}, 0x3F,
+                                       false),
+              2);
+    EXPECT_EQ(service.calls.back().from, Paths{a});
+    EXPECT_EQ(service.calls.back().to, Paths{dest + "/1"});
+}
+
+TEST_F(CopyMoveTest, LongListsArePassedWhole) {
+    // About 1.2 MB of path text: far beyond the 65536 bytes per 256 entries.
+    std::string deep = dir.path();
+    while (deep.size() < 3900) deep += "/.";
+    const std::string file = dir.write("f.txt");
+    Paths paths(300, deep + "/f.txt");
+    service.performForReal = false;
+    EXPECT_EQ(engine.CopyMoveFiles(paths, 0, false, dir.mkdir("dest")), 0);
+    EXPECT_EQ(service.calls.at(0).from, paths);
+    EXPECT_EQ(engine.CopyMoveToTargets(paths, paths, 0, false), 0);
+    EXPECT_EQ(service.calls.at(1).to, paths);
+}
+
+TEST_F(CopyMoveTest, APathWithANulByteIsNeverHandedOn) {
+    const std::string a = dir.write("a.txt");
+    dir.write("b.txt");
+    const std::string smuggled = a + std::string(1, '\0') + "b.txt";
+    EXPECT_EQ(engine.CopyMoveFiles({smuggled, a}, 0, false, dir.mkdir("dest")), 1);
+    EXPECT_EQ(service.calls.at(0).from, Paths{a});
+}
+
+class NextFreeNameTest : public FileOpsTest {
+protected:
+    TFileOperation engine;
+    TempDir dir;
+};
+
+TEST_F(NextFreeNameTest, SkipsTakenFilesAndChosenNames) {
+    dir.write("r.txt");
+    dir.write("r_01.txt");
+    std::string name = "r.txt";
+    bool changed = false;
+    ASSERT_TRUE(engine.NextFreeName(dir.path(), name, {"R_02.TXT"}, changed));
+    EXPECT_EQ(name, "r_03.txt");
+    EXPECT_TRUE(changed);
+
+    name = "free.txt";
+    ASSERT_TRUE(engine.NextFreeName(dir.path(), name, {"OTHER"}, changed));
+    EXPECT_EQ(name, "free.txt");
+    EXPECT_FALSE(changed);
+
+    name = "noext";
+    ASSERT_TRUE(engine.NextFreeName(dir.path(), name, {"NOEXT"}, changed));
+    EXPECT_EQ(name, "noext_01");
+    name = "  ";
+    ASSERT_TRUE(engine.NextFreeName(dir.path(), name, {"X"}, changed));
+    EXPECT_EQ(name, "AutoName");
+
+    EXPECT_FALSE(engine.NextFreeName(dir / "gone", name, {"X"}, changed));
+}
+
+TEST_F(NextFreeNameTest, CountsPastNinetyNine) {
+    std::unordered_set<std::string> chosen{"N.TXT"};
+    for (int i = 1; i <= 99; ++i) chosen.insert("N_" + TApU::ZeroPadding(i, 2, '0') + ".TXT");
+    std::string name = "n.txt";
+    bool changed = false;
+    ASSERT_TRUE(engine.NextFreeName(dir.path(), name, chosen, changed));
+    EXPECT_EQ(name, "n_100.txt");
+}
+
+TEST_F(NextFreeNameTest, ManyEqualNamesStillFindTheFirstFreeNumber) {
+    dir.write("x_01.txt");
+    Paths targets;
+    bool changed = false;
+    ASSERT_TRUE(engine.PrepareUniqueTargets(
+        {"/A/x.txt", "/B/x.txt", "/C/x_03.txt", "/D/x.txt", "/E/X.txt", "/F/x.txt"}, dir.path(),
+        targets, changed));
+    EXPECT_TRUE(changed);
+    const std::string p = dir.path() + "/";
+    EXPECT_EQ(targets, (Paths{p + "x.txt", p + "x_02.txt", p + "x_03.txt", p + "x_04.txt",
+                              p + "X_01.txt", p + "x_05.txt"}));
+}
+
+TEST_F(NextFreeNameTest, MissingDestinationMeansPlainRequest) {
+    const std::string a = dir.write("a.txt");
+    std::vector<std::string> targets{"stale"};
+    bool changed = true;
+    EXPECT_TRUE(engine.PrepareUniqueTargets({a, a}, dir / "gone", targets, changed));
+    EXPECT_FALSE(changed);
+    EXPECT_TRUE(targets.empty());
+}
+
+}  // namespace
