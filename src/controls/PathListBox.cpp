@@ -1,9 +1,13 @@
 #include "controls/PathListBox.h"
 
+#include <algorithm>
+
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
 #include <QToolTip>
+
+#include "controls/ScrollPosition.h"
 
 namespace {
 
@@ -32,6 +36,28 @@ PathListBox::PathListBox(QWidget* parent, bool multiSelect)
                                  : QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void PathListBox::replaceRows(std::vector<std::string> rows, int current) {
+    const ScrollPosition scroll = ScrollPosition::of(this);
+    const int oldCurrent = currentRow();
+    const bool currentWasVisible =
+        oldCurrent >= 0 && viewport()->rect().intersects(visualRect(model_->index(oldCurrent)));
+    model_->setRows(std::move(rows));
+    if (current >= 0 && current < count()) {
+        const auto mark = selectionMode() == QAbstractItemView::SingleSelection
+                              ? QItemSelectionModel::ClearAndSelect
+                              : QItemSelectionModel::NoUpdate;
+        selectionModel()->setCurrentIndex(model_->index(current), mark);
+    }
+    scroll.restore(this);
+    if (currentWasVisible && current >= 0 && current < count()) scrollTo(model_->index(current));
+}
+
+int PathListBox::findRow(const std::string& text) const {
+    const auto& rows = model_->rows();
+    const auto it = std::find(rows.begin(), rows.end(), text);
+    return it == rows.end() ? -1 : int(it - rows.begin());
 }
 
 int PathListBox::currentRow() const {

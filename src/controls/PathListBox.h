@@ -14,6 +14,12 @@ public:
     PathListModel* list() const { return model_; }
     int count() const { return static_cast<int>(model_->size()); }
 
+    // Replaces the rows. The focus mark (with the selection of a single-select
+    // list) goes to row current (-1: none); the scroll position stays.
+    void replaceRows(std::vector<std::string> rows, int current);
+    // First row whose text is text, -1 when none.
+    int findRow(const std::string& text) const;
+
     // -1 when there is none.
     int currentRow() const;
     // Moves the focus mark without changing the selection.
