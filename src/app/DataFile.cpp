@@ -8,28 +8,30 @@
 
 namespace {
 
-// Rows separated by LF only: memchr does the scanning.
-void splitAtLineFeeds(const char* p, const char* end, std::vector<std::string>& rows) {
+// Rows separated by CRLF, lone CR or lone LF.
+void splitRows(const char* p, const char* end, std::vector<std::string>& rows) {
+    auto find = [end](const char* from, char c) {
+        const void* hit = std::memchr(from, c, std::size_t(end - from));
+        return hit ? static_cast<const char*>(hit) : end;
+    };
+    // The next LF and the next CR at or after p; each is searched again only
+    // once p has passed it, so lines of one kind never rescan the other.
+    const char* lf = find(p, '\n');
+    const char* cr = find(p, '\r');
     while (p < end) {
-        const char* lf = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
-        const char* stop = lf ? lf : end;
-        rows.emplace_back(p, stop);
-        p = lf ? lf + 1 : end;
-    }
-}
-
-void splitAtAnyBreak(const char* p, const char* end, std::vector<std::string>& rows) {
-    while (p < end) {
-        const char* q = p;
-        while (q < end && *q != '\r' && *q != '\n') ++q;
-        rows.emplace_back(p, q);
-        if (q < end && *q == '\r') {
-            ++q;
-            if (q < end && *q == '\n') ++q;
-        } else if (q < end) {
-            ++q;  // a lone LF
+        if (lf < p) lf = find(p, '\n');
+        if (cr < p) cr = find(p, '\r');
+        if (lf < cr) {
+            rows.emplace_back(p, lf);
+            p = lf + 1;
+        } else if (cr == end) {
+            rows.emplace_back(p, end);
+            break;
+        } else {
+            rows.emplace_back(p, cr);
+            p = cr + 1;
+            if (p == lf) ++p;  // CRLF
         }
-        p = q;
     }
 }
 
@@ -50,10 +52,7 @@ std::vector<std::string> parseDataFileText(std::string_view text) {
     if (const void* nul = std::memchr(begin, '\0', text.size())) end = static_cast<const char*>(nul);
     std::vector<std::string> rows;
     rows.reserve(countLineFeeds(begin, end) + 1);
-    if (std::memchr(begin, '\r', std::size_t(end - begin)))
-        splitAtAnyBreak(begin, end, rows);
-    else
-        splitAtLineFeeds(begin, end, rows);
+    splitRows(begin, end, rows);
     return rows;
 }
 

@@ -4,6 +4,8 @@
 
 #include "controls/PathListModel.h"
 
+class RowSizeDelegate;
+
 // A list box over a PathListModel: current row (the focus mark), selection,
 // a hint, and a click signal for mouse clicks and keyboard moves.
 class PathListBox : public QListView {
@@ -30,6 +32,8 @@ public:
 
     // Fixed row height in pixels (0: from the font).
     void setRowHeight(int pixels);
+    // Width in pixels of the widest row's text (estimated from the longest rows).
+    int widestRow() const { return widest_; }
 
     // The hint shown as tooltip while switched on.
     void setHint(const QString& text, bool show);
@@ -45,7 +49,11 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
+    void measureRows(int first, int end, int widest = 0);
+
     PathListModel* model_;
+    RowSizeDelegate* delegate_;
+    int widest_ = 0;
     QString hint_;
     bool showHint_ = false;
 };

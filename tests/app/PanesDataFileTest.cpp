@@ -17,6 +17,8 @@ TEST(DataFileText, EveryKindOfLineBreakEndsARow) {
     EXPECT_EQ(parse("a\n\rb"), (Rows{"a", "", "b"}));  // LF then a lone CR
     EXPECT_EQ(parse("a\r\r\nb"), (Rows{"a", "", "b"}));
     EXPECT_EQ(parse("a\n\nb"), (Rows{"a", "", "b"}));
+    EXPECT_EQ(parse("a\rb\rc\r\nd\r"), (Rows{"a", "b", "c", "d"}));
+    EXPECT_EQ(parse("\r\r\n\n"), (Rows{"", "", ""}));
 }
 
 TEST(DataFileText, AFinalLineBreakAddsNoRowButAnEmptyLineDoes) {

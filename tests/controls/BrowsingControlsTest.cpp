@@ -162,17 +162,33 @@ TEST_F(BrowsingControlsTest, ReplacingRowsKeepsTheScrollPosition) {
     PathListBox list;
     list.resize(200, 100);
     Rows rows;
-    for (int i = 0; i < 500; ++i) rows.push_back("row" + std::to_string(1000 + i));
+    for (int i = 0; i < 5000; ++i) rows.push_back("row" + std::to_string(10000 + i));
     list.list()->setRows(rows);
     list.show();
     processEventsFor(50);
-    list.verticalScrollBar()->setValue(list.verticalScrollBar()->maximum() / 2);
+    list.verticalScrollBar()->setValue(list.verticalScrollBar()->maximum() - 10);
     const int at = list.verticalScrollBar()->value();
-    ASSERT_GT(at, 0);
-    rows.push_back("row9999");
+    ASSERT_GT(at, 4000);
+    rows.insert(rows.begin(), "row0");
     list.replaceRows(rows, -1);
     EXPECT_EQ(list.verticalScrollBar()->value(), at);
-    EXPECT_EQ(list.count(), 501);
+    EXPECT_EQ(list.count(), 5001);
+}
+
+TEST_F(BrowsingControlsTest, ALongRowAnywhereCanBeScrolledTo) {
+    PathListBox list;
+    list.resize(200, 100);
+    list.show();
+    list.list()->setRows({"/a", "/short"});
+    processEventsFor(50);
+    EXPECT_EQ(list.horizontalScrollBar()->maximum(), 0);
+    list.list()->setRows({"/a", "/" + std::string(300, 'w'), "/short"});
+    processEventsFor(50);
+    EXPECT_GT(list.horizontalScrollBar()->maximum(), 1000);
+    list.list()->setRows({"/b"});
+    list.list()->append(std::string(300, 'm'));
+    processEventsFor(50);
+    EXPECT_GT(list.horizontalScrollBar()->maximum(), 1000);
 }
 
 // Two volumes: the test folder and its "stick" subfolder.
