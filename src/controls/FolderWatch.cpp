@@ -15,26 +15,25 @@ constexpr int kMaxDelayMs = 2000;
 
 }  // namespace
 
-FolderWatch::FolderWatch(QObject* parent) : QObject(parent) {
+FolderWatch::FolderWatch(QObject* parent)
+    : QObject(parent), watcher_(new QFileSystemWatcher(this)) {
     timer_.setSingleShot(true);
     timer_.setInterval(kMinDelayMs);
     connect(&timer_, &QTimer::timeout, this, &FolderWatch::report);
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &FolderWatch::folderTouched);
 }
 
 void FolderWatch::setFolder(const std::string& folder) {
-    if (folder == folder_ && watcher_ && !watcher_->directories().isEmpty()) return;
+    if (folder == folder_ && watcher_->directories().contains(watched_)) return;
     folder_ = folder;
     timer_.stop();
-    // A fresh watcher per folder: the old one's pending events die with it.
-    delete watcher_;
-    watcher_ = nullptr;
+    if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
+    watched_.clear();
     if (folder.empty()) return;
-    watcher_ = new QFileSystemWatcher(this);
-    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &FolderWatch::folderTouched);
     const QByteArray bytes = QByteArray::fromStdString(folder);
     const QString name = QFile::decodeName(bytes);
     if (QFile::encodeName(name) == bytes) {
-        watcher_->addPath(name);
+        if (watcher_->addPath(name)) watched_ = name;
         return;
     }
     // A name that is not valid in the locale's encoding: watch the folder
@@ -42,11 +41,13 @@ void FolderWatch::setFolder(const std::string& folder) {
     // descriptor is closed again at once and never keeps a volume busy.
     const int fd = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
-    watcher_->addPath(QStringLiteral("/proc/self/fd/%1").arg(fd));
+    const QString link = QStringLiteral("/proc/self/fd/%1").arg(fd);
+    if (watcher_->addPath(link)) watched_ = link;
     ::close(fd);
 }
 
-void FolderWatch::folderTouched() {
+void FolderWatch::folderTouched(const QString& path) {
+    if (path != watched_) return;  // late news about the folder watched before
     if (!timer_.isActive()) timer_.start();
 }
 

@@ -25,10 +25,11 @@ Q_SIGNALS:
     void changed();
 
 private:
-    void folderTouched();
+    void folderTouched(const QString& path);
     void report();
 
-    QFileSystemWatcher* watcher_ = nullptr;
+    QFileSystemWatcher* watcher_;
     QTimer timer_;
     std::string folder_;
+    QString watched_;  // the path given to the watcher
 };

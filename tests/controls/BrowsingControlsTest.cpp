@@ -243,4 +243,27 @@ TEST_F(BrowsingControlsTest, ChoosingAVolumeMovesTheTreeAndTheSelectorFollowsThe
     EXPECT_EQ(combo.drive(), dir.path());
 }
 
+TEST_F(BrowsingControlsTest, TheVolumeListIsReadAgainWhenItOpens) {
+    TwoVolumes volumes({dir.path()});
+    Platform p;
+    p.volumes = &volumes;
+    ScopedPlatform fake(p);
+    DriveComboBox combo;
+    DirectoryListBox tree;
+    combo.setDirList(&tree);
+    ASSERT_TRUE(tree.setDirectory(dir.path()));
+    ASSERT_EQ(combo.count(), 1);
+
+    volumes.roots.push_back(dir.mkdir("plugged-in"));
+    combo.showPopup();
+    combo.hidePopup();
+    EXPECT_EQ(combo.count(), 2);
+    EXPECT_EQ(combo.drive(), dir.path());
+
+    volumes.roots = {dir / "plugged-in"};  // the tree's volume went away
+    combo.showPopup();
+    combo.hidePopup();
+    EXPECT_EQ(combo.drive(), dir.path()) << "the selector keeps naming the tree's volume";
+}
+
 }  // namespace
