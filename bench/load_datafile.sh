@@ -9,7 +9,11 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$here/build-bench}
 rows=${ROWS:-1000000}
 
-cmake -S "$here" -B "$build" -G Ninja -DDORVAN_BUILD_BENCH=ON >/dev/null
+if [ -f "$build/CMakeCache.txt" ]; then
+    cmake -S "$here" -B "$build" -DDORVAN_BUILD_BENCH=ON >/dev/null
+else
+    cmake -S "$here" -B "$build" -G Ninja -DDORVAN_BUILD_BENCH=ON -DDORVAN_BUILD_TESTS=OFF >/dev/null
+fi
 cmake --build "$build" -j2 --target bench_datalist >/dev/null
 
 scratch=$(mktemp -d)
