@@ -101,9 +101,10 @@ void BrowsingPanes::loadDataFile(const std::string& path) {
     const DataFileRead result = readDataFile(path, rows);
     if (result != DataFileRead::Ok) {
         const QString name = displayPath(fileNamePart(path));
-        notice(result == DataFileRead::TooLarge
-                   ? name + QStringLiteral(" は大きすぎるため読み込めませんでした。")
-                   : name + QStringLiteral(" を読み込めませんでした。"));
+        const QString text = result == DataFileRead::TooLarge
+                                 ? QStringLiteral(" は大きすぎるため読み込めませんでした。")
+                                 : QStringLiteral(" を読み込めませんでした。");
+        notice(name + text);
         return;
     }
     PathListBox& data = *form_.DataListBox;

@@ -49,7 +49,8 @@ std::size_t countLineFeeds(const char* p, const char* end) {
 std::vector<std::string> parseDataFileText(std::string_view text) {
     const char* begin = text.data();
     const char* end = begin + text.size();
-    if (const void* nul = std::memchr(begin, '\0', text.size())) end = static_cast<const char*>(nul);
+    if (const void* nul = std::memchr(begin, '\0', text.size()))
+        end = static_cast<const char*>(nul);
     std::vector<std::string> rows;
     rows.reserve(countLineFeeds(begin, end) + 1);
     splitRows(begin, end, rows);

@@ -23,7 +23,8 @@ void FileListBox::setMask(const std::string& mask) {
 }
 
 void FileListBox::reread() {
-    showNames(directory_.empty() ? std::vector<std::string>() : listMatchingFiles(directory_, mask_));
+    showNames(directory_.empty() ? std::vector<std::string>()
+                                 : listMatchingFiles(directory_, mask_));
     Q_EMIT changed();
 }
 

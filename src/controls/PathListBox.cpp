@@ -60,15 +60,15 @@ void PathListBox::measureRows(int first, int end, int widest) {
         const std::size_t bytes = rows[std::size_t(i)].size();
         if (int(longest.size()) == kMeasured && bytes <= longest.back().first) continue;
         if (int(longest.size()) == kMeasured) longest.pop_back();
-        longest.insert(std::upper_bound(longest.begin(), longest.end(), std::make_pair(bytes, i),
-                                        [](const auto& a, const auto& b) { return a.first > b.first; }),
-                       {bytes, i});
+        const std::pair<std::size_t, int> entry{bytes, i};
+        const auto wider = [](const auto& a, const auto& b) { return a.first > b.first; };
+        longest.insert(std::upper_bound(longest.begin(), longest.end(), entry, wider), entry);
     }
     const QFontMetrics metrics(font());
-    for (const auto& [bytes, row] : longest)
-        widest = std::max(widest, metrics.horizontalAdvance(model_->data(model_->index(row),
-                                                                         Qt::DisplayRole)
-                                                                .toString()));
+    for (const auto& entry : longest) {
+        const QString text = model_->data(model_->index(entry.second), Qt::DisplayRole).toString();
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    }
     widest_ = widest;
 }
 

@@ -63,7 +63,8 @@ public:
     std::string volumeRootOf(const std::string& folder) override {
         std::string best = "/";
         for (const auto& e : entries)
-            if ((folder == e.root || folder.rfind(e.root + "/", 0) == 0) && e.root.size() > best.size())
+            if ((folder == e.root || folder.rfind(e.root + "/", 0) == 0) &&
+                e.root.size() > best.size())
                 best = e.root;
         return best;
     }

@@ -317,9 +317,9 @@ TEST_F(PanesTest, TheRightFileListFollowsItsFolder) {
     dir.write("copied.bin");
     ASSERT_TRUE(processEventsUntil([&] { return form->FileListBox2->count() == 1; }));
     dir.mkdir("newfolder");
-    ASSERT_TRUE(processEventsUntil([&] { return form->DirectoryListBox2->entryCount() > 0 &&
-        form->DirectoryListBox2->entryPath(form->DirectoryListBox2->entryCount() - 1) ==
-            dir / "newfolder"; }));
+    const DirectoryListBox& tree = *form->DirectoryListBox2;
+    ASSERT_TRUE(processEventsUntil(
+        [&] { return tree.entryPath(tree.entryCount() - 1) == dir / "newfolder"; }));
 }
 
 }  // namespace

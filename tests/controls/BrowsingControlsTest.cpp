@@ -112,7 +112,7 @@ TEST_F(BrowsingControlsTest, AFileListReReadsOnItsOwnAndKeepsTheCurrentRow) {
     for (int i = 0; i < 50; ++i) dir.write("burst" + std::to_string(i));
     ASSERT_TRUE(processEventsUntil([&] { return list.count() == 52; }));
     processEventsFor(2 * list.folderWatch()->delayMs());
-    EXPECT_LE(changed.count() - before, 2);
+    EXPECT_LE(changed.count() - before, 3);  // not one per file
 }
 
 TEST_F(BrowsingControlsTest, OnlyTheCurrentFolderIsWatched) {

@@ -104,7 +104,8 @@ std::optional<std::uint32_t> serialFromUuid(const std::string& uuid) {
     std::string hex;
     for (char c : uuid)
         if (c != '-') hex += c;
-    const std::size_t digits = std::min(hex.find_first_not_of("0123456789abcdefABCDEF"), hex.size());
+    const std::size_t digits =
+        std::min(hex.find_first_not_of("0123456789abcdefABCDEF"), hex.size());
     if (digits < 8) return std::nullopt;
     const bool ntfs = digits == 16 && hex.size() == 16 && uuid.find('-') == std::string::npos;
     return std::uint32_t(std::stoul(hex.substr(ntfs ? 8 : 0, 8), nullptr, 16));
