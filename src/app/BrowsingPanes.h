@@ -19,5 +19,11 @@ public:
     void DirectorySetLeftExecute(QObject* sender);
 
 private:
+    // True when the left lists hold the left folder's files (not search
+    // results) and no search is filling them.
+    bool leftListsShowFolder() const;
+    void loadDataFile(const std::string& path);
+
     TCopyForm& form_;
+    std::string builtFolder_;  // folder the left lists were last built from
 };

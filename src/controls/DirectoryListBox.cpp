@@ -6,6 +6,8 @@
 
 #include "controls/FileListBox.h"
 #include "controls/FolderListing.h"
+#include "controls/FolderWatch.h"
+#include "controls/ScrollPosition.h"
 #include "platform/IFileSystem.h"
 #include "platform/IVolumeInfo.h"
 #include "platform/Platform.h"
@@ -16,6 +18,8 @@ struct DirectoryEntry {
     std::string path;
     int level;
     bool open;  // root, an ancestor or the current folder
+
+    bool operator==(const DirectoryEntry&) const = default;
 };
 
 class DirectoryEntryModel : public QAbstractListModel {
@@ -51,13 +55,14 @@ public:
 };
 
 DirectoryListBox::DirectoryListBox(QWidget* parent)
-    : QListView(parent), model_(new DirectoryEntryModel(this)) {
+    : QListView(parent), model_(new DirectoryEntryModel(this)), watch_(new FolderWatch(this)) {
     setModel(model_);
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListView::activated, this, &DirectoryListBox::openEntry);
     connect(this, &QListView::doubleClicked, this, &DirectoryListBox::openEntry);
+    connect(watch_, &FolderWatch::changed, this, &DirectoryListBox::folderChanged);
 }
 
 void DirectoryListBox::openEntry(const QModelIndex& index) {
@@ -85,6 +90,7 @@ void DirectoryListBox::reread() {
 
 void DirectoryListBox::rebuild(const std::string& folder) {
     directory_ = folder;
+    watch_->setFolder(folder);
     const std::string root = platform().volumes->volumeRootOf(folder);
     std::vector<DirectoryEntry> entries;
     entries.push_back({root, root, 0, true});
@@ -105,6 +111,27 @@ void DirectoryListBox::rebuild(const std::string& folder) {
         entries.push_back({name, joinPath(folder, name), level, false});
     model_->set(std::move(entries));
     setCurrentIndex(model_->index(current));
+}
+
+void DirectoryListBox::folderChanged() {
+    if (directory_.empty() || !platform().fileSystem->directoryExists(directory_)) return;
+    watch_->setFolder(directory_);  // watches again a folder that was removed and made anew
+    const int current = currentEntry();
+    std::vector<DirectoryEntry> entries(model_->entries.begin(),
+                                        model_->entries.begin() + current + 1);
+    const int level = entries.back().level + 1;
+    for (auto& name : listSubfolders(directory_))
+        entries.push_back({name, joinPath(directory_, name), level, false});
+    if (entries == model_->entries) return;
+    const QModelIndex highlighted = currentIndex();
+    const std::string keep = highlighted.isValid() ? entryPath(highlighted.row()) : directory_;
+    const ScrollPosition scroll = ScrollPosition::of(this);
+    model_->set(std::move(entries));
+    int row = current;
+    for (int i = 0; i < entryCount(); ++i)
+        if (model_->entries[std::size_t(i)].path == keep) row = i;
+    setCurrentIndex(model_->index(row));
+    scroll.restore(this);
 }
 
 int DirectoryListBox::entryCount() const { return int(model_->entries.size()); }

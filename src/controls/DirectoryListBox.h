@@ -6,12 +6,15 @@
 #include <QListView>
 
 class FileListBox;
+class FolderWatch;
 class DirectoryEntryModel;
 
 // A folder tree in the classic list form: entry 0 is the root of the volume
 // that holds the current folder, then one entry per folder down to the
 // current one, then the current folder's subfolders. Double-click or Enter
-// opens an entry. A linked FileListBox follows the current folder.
+// opens an entry. A linked FileListBox follows the current folder. When
+// subfolders appear in or vanish from the current folder, the entries follow
+// on their own.
 class DirectoryListBox : public QListView {
     Q_OBJECT
 public:
@@ -31,6 +34,7 @@ public:
 
     void setFileList(FileListBox* list) { fileList_ = list; }
     FileListBox* fileList() const { return fileList_; }
+    FolderWatch* folderWatch() const { return watch_; }
 
 Q_SIGNALS:
     void directoryChanged();
@@ -38,8 +42,12 @@ Q_SIGNALS:
 private:
     void openEntry(const QModelIndex& index);
     void rebuild(const std::string& folder);
+    // Re-reads the subfolders after a change in the folder, keeping the
+    // highlighted entry and the scroll position.
+    void folderChanged();
 
     DirectoryEntryModel* model_;
     std::string directory_;
     FileListBox* fileList_ = nullptr;
+    FolderWatch* watch_;
 };

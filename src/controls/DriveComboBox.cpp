@@ -19,8 +19,17 @@ void DriveComboBox::reloadVolumes() {
         if (!v.label.empty()) text += QStringLiteral("  [") + displayPath(v.label) + ']';
         addItem(text, QByteArray::fromStdString(v.root));
     }
-    const int i = indexOfRoot(keep);
+    int i = indexOfRoot(keep);
+    if (i < 0 && !keep.empty()) {  // the tree's volume is not listed: keep showing it
+        addItem(displayPath(keep), QByteArray::fromStdString(keep));
+        i = count() - 1;
+    }
     if (i >= 0) setCurrentIndex(i);
+}
+
+void DriveComboBox::showPopup() {
+    reloadVolumes();
+    QComboBox::showPopup();
 }
 
 void DriveComboBox::setDirList(DirectoryListBox* tree) {

@@ -6,9 +6,9 @@
 
 class DirectoryListBox;
 
-// The mounted volumes. Choosing one moves the linked tree to its root; when
-// the tree moves onto another volume the selector follows and emits
-// driveChanged().
+// The mounted volumes, read again whenever the list opens. Choosing one moves
+// the linked tree to its root; when the tree moves onto another volume the
+// selector follows and emits driveChanged().
 class DriveComboBox : public QComboBox {
     Q_OBJECT
 public:
@@ -19,6 +19,7 @@ public:
     std::string drive() const;
     // Re-reads the mounted volumes.
     void reloadVolumes();
+    void showPopup() override;
 
 Q_SIGNALS:
     void driveChanged();

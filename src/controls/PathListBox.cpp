@@ -1,37 +1,97 @@
 #include "controls/PathListBox.h"
 
+#include <algorithm>
+
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
+#include <QStyle>
 #include <QToolTip>
 
-namespace {
+#include "controls/ScrollPosition.h"
 
-class FixedHeightDelegate : public QStyledItemDelegate {
+// Every row gets the size of the widest one (the view takes one size for all
+// rows, which keeps a million rows fast), optionally with a fixed height.
+class RowSizeDelegate : public QStyledItemDelegate {
 public:
-    FixedHeightDelegate(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+    explicit RowSizeDelegate(PathListBox* list) : QStyledItemDelegate(list), list_(list) {}
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize s = QStyledItemDelegate::sizeHint(option, index);
-        s.setHeight(height_);
+        if (height > 0) s.setHeight(height);
+        s.setWidth(std::max(s.width(), list_->widestRow() + 2 * margin(option)));
         return s;
     }
+    int height = 0;
 
 private:
-    int height_;
+    static int margin(const QStyleOptionViewItem& option) {
+        return option.widget ? option.widget->style()->pixelMetric(QStyle::PM_FocusFrameHMargin,
+                                                                   &option, option.widget) + 1
+                             : 4;
+    }
+    PathListBox* list_;
 };
 
-}  // namespace
-
 PathListBox::PathListBox(QWidget* parent, bool multiSelect)
-    : QListView(parent), model_(new PathListModel(this)) {
+    : QListView(parent), model_(new PathListModel(this)), delegate_(new RowSizeDelegate(this)) {
     setModel(model_);
+    setItemDelegate(delegate_);
+    // One size for all rows and one layout pass: a million rows lay out in
+    // milliseconds, and the scroll range is right at once.
     setUniformItemSizes(true);
-    setLayoutMode(QListView::Batched);
-    setBatchSize(2000);
+    setLayoutMode(QListView::SinglePass);
     setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection
                                  : QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] { measureRows(0, count()); });
+    connect(model_, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                measureRows(first, last + 1, widest_);
+            });
+}
+
+void PathListBox::measureRows(int first, int end, int widest) {
+    // The longest rows in bytes are the widest candidates; measure a few.
+    constexpr int kMeasured = 8;
+    const auto& rows = model_->rows();
+    std::vector<std::pair<std::size_t, int>> longest;  // (bytes, row)
+    for (int i = first; i < end; ++i) {
+        const std::size_t bytes = rows[std::size_t(i)].size();
+        if (int(longest.size()) == kMeasured && bytes <= longest.back().first) continue;
+        if (int(longest.size()) == kMeasured) longest.pop_back();
+        const std::pair<std::size_t, int> entry{bytes, i};
+        const auto wider = [](const auto& a, const auto& b) { return a.first > b.first; };
+        longest.insert(std::upper_bound(longest.begin(), longest.end(), entry, wider), entry);
+    }
+    const QFontMetrics metrics(font());
+    for (const auto& entry : longest) {
+        const QString text = model_->data(model_->index(entry.second), Qt::DisplayRole).toString();
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    }
+    widest_ = widest;
+}
+
+void PathListBox::replaceRows(std::vector<std::string> rows, int current) {
+    const ScrollPosition scroll = ScrollPosition::of(this);
+    const int oldCurrent = currentRow();
+    const bool currentWasVisible =
+        oldCurrent >= 0 && viewport()->rect().intersects(visualRect(model_->index(oldCurrent)));
+    model_->setRows(std::move(rows));
+    if (current >= 0 && current < count()) {
+        const auto mark = selectionMode() == QAbstractItemView::SingleSelection
+                              ? QItemSelectionModel::ClearAndSelect
+                              : QItemSelectionModel::NoUpdate;
+        selectionModel()->setCurrentIndex(model_->index(current), mark);
+    }
+    scroll.restore(this);
+    if (currentWasVisible && current >= 0 && current < count()) scrollTo(model_->index(current));
+}
+
+int PathListBox::findRow(const std::string& text) const {
+    const auto& rows = model_->rows();
+    const auto it = std::find(rows.begin(), rows.end(), text);
+    return it == rows.end() ? -1 : int(it - rows.begin());
 }
 
 int PathListBox::currentRow() const {
@@ -67,7 +127,8 @@ void PathListBox::selectAllRows() {
 }
 
 void PathListBox::setRowHeight(int pixels) {
-    setItemDelegate(new FixedHeightDelegate(pixels, this));
+    delegate_->height = pixels;
+    doItemsLayout();
 }
 
 void PathListBox::setHint(const QString& text, bool show) {

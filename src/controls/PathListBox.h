@@ -4,6 +4,8 @@
 
 #include "controls/PathListModel.h"
 
+class RowSizeDelegate;
+
 // A list box over a PathListModel: current row (the focus mark), selection,
 // a hint, and a click signal for mouse clicks and keyboard moves.
 class PathListBox : public QListView {
@@ -13,6 +15,12 @@ public:
 
     PathListModel* list() const { return model_; }
     int count() const { return static_cast<int>(model_->size()); }
+
+    // Replaces the rows. The focus mark (with the selection of a single-select
+    // list) goes to row current (-1: none); the scroll position stays.
+    void replaceRows(std::vector<std::string> rows, int current);
+    // First row whose text is text, -1 when none.
+    int findRow(const std::string& text) const;
 
     // -1 when there is none.
     int currentRow() const;
@@ -24,6 +32,8 @@ public:
 
     // Fixed row height in pixels (0: from the font).
     void setRowHeight(int pixels);
+    // Width in pixels of the widest row's text (estimated from the longest rows).
+    int widestRow() const { return widest_; }
 
     // The hint shown as tooltip while switched on.
     void setHint(const QString& text, bool show);
@@ -39,7 +49,11 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
+    void measureRows(int first, int end, int widest = 0);
+
     PathListModel* model_;
+    RowSizeDelegate* delegate_;
+    int widest_ = 0;
     QString hint_;
     bool showHint_ = false;
 };

@@ -46,20 +46,6 @@ std::string diskLinkName(const char* by, const std::string& device) {
     return found;
 }
 
-// Decodes the \xNN escapes udev uses in /dev/disk/by-label names.
-std::string decodeUdevName(const std::string& s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\\' && i + 3 < s.size() && s[i + 1] == 'x') {
-            out += char(std::strtol(s.substr(i + 2, 2).c_str(), nullptr, 16));
-            i += 3;
-        } else {
-            out += s[i];
-        }
-    }
-    return out;
-}
-
 bool removableBlockDevice(const std::string& device) {
     if (device.rfind("/dev/", 0) != 0) return false;
     std::string name = device.substr(5);
@@ -87,12 +73,19 @@ const MountEntry* LinuxVolumeInfo::find(const std::vector<MountEntry>& all, cons
     return nullptr;
 }
 
-std::vector<Volume> LinuxVolumeInfo::volumes() {
-    std::vector<Volume> result;
+std::vector<MountEntry> LinuxVolumeInfo::userMounts() {
+    std::vector<MountEntry> result;
     const auto all = mounts();
     for (const auto& e : all) {
-        if (!isUserVolume(e) || !isDir(e.mountPoint)) continue;
-        if (find(all, e.mountPoint) != &e) continue;
+        if (isUserVolume(e) && find(all, e.mountPoint) == &e) result.push_back(e);
+    }
+    return result;
+}
+
+std::vector<Volume> LinuxVolumeInfo::volumes() {
+    std::vector<Volume> result;
+    for (const auto& e : userMounts()) {
+        if (!isDir(e.mountPoint)) continue;  // a file bind-mounted over another
         std::string label;
         const std::string device = realPath(e.source);
         if (!device.empty()) label = decodeUdevName(diskLinkName("by-label", device));
@@ -105,8 +98,8 @@ std::vector<Volume> LinuxVolumeInfo::volumes() {
 
 std::string LinuxVolumeInfo::volumeRootOf(const std::string& folder) {
     std::string best = "/";
-    for (const auto& v : volumes()) {
-        const std::string& r = v.root;
+    for (const auto& e : userMounts()) {
+        const std::string& r = e.mountPoint;
         const bool inside = folder == r ||
             (folder.compare(0, r.size(), r) == 0 && (r == "/" || folder[r.size()] == '/'));
         if (inside && r.size() > best.size()) best = r;
@@ -143,9 +136,6 @@ bool LinuxVolumeInfo::volumeInformation(const std::string& root, std::string& la
     const std::string device = e ? realPath(e->source) : std::string();
     if (device.empty()) return true;
     label = decodeUdevName(diskLinkName("by-label", device));
-    std::string uuid = diskLinkName("by-uuid", device);
-    uuid.erase(std::remove(uuid.begin(), uuid.end(), '-'), uuid.end());
-    if (uuid.size() >= 8 && uuid.find_first_not_of("0123456789abcdefABCDEF") >= 8)
-        serial = static_cast<std::uint32_t>(std::strtoul(uuid.substr(0, 8).c_str(), nullptr, 16));
+    if (const auto fromUuid = serialFromUuid(diskLinkName("by-uuid", device))) serial = *fromUuid;
     return true;
 }

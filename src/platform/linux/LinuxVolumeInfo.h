@@ -16,5 +16,8 @@ public:
 
 private:
     std::vector<MountEntry> mounts();
+    // User volumes, one per mount point (the mount on top). Nothing is
+    // touched on disk, so a hung network mount cannot block the caller.
+    std::vector<MountEntry> userMounts();
     const MountEntry* find(const std::vector<MountEntry>& all, const std::string& root);
 };

@@ -1,7 +1,7 @@
 #include "platform/linux/MountTable.h"
 
 #include <algorithm>
-#include <array>
+#include <cctype>
 #include <sstream>
 #include <string_view>
 
@@ -25,6 +25,8 @@ std::string unescape(const std::string& s) {
     return out;
 }
 
+bool isHex(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+
 bool startsWith(std::string_view s, std::string_view prefix) {
     return s.substr(0, prefix.size()) == prefix;
 }
@@ -45,33 +47,66 @@ std::vector<MountEntry> parseMountInfo(const std::string& text) {
         std::vector<std::string> f;
         std::string field;
         while (fields >> field) f.push_back(field);
-        auto dash = std::find(f.begin(), f.end(), "-");
-        if (f.size() < 5 || dash == f.end() || std::distance(dash, f.end()) < 3) continue;
+        // Optional fields (shared:1 ...) run from the seventh field to "-".
+        if (f.size() < 10) continue;
+        auto dash = std::find(f.begin() + 6, f.end(), "-");
+        if (dash == f.end() || std::distance(dash, f.end()) < 3) continue;
         entries.push_back(MountEntry{unescape(f[4]), unescape(*(dash + 1)), unescape(*(dash + 2))});
     }
     return entries;
 }
 
 bool isUserVolume(const MountEntry& e) {
-    static constexpr std::array<std::string_view, 24> pseudo = {
+    static constexpr std::string_view pseudo[] = {
         "proc", "sysfs", "cgroup", "cgroup2", "devpts", "mqueue", "debugfs", "tracefs",
         "securityfs", "pstore", "bpf", "autofs", "configfs", "fusectl", "hugetlbfs",
         "binfmt_misc", "rpc_pipefs", "nsfs", "devtmpfs", "efivarfs", "selinuxfs",
-        "fuse.gvfsd-fuse", "fuse.portal", "squashfs"};
-    if (std::find(pseudo.begin(), pseudo.end(), e.fsType) != pseudo.end()) return false;
-    for (std::string_view tree : {"/proc", "/sys", "/dev", "/run", "/snap", "/boot/efi"}) {
+        "fuse.gvfsd-fuse", "fuse.portal", "fuse.lxcfs", "squashfs"};
+    if (std::find(std::begin(pseudo), std::end(pseudo), e.fsType) != std::end(pseudo))
+        return false;
+    static constexpr std::string_view system[] = {
+        "/proc", "/sys", "/dev", "/run", "/snap", "/boot/efi", "/var/lib/docker",
+        "/var/lib/containers"};
+    for (std::string_view tree : system)
         if (under(e.mountPoint, tree) && !under(e.mountPoint, "/run/media")) return false;
-    }
     return true;
 }
 
 int driveTypeOf(const MountEntry& e, bool removableDevice) {
-    static constexpr std::array<std::string_view, 12> remote = {
-        "nfs", "nfs4", "cifs", "smb3", "smbfs", "fuse.sshfs", "9p", "afs", "ceph",
-        "glusterfs", "fuse.rclone", "davfs"};
-    if (std::find(remote.begin(), remote.end(), e.fsType) != remote.end()) return drive::Remote;
+    static constexpr std::string_view remote[] = {
+        "nfs", "nfs4", "cifs", "smb3", "smbfs", "9p", "virtiofs", "afs", "ceph", "glusterfs",
+        "lustre", "davfs", "fuse.davfs", "fuse.sshfs", "fuse.rclone", "fuse.s3fs",
+        "fuse.curlftpfs"};
+    if (std::find(std::begin(remote), std::end(remote), e.fsType) != std::end(remote))
+        return drive::Remote;
     if (e.fsType == "iso9660" || e.fsType == "udf") return drive::CdRom;
     if (e.fsType == "tmpfs" || e.fsType == "ramfs") return drive::RamDisk;
     if (removableDevice) return drive::Removable;
     return drive::Fixed;
+}
+
+std::string decodeUdevName(const std::string& name) {
+    std::string out;
+    out.reserve(name.size());
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' && isHex(name[i + 2]) &&
+            isHex(name[i + 3])) {
+            out += char(std::stoi(name.substr(i + 2, 2), nullptr, 16));
+            i += 3;
+        } else {
+            out += name[i];
+        }
+    }
+    return out;
+}
+
+std::optional<std::uint32_t> serialFromUuid(const std::string& uuid) {
+    std::string hex;
+    for (char c : uuid)
+        if (c != '-') hex += c;
+    const std::size_t digits =
+        std::min(hex.find_first_not_of("0123456789abcdefABCDEF"), hex.size());
+    if (digits < 8) return std::nullopt;
+    const bool ntfs = digits == 16 && hex.size() == 16 && uuid.find('-') == std::string::npos;
+    return std::uint32_t(std::stoul(hex.substr(ntfs ? 8 : 0, 8), nullptr, 16));
 }

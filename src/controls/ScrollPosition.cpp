@@ -1,0 +1,14 @@
+#include "controls/ScrollPosition.h"
+
+#include <QAbstractItemView>
+#include <QScrollBar>
+
+ScrollPosition ScrollPosition::of(const QAbstractItemView* view) {
+    return {view->verticalScrollBar()->value(), view->horizontalScrollBar()->value()};
+}
+
+void ScrollPosition::restore(QAbstractItemView* view) const {
+    view->doItemsLayout();
+    view->verticalScrollBar()->setValue(vertical);
+    view->horizontalScrollBar()->setValue(horizontal);
+}
