@@ -115,15 +115,10 @@ void FileOpEngine::runTransfer(const FileOpJob& job) {
     for (std::size_t i = 0; i < job.sources.size() && !stopped(); ++i) {
         const std::string& src = job.sources[i];
         const std::string& dst = job.targets[i];
-        struct stat s {};
-        if (!actionablePath(src) || !actionablePath(dst)) {
+        if (!actionablePath(src) || !actionablePath(dst))
             fail(src, fileop_error::RootRefused);
-        } else if (ensureTargetFolder(parentOf(dst))) {
-            if (lstatPath(src, s) == 0 && S_ISDIR(s.st_mode) && isSameOrInside(parentOf(dst), src))
-                fail(src, fileop_error::IntoItself);
-            else
-                transfer(src, dst, move);
-        }
+        else if (ensureTargetFolder(parentOf(dst)))
+            transfer(src, dst, move, true);
         if (job.countProgress) {
             reached += weights_[i];
             done_ = reached;
@@ -157,11 +152,16 @@ bool FileOpEngine::ensureTargetFolder(const std::string& folder) {
     return true;
 }
 
-void FileOpEngine::transfer(const std::string& src, std::string dst, bool move) {
+void FileOpEngine::transfer(const std::string& src, std::string dst, bool move, bool topLevel) {
     if (stopped()) return;
     struct stat s {};
     if (int rc = lstatPath(src, s)) {
         fail(src, rc);
+        return;
+    }
+    // Below the top level the target tree is new or already outside.
+    if (topLevel && S_ISDIR(s.st_mode) && isSameOrInside(parentOf(dst), src)) {
+        fail(src, fileop_error::IntoItself);
         return;
     }
     if (!tick(src)) return;
@@ -253,49 +253,33 @@ void FileOpEngine::copyFolder(const std::string& src, const struct stat& s, cons
 
 void FileOpEngine::copyLeaf(const std::string& src, const struct stat& s, std::string dst,
                             bool replace, bool move) {
-    const std::string folder = parentOf(dst);
-    std::string temp;
-    int rc;
-    if (S_ISREG(s.st_mode)) {
-        rc = copyFileToTemp(src, s, folder, tuning_.chunkBytes,
-                            [&](long long bytes) { return tick(src, bytes); }, temp);
-    } else if (S_ISLNK(s.st_mode)) {
-        rc = copyLinkToTemp(src, s, folder, temp);
-    } else {
-        rc = fileop_error::SpecialFile;
-    }
-    if (rc == ECANCELED && stopped()) return;
-    if (rc) {
-        fail(src, rc);
-        return;
-    }
-    if (!commit(temp, src, s, dst, replace)) return;
-    if (move) removeSourceLater(src, false, s.st_size, folder);
-}
-
-bool FileOpEngine::commit(const std::string& temp, const std::string& src, const struct stat& s,
-                          std::string& dst, bool replace) {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const int rc = replace ? renameReplace(temp, dst) : renameNoReplace(temp, dst);
-        if (rc == 0) return true;
+        int rc;
+        if (S_ISREG(s.st_mode)) {
+            rc = copyFile(src, s, dst, replace, tuning_.chunkBytes,
+                          [&](long long bytes) { return tick(src, bytes); });
+        } else if (S_ISLNK(s.st_mode)) {
+            rc = copyLink(src, s, dst, replace);
+        } else {
+            rc = fileop_error::SpecialFile;
+        }
+        if (rc == 0) {
+            if (move) removeSourceLater(src, false, s.st_size, parentOf(dst));
+            return;
+        }
+        if (rc == ECANCELED && stopped()) return;
         if (rc != EEXIST || replace) {
-            removeEntry(temp, false);
             fail(src, rc);
-            return false;
+            return;
         }
         // The name was taken while the copy was made: decide again.
         struct stat d {};
         if (lstatPath(dst, d) != 0) continue;
         const Collision c = resolveCollision(src, s, dst, d, false);
-        if (c == Collision::Replace) replace = true;
-        if (c == Collision::Skip || c == Collision::Merge) {
-            removeEntry(temp, false);
-            return false;
-        }
+        if (c == Collision::Skip || c == Collision::Merge) return;
+        replace = c == Collision::Replace;
     }
-    removeEntry(temp, false);
     fail(src, EEXIST);
-    return false;
 }
 
 // Sources of a move across file systems go only once their copies are on the

@@ -61,15 +61,13 @@ private:
     // copy and move
     void runTransfer(const FileOpJob& job);
     bool ensureTargetFolder(const std::string& folder);
-    void transfer(const std::string& src, std::string dst, bool move);
+    void transfer(const std::string& src, std::string dst, bool move, bool topLevel = false);
     Collision resolveCollision(const std::string& src, const struct stat& s, std::string& dst,
                                const struct stat& d, bool move);
     void copyFolder(const std::string& src, const struct stat& s, const std::string& dst,
                     bool targetExists, bool move);
     void copyLeaf(const std::string& src, const struct stat& s, std::string dst, bool replace,
                   bool move);
-    bool commit(const std::string& temp, const std::string& src, const struct stat& s,
-                std::string& dst, bool replace);
     void removeSourceLater(const std::string& src, bool folder, long long bytes,
                            const std::string& targetFolder);
     void removeMovedSources();

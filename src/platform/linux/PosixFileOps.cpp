@@ -198,8 +198,8 @@ int lstatPath(const std::string& path, struct stat& st) {
     return ::lstat(path.c_str(), &st) == 0 ? 0 : errno;
 }
 
-int copyFileToTemp(const std::string& src, const struct stat& st, const std::string& folder,
-                   std::size_t chunkBytes, const ChunkCallback& onChunk, std::string& temp) {
+int copyFile(const std::string& src, const struct stat& st, const std::string& dst, bool replace,
+             std::size_t chunkBytes, const ChunkCallback& onChunk) {
     if (!S_ISREG(st.st_mode)) return fileop_error::SpecialFile;
     // O_NONBLOCK: should a FIFO have taken the file's place, opening it must
     // not wait for a writer; it is refused below without a read.
@@ -209,23 +209,26 @@ int copyFileToTemp(const std::string& src, const struct stat& st, const std::str
     if (::fstat(in.get(), &opened) != 0) return errno;
     if (!S_ISREG(opened.st_mode)) return fileop_error::SpecialFile;
     if (opened.st_dev != st.st_dev || opened.st_ino != st.st_ino) return fileop_error::Changed;
-    ::fcntl(in.get(), F_SETFL, ::fcntl(in.get(), F_GETFL) & ~O_NONBLOCK);
     ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
-    std::string name;
+    const std::string folder = parentOf(dst);
     Fd out;
-    for (int attempt = 0; attempt < 100 && out.get() < 0; ++attempt) {
-        name = temporaryName(folder);
-        out.reset(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-        if (out.get() < 0 && errno != EEXIST) return errno;
+    std::string temp;  // empty while the copy is unnamed
+    if (!replace) out.reset(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    if (out.get() < 0) {
+        for (int attempt = 0; attempt < 100 && out.get() < 0; ++attempt) {
+            temp = temporaryName(folder);
+            out.reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+            if (out.get() < 0 && errno != EEXIST) return errno;
+        }
+        if (out.get() < 0) return EEXIST;
     }
-    if (out.get() < 0) return EEXIST;
-
     auto discard = [&](int code) {
         out.reset();
-        ::unlink(name.c_str());
+        if (!temp.empty()) ::unlink(temp.c_str());
         return code;
     };
+
     long long copied = 0;
     if (int rc = copyData(in.get(), out.get(), opened, chunkBytes, onChunk, copied)) return discard(rc);
     struct stat after {};
@@ -242,29 +245,48 @@ int copyFileToTemp(const std::string& src, const struct stat& st, const std::str
     ::fchmod(out.get(), opened.st_mode & 07777);
     const timespec times[2] = {opened.st_atim, opened.st_mtim};
     ::futimens(out.get(), times);
-    if (::close(out.release()) != 0) {
-        const int rc = errno;
-        ::unlink(name.c_str());
-        return rc;
+
+    if (temp.empty()) {
+        // Linking fails when dst exists, so nothing is ever replaced here.
+        int rc = ::linkat(out.get(), "", AT_FDCWD, dst.c_str(), AT_EMPTY_PATH) == 0 ? 0 : errno;
+        if (rc == EPERM || rc == ENOENT) {
+            const std::string self = "/proc/self/fd/" + std::to_string(out.get());
+            rc = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, dst.c_str(), AT_SYMLINK_FOLLOW) == 0
+                     ? 0 : errno;
+        }
+        if (rc) return discard(rc);
+        if (::close(out.release()) != 0) {
+            rc = errno;
+            ::unlink(dst.c_str());  // the name was made just now, for this copy
+            return rc;
+        }
+        return 0;
     }
-    temp = name;
-    return 0;
+    if (::close(out.release()) != 0) return discard(errno);
+    const int rc = replace ? renameReplace(temp, dst) : renameNoReplace(temp, dst);
+    if (rc) ::unlink(temp.c_str());
+    return rc;
 }
 
-int copyLinkToTemp(const std::string& src, const struct stat& st, const std::string& folder,
-                   std::string& temp) {
+int copyLink(const std::string& src, const struct stat& st, const std::string& dst, bool replace) {
     std::string target(std::size_t(st.st_size > 0 ? st.st_size : PATH_MAX) + 1, '\0');
     const ssize_t n = ::readlink(src.c_str(), target.data(), target.size());
     if (n < 0) return errno;
     if (std::size_t(n) >= target.size()) return fileop_error::Changed;
     target.resize(std::size_t(n));
+    const timespec times[2] = {st.st_atim, st.st_mtim};
+    if (!replace) {
+        if (::symlink(target.c_str(), dst.c_str()) != 0) return errno;
+        ::utimensat(AT_FDCWD, dst.c_str(), times, AT_SYMLINK_NOFOLLOW);
+        return 0;
+    }
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = temporaryName(folder);
-        if (::symlink(target.c_str(), name.c_str()) == 0) {
-            const timespec times[2] = {st.st_atim, st.st_mtim};
-            ::utimensat(AT_FDCWD, name.c_str(), times, AT_SYMLINK_NOFOLLOW);
-            temp = name;
-            return 0;
+        const std::string temp = temporaryName(parentOf(dst));
+        if (::symlink(target.c_str(), temp.c_str()) == 0) {
+            ::utimensat(AT_FDCWD, temp.c_str(), times, AT_SYMLINK_NOFOLLOW);
+            const int rc = renameReplace(temp, dst);
+            if (rc) ::unlink(temp.c_str());
+            return rc;
         }
         if (errno != EEXIST) return errno;
     }

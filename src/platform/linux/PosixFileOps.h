@@ -17,17 +17,19 @@ int lstatPath(const std::string& path, struct stat& st);
 // Receives the number of bytes just copied; false cancels the copy.
 using ChunkCallback = std::function<bool(long long bytes)>;
 
-// Copies the regular file src (st: its lstat) to a new temporary file in
-// folder, with the source's permission bits and times. On success temp names
-// the complete, closed and checked copy; on failure or cancellation
-// (ECANCELED) no temporary file is left.
-int copyFileToTemp(const std::string& src, const struct stat& st, const std::string& folder,
-                   std::size_t chunkBytes, const ChunkCallback& onChunk, std::string& temp);
+// Copies the regular file src (st: its lstat) to dst with the source's
+// permission bits and times. dst appears only complete, closed and checked:
+// the data goes to an unnamed file (O_TMPFILE) that is linked in at the end,
+// or, for replacing and where the file system has no unnamed files, to a
+// hidden temporary name that is renamed over dst. Without replace an
+// existing dst fails with EEXIST; with it dst is replaced in one step. On
+// failure or cancellation (ECANCELED) nothing is left behind.
+int copyFile(const std::string& src, const struct stat& st, const std::string& dst, bool replace,
+             std::size_t chunkBytes, const ChunkCallback& onChunk);
 
-// Copies the symbolic link src itself (its target text) to a temporary name
-// in folder.
-int copyLinkToTemp(const std::string& src, const struct stat& st, const std::string& folder,
-                   std::string& temp);
+// Copies the symbolic link src itself (its target text) to dst, on the same
+// terms as copyFile.
+int copyLink(const std::string& src, const struct stat& st, const std::string& dst, bool replace);
 
 // Renames without replacing: EEXIST when to exists.
 int renameNoReplace(const std::string& from, const std::string& to);
