@@ -6,11 +6,11 @@
 # both run warm. Prints the median times and the ratio service / cp.
 #
 # Environment: ROUNDS (default 5), WORK (data folder parent, default
-# /var/tmp; must not be tmpfs), BUILD (build folder, default build-bench).
+# /var/tmp; must not be tmpfs), BUILD (build folder, default build/copy-bench).
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-BUILD=${BUILD:-$ROOT/build-bench}
+BUILD=${BUILD:-$ROOT/build/copy-bench}
 ROUNDS=${ROUNDS:-5}
 WORK=${WORK:-/var/tmp}
 
