@@ -6,7 +6,8 @@
 # both run warm. Prints the median times and the ratio service / cp.
 #
 # Environment: ROUNDS (default 5), WORK (data folder parent, default
-# /var/tmp; must not be tmpfs), BUILD (build folder, default build/copy-bench).
+# /var/tmp; must not be tmpfs), BUILD (build folder, default build/copy-bench),
+# DROP_CACHES=0 to run warm even where caches could be dropped.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -28,7 +29,7 @@ if [ "$(stat -f -c %T "$DATA")" = tmpfs ]; then
 fi
 
 DROP=no
-if [ -w /proc/sys/vm/drop_caches ] && sync && (echo 3 > /proc/sys/vm/drop_caches) 2>/dev/null; then
+if [ "${DROP_CACHES:-1}" != 0 ] && [ -w /proc/sys/vm/drop_caches ] && sync && (echo 3 > /proc/sys/vm/drop_caches) 2>/dev/null; then
     DROP=yes
 fi
 echo "data in $DATA ($(stat -f -c %T "$DATA")), rounds: $ROUNDS, caches dropped: $DROP"

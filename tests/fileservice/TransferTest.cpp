@@ -135,6 +135,12 @@ TEST_F(FileServiceTest, MissingTargetFolderIsAskedForUnlessNoConfirmMkDir) {
     EXPECT_EQ(copy({a}, dir / "silent", fof::Silent | fof::NoConfirmMkDir), 0);
     EXPECT_EQ(fakeFileOpUi().count(Kind::CreateFolder), 2u);
     EXPECT_TRUE(exists(dir / "silent/a.txt"));
+
+    // A file where the folder should be is one error, not one per item.
+    fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip};
+    EXPECT_EQ(copy({a, b}, a, fof::Silent), ENOTDIR);
+    EXPECT_EQ(fakeFileOpUi().count(Kind::Error), 1u);
+    EXPECT_EQ(readFile(a), "a");
 }
 
 TEST_F(FileServiceTest, FailuresAreReportedUnlessNoErrorUi) {

@@ -48,6 +48,7 @@ FileOpOutcome FileOpEngine::run(const FileOpJob& job) {
     yesToAll_ = false;
     deleteAllPermanently_ = false;
     readyFolders_.clear();
+    failedFolders_.clear();
     weights_.clear();
     done_ = total_ = 0;
     if (job.func == fo::Copy || job.func == fo::Move) {
@@ -85,8 +86,14 @@ void FileOpEngine::measure(const FileOpJob& job) {
         }
         return weight;
     };
-    for (const auto& src : job.sources) {
-        weights_.push_back(stopped() ? 1 : weigh(weigh, src));
+    // A move within one file system is a rename: one step, whatever it holds.
+    auto renamed = [&](std::size_t i) {
+        struct stat s {}, t {};
+        return job.func == fo::Move && lstatPath(job.sources[i], s) == 0 &&
+               ::stat(parentOf(job.targets[i]).c_str(), &t) == 0 && s.st_dev == t.st_dev;
+    };
+    for (std::size_t i = 0; i < job.sources.size(); ++i) {
+        weights_.push_back(stopped() || renamed(i) ? 1 : weigh(weigh, job.sources[i]));
         total_ += weights_.back();
     }
 }
@@ -129,24 +136,25 @@ void FileOpEngine::runTransfer(const FileOpJob& job) {
 
 bool FileOpEngine::ensureTargetFolder(const std::string& folder) {
     if (readyFolders_.count(folder)) return true;
+    // A folder that failed once is reported once; its other items are skipped.
+    if (failedFolders_.count(folder)) return false;
+    int rc = 0;
     struct stat st {};
     if (::stat(folder.c_str(), &st) == 0) {
-        if (!S_ISDIR(st.st_mode)) {
-            fail(folder, fileop_error::NotAFolder);
-            return false;
-        }
+        if (!S_ISDIR(st.st_mode)) rc = fileop_error::NotAFolder;
     } else if (errno != ENOENT) {
-        fail(folder, errno);
-        return false;
+        rc = errno;
     } else {
         if (!(flags_ & fof::NoConfirmMkDir) && !ui_.askCreateFolder(folder)) {
             abort();
             return false;
         }
-        if (int rc = makeFolders(folder)) {
-            fail(folder, rc);
-            return false;
-        }
+        rc = makeFolders(folder);
+    }
+    if (rc) {
+        failedFolders_.insert(folder);
+        fail(folder, rc);
+        return false;
     }
     readyFolders_.insert(folder);
     return true;

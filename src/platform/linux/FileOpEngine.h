@@ -92,6 +92,7 @@ private:
     bool yesToAll_ = false;
     bool deleteAllPermanently_ = false;
     std::set<std::string> readyFolders_;
+    std::set<std::string> failedFolders_;
     std::vector<long long> weights_;   // per top-level source
     long long done_ = 0;
     long long total_ = 0;
