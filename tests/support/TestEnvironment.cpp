@@ -14,6 +14,7 @@ FakeClipboard clipboardDouble;
 FakeScreen screenDouble;
 FakeHelpViewer helpDouble;
 FakeSettingsLocation settingsDouble;
+FakeFileOpUi fileOpUiDouble;
 std::string home;
 int tempCounter = 0;
 
@@ -35,6 +36,7 @@ FakeClipboard& fakeClipboard() { return clipboardDouble; }
 FakeScreen& fakeScreen() { return screenDouble; }
 FakeHelpViewer& fakeHelp() { return helpDouble; }
 FakeSettingsLocation& fakeSettingsLocation() { return settingsDouble; }
+FakeFileOpUi& fakeFileOpUi() { return fileOpUiDouble; }
 const std::string& testHome() { return home; }
 
 void setTestHome(const std::string& h) { home = h; }
@@ -81,6 +83,7 @@ bool exists(const std::string& path) {
 
 void PlatformTest::SetUp() {
     dialogsDouble.reset();
+    fileOpUiDouble.reset();
     clipboardDouble.clear();
     screenDouble.screenSize = QSize(1920, 1080);
     helpDouble.calls = 0;

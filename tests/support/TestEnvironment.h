@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "support/FakeDialogs.h"
+#include "support/FakeFileOpUi.h"
 #include "support/FakeServices.h"
 
 // Doubles installed for every test: no test ever opens a real dialog, reads
@@ -18,6 +19,7 @@ FakeClipboard& fakeClipboard();
 FakeScreen& fakeScreen();
 FakeHelpViewer& fakeHelp();
 FakeSettingsLocation& fakeSettingsLocation();
+FakeFileOpUi& fakeFileOpUi();
 
 // The per-run temporary home (HOME, XDG_* point here).
 const std::string& testHome();

@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
     p.screen = &fakeScreen();
     p.help = &fakeHelp();
     p.settingsLocation = &fakeSettingsLocation();
+    p.fileOpUi = &fakeFileOpUi();
 
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();

@@ -1,10 +1,30 @@
 #pragma once
 
-#include "platform/IFileOperationService.h"
+#include <chrono>
 
-// Copy, move and delete of path lists on a worker thread while the caller
-// waits in a local event loop (the window stays painted).
+#include "platform/IFileOperationService.h"
+#include "platform/linux/FileOpEngine.h"
+
+// Copy, move and delete of path lists. The work runs on a worker thread while
+// the caller waits in a local event loop (the window stays painted); the
+// worker's questions are answered on the user-interface thread through
+// platform().fileOpUi, deletions to the trash go through platform().trash.
+//
+// Without fof::MultiDestFiles `to` names one folder (its first entry); every
+// source goes into it under its own name. An existing target is replaced only
+// after Yes or with fof::NoConfirmation, and then in one step: the copy is
+// written under a temporary name in the target folder and renamed over it.
+// fof::RenameOnCollision picks name_01.ext, name_02.ext, ... instead.
 class FileOperationService : public IFileOperationService {
 public:
     int perform(FileOpRequest& request) override;
+
+    // The worker waits for the progress dialog at most this often (0: at
+    // every file and chunk, which tests use to cancel at a known point).
+    void setProgressInterval(std::chrono::milliseconds interval) { interval_ = interval; }
+    void setTuning(const FileOpTuning& tuning) { tuning_ = tuning; }
+
+private:
+    std::chrono::milliseconds interval_{100};
+    FileOpTuning tuning_;
 };

@@ -1,15 +1,178 @@
 #include "platform/linux/QtFileOpUi.h"
 
-IFileOpUi::Overwrite QtFileOpUi::askOverwrite(const std::string&, const std::string&) {
-    return Overwrite::No;
+#include <initializer_list>
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QDateTime>
+#include <QLocale>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+
+#include "util/PathText.h"
+
+namespace {
+
+const QString DeleteCaption = QStringLiteral("ファイルの削除の確認");
+
+QWidget* activeOwner() {
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w) w = QApplication::activeWindow();
+    return w;
 }
-bool QtFileOpUi::askCreateFolder(const std::string&) { return false; }
-IFileOpUi::ErrorChoice QtFileOpUi::reportError(const std::string&, const QString&) {
-    return ErrorChoice::Cancel;
+
+struct Choice {
+    QString text;
+    QMessageBox::ButtonRole role;
+};
+
+// Shows a plain-text question and returns the index of the chosen button;
+// closing the box counts as the escape button.
+int ask(QMessageBox::Icon icon, const QString& caption, const QString& text,
+        std::initializer_list<Choice> choices, int defaultIndex, int escapeIndex) {
+    QMessageBox box(icon, caption, text, QMessageBox::NoButton, activeOwner());
+    box.setTextFormat(Qt::PlainText);
+    std::vector<QPushButton*> buttons;
+    for (const auto& c : choices) buttons.push_back(box.addButton(c.text, c.role));
+    box.setDefaultButton(buttons[std::size_t(defaultIndex)]);
+    box.setEscapeButton(buttons[std::size_t(escapeIndex)]);
+    box.exec();
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (box.clickedButton() == buttons[i]) return int(i);
+    return escapeIndex;
 }
-bool QtFileOpUi::confirmTrash(const std::vector<std::string>&) { return false; }
-bool QtFileOpUi::confirmDeletePermanently(const std::string&) { return false; }
-void QtFileOpUi::progressBegin(QWidget*, const QString&, bool) {}
-void QtFileOpUi::progressUpdate(const QString&, const std::string&, long long, long long) {}
-bool QtFileOpUi::cancelRequested() { return false; }
-void QtFileOpUi::progressEnd() {}
+
+// Path, size and modification time of one side of an overwrite.
+QString fileDetails(const std::string& path) {
+    QString text = displayPath(path);
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) return text;
+    if (S_ISLNK(st.st_mode)) text += QStringLiteral("\n種類: シンボリックリンク");
+    text += QStringLiteral("\nサイズ: %1 バイト")
+                .arg(QLocale(QLocale::English).toString(qlonglong(st.st_size)));
+    const QDateTime modified = QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec);
+    text += QStringLiteral("\n更新日時: ") + modified.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+    return text;
+}
+
+QString itemText(const std::vector<std::string>& paths, const QString& one, const QString& many) {
+    if (paths.size() == 1) return one.arg(displayPath(fileNamePart(paths.front())));
+    return many.arg(paths.size());
+}
+
+IFileOpUi::Answer fourWay(int index) {
+    static const IFileOpUi::Answer answers[] = {IFileOpUi::Answer::Yes, IFileOpUi::Answer::YesToAll,
+                                                IFileOpUi::Answer::No, IFileOpUi::Answer::Cancel};
+    return answers[index];
+}
+
+}  // namespace
+
+QtFileOpUi::~QtFileOpUi() { delete progress_.data(); }
+
+IFileOpUi::Answer QtFileOpUi::askOverwrite(const std::string& target, const std::string& source) {
+    const QString text =
+        QStringLiteral("このフォルダには既に同じ名前のファイルがあります。\n\n"
+                       "置き換えられるファイル:\n%1\n\n新しいファイル:\n%2\n\n"
+                       "このファイルを置き換えますか?")
+            .arg(fileDetails(target), fileDetails(source));
+    // No is the default: a stray Enter keeps the existing file.
+    return fourWay(ask(QMessageBox::Question, QStringLiteral("ファイルの上書きの確認"), text,
+                       {{QStringLiteral("はい"), QMessageBox::YesRole},
+                        {QStringLiteral("すべてはい"), QMessageBox::YesRole},
+                        {QStringLiteral("いいえ"), QMessageBox::NoRole},
+                        {QStringLiteral("キャンセル"), QMessageBox::RejectRole}},
+                       2, 3));
+}
+
+bool QtFileOpUi::askCreateFolder(const std::string& folder) {
+    const QString text =
+        QStringLiteral("フォルダ %1 はありません。\n\nフォルダを作成しますか?").arg(displayPath(folder));
+    return ask(QMessageBox::Question, QStringLiteral("フォルダ作成の確認"), text,
+               {{QStringLiteral("はい"), QMessageBox::YesRole},
+                {QStringLiteral("いいえ"), QMessageBox::NoRole}},
+               0, 1) == 0;
+}
+
+IFileOpUi::ErrorChoice QtFileOpUi::reportError(const std::string& path, const QString& reason) {
+    const QString text =
+        QStringLiteral("%1 を処理できませんでした。\n\n%2").arg(displayPath(path), reason);
+    const int index = ask(QMessageBox::Critical, QStringLiteral("ファイル操作のエラー"), text,
+                          {{QStringLiteral("スキップ"), QMessageBox::AcceptRole},
+                           {QStringLiteral("キャンセル"), QMessageBox::RejectRole}},
+                          0, 1);
+    return index == 0 ? ErrorChoice::Skip : ErrorChoice::Cancel;
+}
+
+bool QtFileOpUi::confirmTrash(const std::vector<std::string>& paths) {
+    const QString text = itemText(paths, QStringLiteral("'%1' をごみ箱に移動しますか?"),
+                                  QStringLiteral("これらの %1 個の項目をごみ箱に移動しますか?"));
+    return ask(QMessageBox::Question, DeleteCaption, text,
+               {{QStringLiteral("はい"), QMessageBox::YesRole},
+                {QStringLiteral("いいえ"), QMessageBox::NoRole}},
+               0, 1) == 0;
+}
+
+bool QtFileOpUi::confirmErase(const std::vector<std::string>& paths) {
+    const QString text = itemText(paths, QStringLiteral("'%1' を完全に削除しますか?"),
+                                  QStringLiteral("これらの %1 個の項目を完全に削除しますか?"));
+    return ask(QMessageBox::Warning, DeleteCaption, text,
+               {{QStringLiteral("はい"), QMessageBox::YesRole},
+                {QStringLiteral("いいえ"), QMessageBox::NoRole}},
+               1, 1) == 0;
+}
+
+IFileOpUi::Answer QtFileOpUi::confirmDeletePermanently(const std::string& path) {
+    const QString text = QStringLiteral("%1 はごみ箱に移動できません。\n\n完全に削除しますか?")
+                             .arg(displayPath(path));
+    return fourWay(ask(QMessageBox::Warning, DeleteCaption, text,
+                       {{QStringLiteral("はい"), QMessageBox::YesRole},
+                        {QStringLiteral("すべてはい"), QMessageBox::YesRole},
+                        {QStringLiteral("いいえ"), QMessageBox::NoRole},
+                        {QStringLiteral("キャンセル"), QMessageBox::RejectRole}},
+                       2, 3));
+}
+
+void QtFileOpUi::progressBegin(QWidget* owner, const QString& title, bool simple) {
+    delete progress_.data();
+    simple_ = simple;
+    title_ = title;
+    auto* dialog = new QProgressDialog(owner ? owner : activeOwner());
+    dialog->setObjectName(QStringLiteral("FileOperationProgress"));
+    dialog->setWindowTitle(title);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->setCancelButtonText(QStringLiteral("キャンセル"));
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    dialog->setMinimumDuration(500);
+    dialog->setMinimumWidth(460);
+    dialog->setRange(0, 0);
+    dialog->setLabelText(simple ? title : QStringLiteral("準備しています..."));
+    progress_ = dialog;
+}
+
+void QtFileOpUi::progressUpdate(const QString& action, const std::string& path, long long done,
+                                long long total) {
+    if (!progress_) return;
+    if (simple_) {
+        progress_->setLabelText(title_);
+    } else {
+        const QFontMetrics metrics(progress_->font());
+        progress_->setLabelText(action + QLatin1Char('\n') +
+                                metrics.elidedText(displayPath(path), Qt::ElideMiddle, 420));
+    }
+    if (total <= 0) {
+        progress_->setRange(0, 0);
+        return;
+    }
+    progress_->setRange(0, 1000);
+    progress_->setValue(int(done * 1000 / total));
+}
+
+bool QtFileOpUi::cancelRequested() { return progress_ && progress_->wasCanceled(); }
+
+void QtFileOpUi::progressEnd() {
+    if (!progress_) return;
+    delete progress_.data();
+}

@@ -1,0 +1,63 @@
+#include "FileServiceFixture.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/mount.h>
+#include <unistd.h>
+
+struct stat statOf(const std::string& path) {
+    struct stat st {};
+    ::lstat(path.c_str(), &st);
+    return st;
+}
+
+std::vector<std::string> namesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    if (DIR* d = ::opendir(folder.c_str())) {
+        while (dirent* e = ::readdir(d)) {
+            const std::string n = e->d_name;
+            if (n != "." && n != "..") names.push_back(n);
+        }
+        ::closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void setMtime(const std::string& path, long sec, long nsec) {
+    const timespec times[2] = {{sec, nsec}, {sec, nsec}};
+    ::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW);
+}
+
+TmpfsMount::TmpfsMount(const std::string& where, const std::string& size) : path_(where) {
+    std::filesystem::create_directories(where);
+    const std::string options = "size=" + size + ",mode=0755";
+    mounted_ = ::geteuid() == 0 && ::mount("tmpfs", where.c_str(), "tmpfs", 0, options.c_str()) == 0;
+}
+
+TmpfsMount::~TmpfsMount() {
+    if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
+}
+
+FifoGuard::FifoGuard(std::string fifo) : fifo_(std::move(fifo)) {
+    watcher_ = std::thread([this] {
+        std::unique_lock lock(mutex_);
+        if (done_.wait_for(lock, std::chrono::seconds(10), [this] { return finished_; })) return;
+        timedOut_ = true;
+        // A reader blocked in open() is released by a writer that comes and goes.
+        const int fd = ::open(fifo_.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) ::close(fd);
+    });
+}
+
+FifoGuard::~FifoGuard() {
+    {
+        std::lock_guard lock(mutex_);
+        finished_ = true;
+    }
+    done_.notify_all();
+    watcher_.join();
+}
