@@ -2,11 +2,11 @@
 # Builds the data-list benchmark, writes a data file of 1,000,000 paths and
 # times loading it into the data list (click to filled list), select-all and
 # scrolling, once per list layout mode.
-#   BUILD_DIR   build folder (default: build-bench beside the sources)
+#   BUILD_DIR   build folder (default: build/bench)
 #   ROWS        number of paths (default: 1000000)
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$here/build-bench}
+build=${BUILD_DIR:-$here/build/bench}
 rows=${ROWS:-1000000}
 
 if [ -f "$build/CMakeCache.txt" ]; then

@@ -2,7 +2,7 @@
 
 #include <string>
 
-// The user's trash (freedesktop.org Trash specification).
+// The user's trash, as desktop file managers keep it (~/.local/share/Trash).
 class ITrash {
 public:
     enum class Result { Trashed, NotSupported, Failed };

@@ -13,16 +13,6 @@ using namespace posixops;
 
 namespace {
 
-std::string parentOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
-std::string childOf(const std::string& folder, const std::string& name) {
-    return !folder.empty() && folder.back() == '/' ? folder + name : folder + "/" + name;
-}
 
 // A path the service may act on: not empty, not the root, and not ending in
 // "." or ".." (which would name a folder other than the one written).

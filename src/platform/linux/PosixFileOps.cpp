@@ -13,8 +13,6 @@
 
 namespace posixops {
 
-namespace {
-
 std::string parentOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
@@ -25,6 +23,9 @@ std::string parentOf(const std::string& path) {
 std::string childOf(const std::string& folder, const std::string& name) {
     return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
 }
+
+namespace {
+
 
 class Fd {
 public:

@@ -12,6 +12,11 @@
 // links are never followed.
 namespace posixops {
 
+// Folder of path ("/" for the root, "." without a slash).
+std::string parentOf(const std::string& path);
+// folder joined with name.
+std::string childOf(const std::string& folder, const std::string& name);
+
 int lstatPath(const std::string& path, struct stat& st);
 
 // Receives the number of bytes just copied; false cancels the copy.
