@@ -17,6 +17,7 @@
 #include "controls/FileListBox.h"
 #include "controls/PathListBox.h"
 #include "fileops/BulkOperations.h"
+#include "fileops/FileOperation.h"
 #include "tools/AttributeCommands.h"
 
 TCopyForm* CopyForm = nullptr;
@@ -82,6 +83,11 @@ TCopyForm::TCopyForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 TCopyForm::~TCopyForm() {
+    if (FileOperationCreated) {
+        delete FileOperation;
+        FileOperation = nullptr;
+        FileOperationCreated = false;
+    }
     if (CopyForm == this) CopyForm = nullptr;
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/ActionTable.h"
 #include "app/BrowsingPanes.h"
+#include "app/CommandGuard.h"
 #include "app/CopyForm.h"
 #include "app/DriveInfo.h"
 #include "app/PendingCommand.h"
@@ -150,7 +151,7 @@ void TCopyForm::createMenus() {
 void TCopyForm::bindCommands() {
     auto bind = [this](const char* name, auto handler) {
         QAction* a = action(name);
-        connect(a, &QAction::triggered, this, [a, handler] { handler(a); });
+        connect(a, &QAction::triggered, this, [a, handler] { RunGuarded([&] { handler(a); }); });
     };
     auto pending = [this, &bind](const char* name, const char* handler) {
         bind(name, [handler](QAction*) { ShowCommandNotAvailable(handler); });
@@ -206,11 +207,15 @@ void TCopyForm::bindCommands() {
     pending("DoFilterDataList", "DoFilterDataListExecute");
 
     // Events of the controls.
-    connect(FileListBox1, &FileListBox::changed, this, [this] { panes().FileListBox1Change(); });
-    connect(FileNameListBox, &PathListBox::userClicked, this, [this] { panes().FileNameListBoxClick(); });
-    connect(DataListBox, &PathListBox::userClicked, this, [this] { panes().DataListBoxClick(); });
+    auto guarded = [](auto handler) { return [handler] { RunGuarded(handler); }; };
+    connect(FileListBox1, &FileListBox::changed, this,
+            guarded([this] { panes().FileListBox1Change(); }));
+    connect(FileNameListBox, &PathListBox::userClicked, this,
+            guarded([this] { panes().FileNameListBoxClick(); }));
+    connect(DataListBox, &PathListBox::userClicked, this,
+            guarded([this] { panes().DataListBoxClick(); }));
     connect(DriveComboBox1, &DriveComboBox::driveChanged, this,
-            [this] { driveInfo().DriveComboBox1Change(); });
+            guarded([this] { driveInfo().DriveComboBox1Change(); }));
     connect(MainSplitter, &QSplitter::splitterMoved, this, [this](int, int index) {
         if (index == 2) RightSplitterMoved();
     });

@@ -265,3 +265,13 @@ TEST_F(MainWindowTest, CommandsOfALaterVersionSayTheyAreNotAvailable) {
 }
 
 }  // namespace
+
+#include "app/CommandGuard.h"
+
+TEST(CommandGuard, AnUncaughtFailureEndsInTheErrorReport) {
+    fakeDialogs().reset();
+    RunGuarded([] { throw std::runtime_error("disk on fire"); });
+    ASSERT_EQ(fakeDialogs().shown.size(), 1u);
+    EXPECT_EQ(fakeDialogs().shown[0].kind, FakeDialogs::Kind::ErrorReport);
+    EXPECT_EQ(fakeDialogs().shown[0].text, QStringLiteral("disk on fire"));
+}

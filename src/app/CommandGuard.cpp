@@ -1,0 +1,15 @@
+#include "app/CommandGuard.h"
+
+#include <exception>
+
+#include "util/ApU.h"
+
+void RunGuarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        ShowErrorReport(QString::fromUtf8(e.what()));
+    } catch (...) {
+        ShowErrorReport(QStringLiteral("予期しないエラーが発生しました。"));
+    }
+}
