@@ -4,6 +4,7 @@
 
 #include "app/ApplicationSetup.h"
 #include "app/CopyForm.h"
+#include "app/TerminationSignals.h"
 #include "platform/Platform.h"
 #include "util/ApU.h"
 
@@ -15,6 +16,7 @@ int RunApplication(int& argc, char** argv, const std::function<void(TCopyForm&)>
 
     auto* form = new TCopyForm();
     form->setAttribute(Qt::WA_DeleteOnClose);
+    CloseOnTerminationSignals(form);
     ApU = new TApU();
     form->show();
     if (beforeLoop) beforeLoop(*form);

@@ -275,3 +275,26 @@ TEST(CommandGuard, AnUncaughtFailureEndsInTheErrorReport) {
     EXPECT_EQ(fakeDialogs().shown[0].kind, FakeDialogs::Kind::ErrorReport);
     EXPECT_EQ(fakeDialogs().shown[0].text, QStringLiteral("disk on fire"));
 }
+
+#include <csignal>
+
+#include "app/TerminationSignals.h"
+
+TEST(TerminationSignals, ATermSignalClosesTheWindowLikeTheUser) {
+    QWidget window;
+    bool closed = false;
+    struct CloseWatch : QObject {
+        bool* flag;
+        explicit CloseWatch(bool* f) : flag(f) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Close) *flag = true;
+            return false;
+        }
+    } watch(&closed);
+    window.installEventFilter(&watch);
+    window.show();
+    CloseOnTerminationSignals(&window);
+    ::raise(SIGTERM);
+    for (int i = 0; i < 50 && !closed; ++i) QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(closed);
+}
