@@ -11,17 +11,13 @@
 #include "fileops/FileOperationOptions.h"
 #include "fileops/RecordingFileOperations.h"
 #include "platform/MessageBoxIds.h"
+#include "support/TestEnvironment.h"
 
 namespace {
 
 using Paths = std::vector<std::string>;
 
 const QString kReadOnlyQuestion = QStringLiteral("読み取り専用属性を解除します。");
-
-bool writable(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0 && (st.st_mode & S_IWUSR);
-}
 
 class BulkOperationsTest : public FileOpsTest {
 protected:
@@ -101,8 +97,8 @@ TEST_F(BulkOperationsTest, CopiesOfReadOnlyFilesAreClearedAfterAQuestion) {
     run("FileCopy", {ro, plain});
     EXPECT_EQ(scratchDuringCopy, Paths{dest + "/ro"});
     EXPECT_EQ(fakeDialogs().texts(), QStringList{kReadOnlyQuestion});
-    EXPECT_TRUE(writable(dest + "/ro"));
-    EXPECT_FALSE(writable(ro));
+    EXPECT_TRUE(ownerWritable(dest + "/ro"));
+    EXPECT_FALSE(ownerWritable(ro));
     EXPECT_TRUE(form->OpenDialogListBox->list()->empty());
 
     // No keeps the copy read-only and adds nothing to the summary.
@@ -112,7 +108,7 @@ TEST_F(BulkOperationsTest, CopiesOfReadOnlyFilesAreClearedAfterAQuestion) {
     form->DirectoryListBox2->setDirectory(dest2);
     run("FileCopy", {ro});
     EXPECT_EQ(fakeDialogs().texts(), QStringList{kReadOnlyQuestion});
-    EXPECT_FALSE(writable(dest2 + "/ro"));
+    EXPECT_FALSE(ownerWritable(dest2 + "/ro"));
     EXPECT_TRUE(form->OpenDialogListBox->list()->empty());
 }
 
@@ -120,13 +116,13 @@ TEST_F(BulkOperationsTest, ClearingWithoutQuestionAndNeverWhenTheOptionIsOff) {
     const auto ro = readOnly("src/ro");
     form->FileOperationOptions = fopt::CallRemoveReadOnly;  // without its partner bit
     run("FileCopy", {ro});
-    EXPECT_FALSE(writable(dest + "/ro"));
+    EXPECT_FALSE(ownerWritable(dest + "/ro"));
     EXPECT_TRUE(fakeDialogs().shown.empty());
 
     form->FileOperationOptions = fopt::ClearReadOnlyOnCopy;
     const auto moved = readOnly("src/moved");
     run("FileMove", {moved});
-    EXPECT_TRUE(writable(dest + "/moved"));
+    EXPECT_TRUE(ownerWritable(dest + "/moved"));
     EXPECT_FALSE(exists(moved));
     EXPECT_TRUE(fakeDialogs().shown.empty());
 }
@@ -138,8 +134,8 @@ TEST_F(BulkOperationsTest, RenamedCopiesAreClearedNotTheFilesTheyAvoided) {
     run("FileCopy", {ro});
     EXPECT_EQ(service.calls.at(0).to, Paths{dest + "/x_01.txt"});
     EXPECT_EQ(readFile(dest + "/x_01.txt"), "new");
-    EXPECT_TRUE(writable(dest + "/x_01.txt"));
-    EXPECT_FALSE(writable(existing));
+    EXPECT_TRUE(ownerWritable(dest + "/x_01.txt"));
+    EXPECT_FALSE(ownerWritable(existing));
 }
 
 TEST_F(BulkOperationsTest, ARefusedListClearsNothing) {
@@ -149,7 +145,7 @@ TEST_F(BulkOperationsTest, ARefusedListClearsNothing) {
     for (int i = 0; i < 32768; ++i) rows.push_back(dir / ("src/missing" + std::to_string(i)));
     run("FileCopy", rows);
     EXPECT_EQ(fakeDialogs().texts(), QStringList{"許容数(32768)を超えています。"});
-    EXPECT_FALSE(writable(existing));
+    EXPECT_FALSE(ownerWritable(existing));
     EXPECT_TRUE(form->OpenDialogListBox->list()->empty());
 }
 
@@ -158,7 +154,7 @@ TEST_F(BulkOperationsTest, ABusyScratchListIsLeftToItsOwner) {
     form->OpenDialogListBox->list()->setRows({"/elsewhere/held"});
     run("FileCopy", {readOnly("src/ro")});
     EXPECT_EQ(fakeDialogs().texts(), QStringList{"読み取り専用属性の解除操作は実行できませんでした。"});
-    EXPECT_FALSE(writable(dest + "/ro"));
+    EXPECT_FALSE(ownerWritable(dest + "/ro"));
     EXPECT_EQ(form->OpenDialogListBox->list()->rows(), Paths{"/elsewhere/held"});
 
     // Without read-only sources there is nothing to report; delete never

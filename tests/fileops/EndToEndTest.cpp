@@ -17,11 +17,6 @@ namespace {
 
 using Paths = std::vector<std::string>;
 
-bool writable(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && (st.st_mode & S_IWUSR);
-}
-
 class EndToEndTest : public PlatformTest {
 protected:
     void SetUp() override {
@@ -59,8 +54,8 @@ TEST_F(EndToEndTest, CopyWithTheDefaultOptionsClearsReadOnlyOfTheCopiesOnly) {
     EXPECT_EQ(readFile(dest + "/a.txt"), "old");
     EXPECT_EQ(readFile(dest + "/a_01.txt"), "alpha");
     EXPECT_EQ(readFile(dest + "/locked.txt"), "keep");
-    EXPECT_TRUE(writable(dest + "/locked.txt"));
-    EXPECT_FALSE(writable(locked));
+    EXPECT_TRUE(ownerWritable(dest + "/locked.txt"));
+    EXPECT_FALSE(ownerWritable(locked));
     EXPECT_EQ(fakeFileOpUi().begins, 1);  // a progress dialog was shown
     // The right pane shows the new files.
     Paths shown = form->FileListBox2->list()->rows();

@@ -81,6 +81,11 @@ bool exists(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0;
 }
 
+bool ownerWritable(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && (st.st_mode & S_IWUSR);
+}
+
 void PlatformTest::SetUp() {
     dialogsDouble.reset();
     fileOpUiDouble.reset();

@@ -46,6 +46,8 @@ private:
 
 std::string readFile(const std::string& path);
 bool exists(const std::string& path);
+// The owner may write path (a link is not followed).
+bool ownerWritable(const std::string& path);
 
 // Resets every double before each test.
 class PlatformTest : public ::testing::Test {
