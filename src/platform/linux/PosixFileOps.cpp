@@ -26,6 +26,19 @@ std::string childOf(const std::string& folder, const std::string& name) {
 
 namespace {
 
+// Appends the entry names of dir (without "." and "..") and closes it;
+// returns the errno of a failed read, 0 otherwise.
+int readNamesAndClose(DIR* dir, std::vector<std::string>& names) {
+    errno = 0;
+    while (dirent* e = ::readdir(dir)) {
+        const std::string n = e->d_name;
+        if (n != "." && n != "..") names.push_back(n);
+        errno = 0;
+    }
+    const int rc = errno;
+    ::closedir(dir);
+    return rc;
+}
 
 class Fd {
 public:
@@ -146,15 +159,7 @@ bool removeContents(int dirFd, const std::string& path, const RemoveCallbacks& c
         return failed(rc);
     }
     std::vector<std::string> names;
-    errno = 0;
-    while (dirent* e = ::readdir(dir)) {
-        const std::string n = e->d_name;
-        if (n != "." && n != "..") names.push_back(n);
-        errno = 0;
-    }
-    const int readError = errno;
-    ::closedir(dir);
-    if (readError) return failed(readError);
+    if (const int readError = readNamesAndClose(dir, names)) return failed(readError);
     bool empty = true;
     for (const auto& n : names) {
         const int rc = removeTreeAt(dirFd, n, childOf(path, n), cb, stopped);
@@ -340,15 +345,7 @@ int copyFolderMetadata(const std::string& path, const struct stat& st) {
 int listNames(const std::string& folder, std::vector<std::string>& names) {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return errno;
-    errno = 0;
-    while (dirent* e = ::readdir(dir)) {
-        const std::string n = e->d_name;
-        if (n != "." && n != "..") names.push_back(n);
-        errno = 0;
-    }
-    const int rc = errno;
-    ::closedir(dir);
-    return rc;
+    return readNamesAndClose(dir, names);
 }
 
 int removeTree(const std::string& path, const RemoveCallbacks& callbacks) {
