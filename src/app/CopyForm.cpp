@@ -212,8 +212,10 @@ void TCopyForm::createControls() {
     rightLayout->addWidget(FilterPanel, 1);
     FilterCheckListBox = new QListWidget(FilterPanel);
     FilterCheckListBox->setObjectName(QStringLiteral("FilterCheckListBox"));
+    // Check marks are shown but not toggled by the user until the filter
+    // commands keep the file-list mask in step with them.
     auto* anyFilter = new QListWidgetItem(QStringLiteral("*.*"), FilterCheckListBox);
-    anyFilter->setFlags(anyFilter->flags() | Qt::ItemIsUserCheckable);
+    anyFilter->setFlags(anyFilter->flags() & ~Qt::ItemIsUserCheckable);
     anyFilter->setCheckState(Qt::Unchecked);
     fillLayout(FilterPanel)->addWidget(FilterCheckListBox);
 

@@ -45,7 +45,9 @@ void TCopyForm::FormCreate() {
         QTimer::singleShot(0, this, &QWidget::close);
         return;
     }
-    DirectoryPanel->setMinimumWidth(1);
+    // The splitter between them keeps both sides at least as wide as the
+    // transfer button plus 3.
+    DirectoryPanel->setMinimumWidth(GetFileListTranslateButton->width() + 3);
     FileNameListBox->setMinimumWidth(GetFileListTranslateButton->width() + 3);
     placeTranslateButton();
     OperationPanel->setFrameShape(QFrame::NoFrame);

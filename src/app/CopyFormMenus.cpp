@@ -18,6 +18,7 @@
 #include "controls/PathListBox.h"
 #include "fileops/BulkOperations.h"
 #include "tools/AttributeCommands.h"
+#include "util/ApU.h"
 
 namespace {
 
@@ -193,7 +194,9 @@ void TCopyForm::bindCommands() {
     pending("ClipBoardCopyDataList", "ClipBoardCopyDataListExecute");
     pending("ClipBoardPaste", "ClipBoardPasteExecute");
     pending("ClipBoardCopyRight", "ClipBoardCopyRightExecute");
-    bind("EditClick", [](QAction*) {});  // enables paste by clipboard state once built
+    bind("EditClick", [this](QAction*) {
+        action("ClipBoardPaste")->setEnabled(TApU::ClipboardHasText());
+    });
     pending("ReNameFileNameRight", "ReNameFileNameRightExecute");
     pending("FilterReverse", "FilterReverseExecute");
     pending("FilterClear", "FilterClearExecute");

@@ -17,7 +17,7 @@ const char* const kTxtFilter = "*.txt";
 
 void addFilter(QListWidget& list, const std::string& text, bool checked) {
     auto* item = new QListWidgetItem(QString::fromStdString(text), &list);
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
     item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
 }
 

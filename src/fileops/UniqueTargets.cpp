@@ -59,10 +59,7 @@ bool TFileOperation::NextFreeName(const std::string& folder, std::string& name,
     IFileSystem& fs = *platform().fileSystem;
     if (!fs.directoryExists(folder)) return false;
     const std::string prefix = withTrailingSlash(folder);
-    if (isBlank(name)) {
-        name = "AutoName";
-        changed = true;
-    }
+    if (isBlank(name)) name = "AutoName";
     if (chosen.empty()) return true;
     const std::string original = name;
     std::string base = withoutExtension(name);

@@ -61,7 +61,14 @@ std::string TApU::ZeroPadding(std::uint32_t value, std::uint32_t width, char pad
 
 std::string TApU::DateTimeText() {
     try {
-        const QDateTime now = QDateTime::currentDateTime();
+        return DateTimeText(QDateTime::currentDateTime());
+    } catch (...) {
+        return "ExceptName";
+    }
+}
+
+std::string TApU::DateTimeText(const QDateTime& now) {
+    try {
         const QLocale locale = QLocale::system();
         QString text = locale.toString(now.date(), QLocale::ShortFormat);
         if (now.time() != QTime(0, 0)) text += ' ' + locale.toString(now.time(), QLocale::LongFormat);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include <QDateTime>
 #include <QDialog>
 #include <QString>
 
@@ -28,6 +29,8 @@ public:
     static std::string ZeroPadding(std::uint32_t value, std::uint32_t width, char pad);
     // Local date and time usable in a file name (no ":" or "/").
     static std::string DateTimeText();
+    // The same for a given moment; the time is left out at exactly midnight.
+    static std::string DateTimeText(const QDateTime& at);
     // path, or the first free base_NN.ext (digits clamped to 1..5); empty on
     // failure. Only files count as taken.
     static std::string UniqueFileName(const std::string& path, int digits);

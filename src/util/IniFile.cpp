@@ -10,6 +10,7 @@
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 
+#include "util/IniLines.h"
 #include "util/IniValues.h"
 
 struct IniFile::Document {
@@ -21,6 +22,7 @@ struct IniFile::Document {
         ini.SetSpaces(false);
     }
     CSimpleIniA ini;  // the "A" flavour compares names without regard to ASCII case
+    IniLines lines;   // the file as it stands; writes edit only their own lines
 };
 
 namespace {
@@ -53,17 +55,15 @@ IniFile::IniFile() : doc_(std::make_unique<Document>()) {}
 IniFile::~IniFile() = default;
 
 void IniFile::parse(std::string bytes) {
+    IniLines lines(bytes);
     std::replace(bytes.begin(), bytes.end(), '\0', ' ');
     blankUnclosedSections(bytes);
     doc_ = std::make_unique<Document>();
     check(doc_->ini.LoadData(bytes));
+    doc_->lines = std::move(lines);
 }
 
-std::string IniFile::serialize() const {
-    std::string out;
-    check(doc_->ini.Save(out, false));
-    return out;
-}
+std::string IniFile::serialize() const { return doc_->lines.bytes(); }
 
 std::string IniFile::readString(const char* section, const char* key,
                                 const std::string& fallback) const {
@@ -85,6 +85,7 @@ bool IniFile::readBool(const char* section, const char* key, bool fallback) cons
 bool IniFile::writeString(const char* section, const char* key, const std::string& value) {
     if (value.find_first_of("\r\n") != std::string::npos) return false;
     check(doc_->ini.SetValue(section, key, value.c_str(), nullptr, true));
+    doc_->lines.set(section, key, value);
     return true;
 }
 

@@ -7,8 +7,8 @@
 // An INI document in memory with private-profile reading rules: section and
 // key names match without regard to ASCII case, blanks around a value are
 // dropped, a value reads as at most kIniValueLimit bytes, the first of
-// duplicate keys wins. Writing keeps every other section, key and comment
-// and appends new keys in the order they are written; lines read Key=Value.
+// duplicate keys wins. Writing changes only the lines of the keys written
+// (see IniLines): every other line keeps its bytes and its line end.
 class IniFile {
 public:
     IniFile();

@@ -124,6 +124,23 @@ TEST_F(DropTest, EmptyVanishedAndUnreadableFoldersAddNothingSilently) {
     EXPECT_TRUE(fakeDialogs().shown.empty());
 }
 
+TEST_F(DropTest, AFailingFolderListingIsReportedAndTheDroppedFilesStillArrive) {
+    struct ThrowingListing : PosixFileSystem {
+        bool listDirectory(const std::string&, std::vector<DirEntry>&) override {
+            throw std::runtime_error("listing");
+        }
+    } throwing;
+    Platform replacement;
+    replacement.fileSystem = &throwing;
+    ScopedPlatform scope(replacement);
+    const auto folder = dir.mkdir("folder");
+    dir.write("folder/inside");
+    const auto loose = dir.write("loose.txt");
+    drop({folder, loose});
+    EXPECT_EQ(rows(), std::vector<std::string>{loose});
+    EXPECT_EQ(fakeDialogs().texts(), QStringList{"SetDropDirectory Error"});
+}
+
 TEST_F(DropTest, NamesSurviveByteForByte) {
     const std::vector<std::string> names = {"sp ace.txt", "quo\"te'.txt", "hash#.txt",
                                             "per%25cent.txt", "new\nline.txt", "\xff\xfe\x95\x5c.txt",

@@ -4,7 +4,9 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -191,6 +193,11 @@ TEST_F(MainWindowTest, WindowOpensWithTheDesignLayoutAndLimits) {
     EXPECT_EQ(right->objectName(), QStringLiteral("RightSplitter"));
     EXPECT_EQ(right->geometry().right() + 1, form->RightPanel->x());
     EXPECT_EQ(right->width(), 4);
+    // Neither side of the bar between the left tree and the name list can
+    // vanish: both keep the transfer button's width plus 3.
+    form->FileSplitter->setSizes({1, 400});
+    QApplication::processEvents();
+    EXPECT_GE(form->DirectoryPanel->width(), 39);
 }
 
 TEST_F(MainWindowTest, ControlsAreNamedAndAccessible) {
@@ -255,6 +262,39 @@ TEST_F(MainWindowTest, StandardDialogsAndFontAreJapanese) {
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
     EXPECT_EQ(QApplication::font().pixelSize(), 12);
     EXPECT_TRUE(QFontInfo(QApplication::font()).family().contains("IPA"));
+}
+
+TEST_F(MainWindowTest, PasteIsEnabledOnlyWhileTheClipboardHoldsText) {
+    QMenu* edit = form->findChild<QMenu*>(QStringLiteral("EditClickMenu"));
+    ASSERT_TRUE(edit);
+    fakeClipboard().clear();
+    Q_EMIT edit->aboutToShow();
+    EXPECT_FALSE(form->action("ClipBoardPaste")->isEnabled());
+    fakeClipboard().setText(QStringLiteral("/a"));
+    Q_EMIT edit->aboutToShow();
+    EXPECT_TRUE(form->action("ClipBoardPaste")->isEnabled());
+}
+
+// A mark the user toggles would change the saved mask behind the left
+// list's back: clicks and Space leave the marks as they are.
+TEST_F(MainWindowTest, FilterMarksDoNotToggleBehindTheMasksBack) {
+    form->show();
+    QApplication::processEvents();
+    QListWidget* filters = form->FilterCheckListBox;
+    ASSERT_GE(filters->count(), 2);
+    const QRect row = filters->visualItemRect(filters->item(1));
+    const QPoint box(row.left() + row.height() / 2 + 2, row.center().y());
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent click(type, box, filters->viewport()->mapToGlobal(box), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(filters->viewport(), &click);
+    }
+    EXPECT_EQ(filters->item(1)->checkState(), Qt::Checked) << "click";
+    filters->setCurrentRow(1);
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(filters, &space);
+    EXPECT_EQ(filters->item(1)->checkState(), Qt::Checked) << "Space";
+    EXPECT_EQ(form->FileListBox1->mask(), "*.txt");
 }
 
 TEST_F(MainWindowTest, CommandsOfALaterVersionSayTheyAreNotAvailable) {

@@ -22,11 +22,11 @@ TEST_F(SettingsSaveTest, ANewFileHoldsEveryKeyInOrder) {
     closeForm();
     const std::string exe = withoutSlash(exeFolder);
     EXPECT_EQ(savedSettings(),
-              "[Form]\nMaximized=0\nLeft=0\nTop=0\nWidth=600\nHeight=360\n\n\n"
-              "[Panels]\nSelectPanel=300\nRightPanel=84\n\n\n"
+              "[Form]\nMaximized=0\nLeft=0\nTop=0\nWidth=600\nHeight=360\n\n"
+              "[Panels]\nSelectPanel=300\nRightPanel=84\n\n"
               "[FileFolder]\nAnyFilter=0\nCheckFilter=*.txt\nAllFilter=*.txt\nTxtFilter=*.txt\n"
               "DataFolder=" + exe + "\nSendToFolder=" + exe + "\nSelctedFolder=\n"
-              "FileSearchFindHiddenFile=0\nFileEraseEnabled=0\n\n\n"
+              "FileSearchFindHiddenFile=0\nFileEraseEnabled=0\n\n"
               "[BaseSettings]\nFileOperationOptions=202\n");
     EXPECT_TRUE(fakeDialogs().shown.empty());
 }
@@ -88,7 +88,7 @@ TEST_F(SettingsSaveTest, EverythingElseInTheFileIsKept) {
     const std::string saved = savedSettings();
     EXPECT_EQ(saved.find("; written by hand\n"), 0u);
     EXPECT_NE(saved.find("[Extra]\nKeep=me\n"), std::string::npos);
-    EXPECT_NE(saved.find("[form]\n\n; placement\nLeft=16\nOwn=1\nMaximized=0\nTop=0\n"),
+    EXPECT_NE(saved.find("[form]\n; placement\nleft=16\nOwn=1\nMaximized=0\nTop=0\n"),
               std::string::npos)
         << saved;
     EXPECT_NE(saved.find("FileOperationOptions=16\n"), std::string::npos);

@@ -11,6 +11,8 @@
 #include "fileops/FileOperationOptions.h"
 #include "fileops/RecordingFileOperations.h"
 #include "platform/MessageBoxIds.h"
+#include "platform/Platform.h"
+#include "platform/linux/PosixFileSystem.h"
 #include "support/TestEnvironment.h"
 
 namespace {
@@ -59,6 +61,27 @@ TEST_F(BulkOperationsTest, EmptyDataListAndForeignCallersDoNothing) {
               (QStringList{"データがありませんよ!", "予定外の呼び出しです(File_Operation)。",
                            "予定外の呼び出しです(File_Operation)。"}));
     EXPECT_TRUE(service.calls.empty());
+}
+
+// A failure in the middle of a run must not leave the scratch list claimed:
+// every later copy would then find it busy.
+TEST_F(BulkOperationsTest, AnUnexpectedFailureIsReportedAndReleasesTheScratchList) {
+    struct ThrowingAttributes : PosixFileSystem {
+        std::optional<unsigned> attributes(const std::string&) override {
+            throw std::runtime_error("attributes");
+        }
+    } throwing;
+    const auto a = readOnly("src/a.txt");
+    form->FileOperationOptions = fopt::ClearReadOnlyOnCopy;
+    {
+        Platform replacement;
+        replacement.fileSystem = &throwing;
+        ScopedPlatform scope(replacement);
+        run("FileCopy", {a});
+    }
+    EXPECT_EQ(fakeDialogs().texts(), QStringList{"File_Operation"});
+    EXPECT_TRUE(service.calls.empty());
+    EXPECT_TRUE(form->OpenDialogListBox->list()->empty());
 }
 
 TEST_F(BulkOperationsTest, CopySortsDropsExactDuplicatesAndKeepsCaseVariants) {

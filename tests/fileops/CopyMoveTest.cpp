@@ -211,6 +211,7 @@ TEST_F(NextFreeNameTest, SkipsTakenFilesAndChosenNames) {
     name = "  ";
     ASSERT_TRUE(engine.NextFreeName(dir.path(), name, {"X"}, changed));
     EXPECT_EQ(name, "AutoName");
+    EXPECT_FALSE(changed);  // only a numbered name counts as a change
 
     EXPECT_FALSE(engine.NextFreeName(dir / "gone", name, {"X"}, changed));
 }

@@ -60,6 +60,12 @@ TEST_F(ApUTest, DateTimeTextIsUsableAsAFileName) {
     EXPECT_FALSE(t.empty());
     EXPECT_EQ(t.find(':'), std::string::npos);
     EXPECT_EQ(t.find('/'), std::string::npos);
+    const QDate day(2026, 12, 8);
+    const std::string midnight = TApU::DateTimeText(QDateTime(day, QTime(0, 0)));
+    const std::string later = TApU::DateTimeText(QDateTime(day, QTime(0, 0, 1)));
+    EXPECT_EQ(midnight.find("00_00"), std::string::npos) << midnight;
+    EXPECT_EQ(later.substr(0, midnight.size() + 1), midnight + " ");
+    EXPECT_EQ(later.find(':'), std::string::npos);
 }
 
 TEST_F(ApUTest, UniqueFileNameCountsOnlyFiles) {
