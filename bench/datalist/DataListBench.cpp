@@ -14,7 +14,7 @@
 #include "app/ApplicationSetup.h"
 #include "app/BrowsingPanes.h"
 #include "app/CopyForm.h"
-#include "app/DataFile.h"
+#include "util/DataFile.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/FileListBox.h"
 #include "controls/PathListBox.h"

@@ -2,11 +2,10 @@
 
 #include <QApplication>
 
-#include "app/ApplicationSetup.h"
+#include "platform/ApplicationSetup.h"
 #include "app/CopyForm.h"
 #include "app/TerminationSignals.h"
 #include "platform/Platform.h"
-#include "util/ApU.h"
 
 int RunApplication(int& argc, char** argv, const std::function<void(TCopyForm&)>& beforeLoop) {
     QApplication app(argc, argv);
@@ -17,11 +16,8 @@ int RunApplication(int& argc, char** argv, const std::function<void(TCopyForm&)>
     auto* form = new TCopyForm();
     form->setAttribute(Qt::WA_DeleteOnClose);
     CloseOnTerminationSignals(form);
-    ApU = new TApU();
     form->show();
     if (beforeLoop) beforeLoop(*form);
     const int result = QApplication::exec();
-    delete ApU;
-    ApU = nullptr;
     return result;
 }

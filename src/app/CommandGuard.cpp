@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "util/ApU.h"
+#include "platform/Messages.h"
 
 void RunGuarded(const std::function<void()>& handler) {
     try {

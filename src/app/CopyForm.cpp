@@ -4,23 +4,20 @@
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include "app/BrowsingPanes.h"
-#include "app/DriveInfo.h"
-#include "app/DroppedFiles.h"
+#include "bulk/BulkOperations.h"
 #include "controls/ActionButton.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
 #include "controls/FileListBox.h"
+#include "controls/FolderFiles.h"
 #include "controls/PathListBox.h"
-#include "fileops/BulkOperations.h"
 #include "fileops/FileOperation.h"
-#include "tools/AttributeCommands.h"
-
-TCopyForm* CopyForm = nullptr;
+#include "filters/FilterList.h"
+#include "panes/BrowsingPanes.h"
 
 namespace {
 
@@ -64,21 +61,18 @@ QLabel* makeDriveLabel(const char* name, const QString& text, QWidget* parent, i
 }  // namespace
 
 TCopyForm::TCopyForm(QWidget* parent) : QMainWindow(parent) {
-    CopyForm = this;
     setObjectName(QStringLiteral("CopyForm"));
     setWindowTitle(QStringLiteral("Dorvanquellis"));
     setGeometry(102, 47, 600, 360);
 
-    panes_ = std::make_unique<BrowsingPanes>(*this);
-    driveInfo_ = std::make_unique<DriveInfo>(*this);
-    droppedFiles_ = std::make_unique<DroppedFiles>(*this);
-    bulk_ = std::make_unique<BulkOperations>(*this);
-    attributes_ = std::make_unique<AttributeCommands>(*this);
-
+    createState();
     createActions();
     createControls();
     createMenus();
     bindCommands();
+    panes_ = std::make_unique<BrowsingPanes>(PanesContext{FormReady, *FileListBox1, *FilePathListBox,
+                                                          *FileNameListBox, *DataListBox,
+                                                          DataFileExtensions, Searching});
     FormCreate();
 }
 
@@ -88,7 +82,25 @@ TCopyForm::~TCopyForm() {
         FileOperation = nullptr;
         FileOperationCreated = false;
     }
-    if (CopyForm == this) CopyForm = nullptr;
+}
+
+void TCopyForm::createState() {
+    FileListBox1 = new FolderFiles(this);
+    FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
+    FileListBox1->setMask("*.txt");
+    FilePathListBox = new PathListModel(this);
+    FilePathListBox->setObjectName(QStringLiteral("FilePathListBox"));
+    FilePathListBox->setShowNames(true);
+    Filters = new FilterList(this);
+    Filters->setObjectName(QStringLiteral("Filters"));
+}
+
+FolderTrees TCopyForm::trees() const { return {*DirectoryListBox1, *DirectoryListBox2}; }
+
+BulkContext TCopyForm::bulkContext() {
+    if (!FileOperation) throw std::logic_error("FileOperation");
+    return {*DataListBox, destinationFolder(), FileOperationOptions, OpenDialogListBox,
+            *FileOperation, trees()};
 }
 
 QAction* TCopyForm::action(const char* name) const {
@@ -133,7 +145,7 @@ void TCopyForm::createControls() {
     SearchingButton->setObjectName(QStringLiteral("SearchingButton"));
     SearchingButton->hide();
 
-    FileNameListBox = new PathListBox(FileSplitter);
+    FileNameListBox = new PathListBox(FileSplitter, false, FilePathListBox);
     FileNameListBox->setObjectName(QStringLiteral("FileNameListBox"));
     FileSplitter->setStretchFactor(0, 0);
     FileSplitter->setStretchFactor(1, 1);
@@ -150,14 +162,6 @@ void TCopyForm::createControls() {
     DataSplitter->setStretchFactor(0, 0);
     DataSplitter->setStretchFactor(1, 1);
     DataSplitter->handle(1)->setObjectName(QStringLiteral("FileDataSplitter"));
-
-    OpenDialogListBox = new PathListBox(DataSelectPanel, true);
-    OpenDialogListBox->setObjectName(QStringLiteral("OpenDialogListBox"));
-    FilePathListBox = new PathListBox(DataSelectPanel);
-    FilePathListBox->setObjectName(QStringLiteral("FilePathListBox"));
-    FileListBox1 = new FileListBox(DataSelectPanel);
-    FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
-    FileListBox1->setMask("*.txt");
 
     // Right (destination) pane.
     SendToPanel = makePanel("SendToPanel", MainSplitter);
@@ -210,13 +214,10 @@ void TCopyForm::createControls() {
     OperationPanel->installEventFilter(this);
     FilterPanel = makePanel("FilterPanel", RightPanel);
     rightLayout->addWidget(FilterPanel, 1);
-    FilterCheckListBox = new QListWidget(FilterPanel);
+    FilterCheckListBox = new QListView(FilterPanel);
     FilterCheckListBox->setObjectName(QStringLiteral("FilterCheckListBox"));
-    // Check marks are shown but not toggled by the user until the filter
-    // commands keep the file-list mask in step with them.
-    auto* anyFilter = new QListWidgetItem(QStringLiteral("*.*"), FilterCheckListBox);
-    anyFilter->setFlags(anyFilter->flags() & ~Qt::ItemIsUserCheckable);
-    anyFilter->setCheckState(Qt::Unchecked);
+    FilterCheckListBox->setModel(Filters);
+    FilterCheckListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
     fillLayout(FilterPanel)->addWidget(FilterCheckListBox);
 
     MainSplitter->setStretchFactor(0, 0);
@@ -232,8 +233,12 @@ void TCopyForm::createControls() {
     // Links of the browsing controls.
     DriveComboBox1->setDirList(DirectoryListBox1);
     DirectoryListBox1->setFileList(FileListBox1);
+    connect(DirectoryListBox1, &DirectoryListBox::directoryChanged, this,
+            [this] { leftFolder_ = DirectoryListBox1->directory(); });
+    connect(DirectoryListBox2, &DirectoryListBox::directoryChanged, this,
+            [this] { destinationFolder_ = DirectoryListBox2->directory(); });
     DriveComboBox2->setDirList(DirectoryListBox2);
-    DirectoryListBox2->setFileList(FileListBox2);
+    DirectoryListBox2->setFileList(FileListBox2->files());
     // Both trees start at the process's current folder.
     DirectoryListBox1->setDirectory(".");
     DirectoryListBox2->setDirectory(".");
@@ -249,9 +254,6 @@ void TCopyForm::createControls() {
     setAccessible(SearchingButton, QStringLiteral("検索の中止"));
     setAccessible(FileNameListBox, QStringLiteral("左のファイルリスト"));
     setAccessible(DataListBox, QStringLiteral("データリスト"));
-    setAccessible(OpenDialogListBox, QStringLiteral("作業用リスト"));
-    setAccessible(FilePathListBox, QStringLiteral("左のパスリスト"));
-    setAccessible(FileListBox1, QStringLiteral("データファイルのリスト"));
     setAccessible(SendToPanel, QStringLiteral("送り先ペイン"));
     setAccessible(DriveComboBox2, QStringLiteral("右のドライブ"));
     setAccessible(DirectoryListBox2, QStringLiteral("右のフォルダツリー"));

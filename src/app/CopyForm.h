@@ -7,25 +7,30 @@
 
 #include <QMainWindow>
 
+#include "settings/Settings.h"
+
 class QAction;
 class QFrame;
 class QLabel;
-class QListWidget;
+class QListView;
 class QMenu;
 class QPushButton;
 class QSplitter;
-class PathListBox;
-class FileListBox;
+class BrowsingPanes;
 class DirectoryListBox;
 class DriveComboBox;
-class BrowsingPanes;
-class DriveInfo;
-class DroppedFiles;
-class BulkOperations;
-class AttributeCommands;
+class FileListBox;
+class FilterList;
+class FolderFiles;
+class PathListBox;
+class PathListModel;
+class TFileOperation;
+struct BulkContext;
+struct FolderTrees;
 
-// The main window. It owns every list, the private state and the menus; the
-// commands live in their subsystems and act on what the window exposes here.
+// The main window: its widgets, actions and menus, the program's state, and
+// the binding of every action and event to its command. The commands live
+// in their own folders and receive the state they act on.
 class TCopyForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -46,13 +51,10 @@ public:
     DirectoryListBox* DirectoryListBox1 = nullptr;
     QPushButton* SearchingButton = nullptr;
     QSplitter* FileSplitter = nullptr;       // DirectoryPanel | DriveSplitter | FileNameListBox
-    PathListBox* FileNameListBox = nullptr;
+    PathListBox* FileNameListBox = nullptr;  // shows FilePathListBox by file name
     QPushButton* GetFileListTranslateButton = nullptr;
     QSplitter* DataSplitter = nullptr;       // FilePanel | FileDataSplitter | DataListBox
     PathListBox* DataListBox = nullptr;
-    PathListBox* OpenDialogListBox = nullptr;
-    PathListBox* FilePathListBox = nullptr;
-    FileListBox* FileListBox1 = nullptr;
     QSplitter* MainSplitter = nullptr;       // DataSelectPanel | LeftSplitter | SendToPanel | RightSplitter | RightPanel
     QFrame* SendToPanel = nullptr;
     QSplitter* SendToSplitter = nullptr;     // SendToDirectoryPanel | SendToFileSplitter | FileListBox2
@@ -72,7 +74,7 @@ public:
     QPushButton* ClassKeepingFileMoveButton = nullptr;
     QPushButton* DataDelButton = nullptr;
     QFrame* FilterPanel = nullptr;
-    QListWidget* FilterCheckListBox = nullptr;
+    QListView* FilterCheckListBox = nullptr;
 
     QMenu* LeftDirectoryPopupMenu = nullptr;
     QMenu* FileOperationPopupMenu = nullptr;
@@ -83,25 +85,41 @@ public:
     QMenu* LeftSelectedFolderMenu = nullptr;   // "指定フォルダ(&F)"
     QMenu* RightSelectedFolderMenu = nullptr;  // "選択フォルダ(&F)"
 
-    // Private state of the window.
+    // The program's state. The widgets show it; commands act on it.
+    FolderFiles* FileListBox1 = nullptr;     // the left folder's files that match the mask
+    PathListModel* FilePathListBox = nullptr;  // the left pane's found files (full paths)
+    FilterList* Filters = nullptr;           // shown by FilterCheckListBox
+    std::vector<std::string> OpenDialogListBox;  // scratch list of paths, empty between commands
+    std::vector<std::string> SelectedFolderPaths;
     bool FormReady = false;
     bool StartMaximized = false;
     bool FileOperationCreated = false;
-    std::int32_t FileOperationOptions = 202;
+    std::int32_t FileOperationOptions = Settings{}.fileOperationOptions;
     bool FileEraseEnabled = false;
     bool FileSearchFindHiddenFile = false;
-    std::string TxtFilter = "*.txt";
-    std::string DataFileExtensions = ".txt;";
+    std::string TxtFilter = Settings{}.txtFilter;
+    std::string DataFileExtensions = DeriveDataFileExtensions(Settings{}.txtFilter);
     bool FilterDragging = false;
     int FilterDragIndex = -1;
-    std::vector<std::string> SelectedFolderPaths;
+    bool Searching = false;                  // a search is filling the found files
+    TFileOperation* FileOperation = nullptr;
 
-    // Commands.
+    // The folders the two trees show; the right one is the destination.
+    const std::string& leftFolder() const { return leftFolder_; }
+    const std::string& destinationFolder() const { return destinationFolder_; }
+
+    // The settings the window shows, and showing given settings.
+    Settings collectSettings() const;
+    void applySettings(const Settings& settings);
+    // Rebuilds both selected-folder submenus from SelectedFolderPaths.
+    void rebuildSelectedFolderMenus();
+    // Replaces the selected folders by the folders of a stored ";"-joined
+    // text (a blank text changes nothing), telling when some are gone.
+    void SetSelectedFoldersFromText(const std::string& text);
+
     BrowsingPanes& panes() { return *panes_; }
-    DriveInfo& driveInfo() { return *driveInfo_; }
-    DroppedFiles& droppedFiles() { return *droppedFiles_; }
-    BulkOperations& bulk() { return *bulk_; }
-    AttributeCommands& attributes() { return *attributes_; }
+    FolderTrees trees() const;
+    BulkContext bulkContext();
 
     // Handlers of the window itself.
     void FormCreate();
@@ -114,12 +132,12 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void createState();
     void createControls();
     void createActions();
     void createMenus();
@@ -129,12 +147,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     std::unique_ptr<BrowsingPanes> panes_;
-    std::unique_ptr<DriveInfo> driveInfo_;
-    std::unique_ptr<DroppedFiles> droppedFiles_;
-    std::unique_ptr<BulkOperations> bulk_;
-    std::unique_ptr<AttributeCommands> attributes_;
+    std::string leftFolder_;         // kept in step with DirectoryListBox1
+    std::string destinationFolder_;  // kept in step with DirectoryListBox2
     bool closed_ = false;
 };
-
-// The one main window.
-extern TCopyForm* CopyForm;

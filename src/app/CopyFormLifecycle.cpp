@@ -8,27 +8,21 @@
 #include <QSplitter>
 #include <QTimer>
 
-#include "app/BrowsingPanes.h"
 #include "app/CopyForm.h"
-#include "app/DriveInfo.h"
-#include "app/DroppedFiles.h"
 #include "app/SettingsFile.h"
-#include "controls/FileListBox.h"
 #include "controls/PathListBox.h"
+#include "driveinfo/DriveInfo.h"
+#include "drops/DroppedFiles.h"
 #include "fileops/FileOperation.h"
+#include "panes/BrowsingPanes.h"
 #include "platform/IHelpViewer.h"
 #include "platform/Platform.h"
 #include "platform/linux/UriToPath.h"
-#include "util/ApU.h"
+#include "platform/Messages.h"
 
 namespace {
 
 const char* const kUriList = "text/uri-list";
-
-void moveOutOfSight(QWidget* list) {
-    list->move(list->x() - 2 * list->width(), list->y());
-    list->hide();
-}
 
 }  // namespace
 
@@ -41,7 +35,7 @@ void TCopyForm::FormCreate() {
         FileOperationCreated = true;
     } catch (...) {
         FileOperationCreated = false;
-        TApU::MsgBox(QStringLiteral("FileOperation_Create Error"), QString(), -1);
+        MsgBox(QStringLiteral("FileOperation_Create Error"), QString(), -1);
         QTimer::singleShot(0, this, &QWidget::close);
         return;
     }
@@ -53,9 +47,6 @@ void TCopyForm::FormCreate() {
     OperationPanel->setFrameShape(QFrame::NoFrame);
     FilterPanel->setFrameShape(QFrame::NoFrame);
     SearchingButton->setProperty("tag", 0);
-    moveOutOfSight(OpenDialogListBox);
-    moveOutOfSight(FileListBox1);
-    moveOutOfSight(FilePathListBox);
     LoadSettings(*this);
 }
 
@@ -63,7 +54,7 @@ void TCopyForm::FormShow() {
     if (StartMaximized) setWindowState(windowState() | Qt::WindowMaximized);
     FormReady = true;
     panes().FileListBox1Change();
-    driveInfo().DriveComboBox1Change();
+    DriveComboBox1Change(*DirectoryListBox1, {*DriveTypeLabel, *VolumeLabelLabel, *SerialNumberLabel});
 }
 
 void TCopyForm::FormClose() {
@@ -93,7 +84,7 @@ void TCopyForm::ShowHelpExecute() {
 }
 
 void TCopyForm::ShowVersionExecute() {
-    TApU::MsgBox(QStringLiteral("Dorvanquellis Version 00.01.00\r\n\r\n"
+    MsgBox(QStringLiteral("Dorvanquellis Version 00.01.00\r\n\r\n"
                                 "Copyright (C) 2026 The Dorvanquellis developers"),
                  QStringLiteral("  Dorvanquellis"), 0);
 }
@@ -111,10 +102,6 @@ void TCopyForm::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TCopyForm::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-}
-
 void TCopyForm::dragEnterEvent(QDragEnterEvent* event) {
     if (acceptDrops() && event->mimeData()->hasFormat(QString::fromLatin1(kUriList)))
         event->acceptProposedAction();
@@ -130,5 +117,5 @@ void TCopyForm::dropEvent(QDropEvent* event) {
     const std::vector<std::string> paths = localPathsFromUriList(uris.toStdString());
     if (paths.empty()) return;
     event->acceptProposedAction();
-    droppedFiles().Drop(paths);
+    DropFiles(paths, *DataListBox->list());
 }

@@ -1,24 +1,27 @@
 // Actions, popup menus and the binding of every action and event to its
 // handler.
 #include <QAction>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QPushButton>
 #include <QSplitter>
 
 #include "app/ActionTable.h"
-#include "app/BrowsingPanes.h"
 #include "app/CommandGuard.h"
 #include "app/CopyForm.h"
-#include "app/DriveInfo.h"
 #include "app/PendingCommand.h"
+#include "attributes/AttributeCommands.h"
+#include "bulk/BulkOperations.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
 #include "controls/FileListBox.h"
+#include "controls/FolderFiles.h"
 #include "controls/PathListBox.h"
-#include "fileops/BulkOperations.h"
-#include "tools/AttributeCommands.h"
-#include "util/ApU.h"
+#include "driveinfo/DriveInfo.h"
+#include "fileops/FileOperation.h"
+#include "panes/BrowsingPanes.h"
+#include "panes/SelectedFolders.h"
+#include "platform/ClipboardText.h"
 
 namespace {
 
@@ -158,16 +161,36 @@ void TCopyForm::bindCommands() {
         bind(name, [handler](QAction*) { ShowCommandNotAvailable(handler); });
     };
 
-    for (const char* name : {"FileCopy", "FileMove", "FileDelete", "FileErase"})
-        bind(name, [this](QAction* a) { bulk().File_Operation(a); });
-    for (const char* name : {"DirectorySetLeft", "DirectorySetRight"})
-        bind(name, [this](QAction* a) { panes().DirectorySetLeftExecute(a); });
-    bind("GetDriveTypeAction", [this](QAction*) { driveInfo().GetDriveTypeActionExecute(); });
-    bind("GetSerialNum", [this](QAction*) { driveInfo().GetSerialNumExecute(); });
-    bind("RemoveReadOnlyAttribs", [this](QAction*) { attributes().RemoveReadOnlyAttribsExecute(); });
-    bind("SetReadOnlyAttribs", [this](QAction*) { attributes().SetReadOnlyAttribsExecute(); });
-    bind("RemoveHiddenAttribs", [this](QAction*) { attributes().RemoveHiddenAttribsExecute(); });
-    bind("SetHiddenAttribs", [this](QAction*) { attributes().SetHiddenAttribsExecute(); });
+    auto engine = [this]() -> TFileOperation& {
+        if (!FileOperation) throw std::logic_error("FileOperation");
+        return *FileOperation;
+    };
+    const std::pair<const char*, BulkAction> bulkActions[] = {
+        {"FileCopy", BulkAction::FileCopy}, {"FileMove", BulkAction::FileMove},
+        {"FileDelete", BulkAction::FileDelete}, {"FileErase", BulkAction::FileErase}};
+    for (const auto& [name, which] : bulkActions)
+        bind(name, [this, which = which](QAction*) { File_Operation(which, bulkContext()); });
+    bind("DirectorySetLeft", [this](QAction*) {
+        DirectorySetLeftExecute(TreeAlignment::DirectorySetLeft, *DirectoryListBox1, *DirectoryListBox2);
+    });
+    bind("DirectorySetRight", [this](QAction*) {
+        DirectorySetLeftExecute(TreeAlignment::DirectorySetRight, *DirectoryListBox1, *DirectoryListBox2);
+    });
+    auto driveLabels = [this]() -> DriveLabels {
+        return {*DriveTypeLabel, *VolumeLabelLabel, *SerialNumberLabel};
+    };
+    bind("GetDriveTypeAction",
+         [this, driveLabels](QAction*) { GetDriveTypeActionExecute(*DirectoryListBox1, driveLabels()); });
+    bind("GetSerialNum",
+         [this, driveLabels](QAction*) { GetSerialNumExecute(*DirectoryListBox1, driveLabels()); });
+    bind("RemoveReadOnlyAttribs",
+         [this, engine](QAction*) { RemoveReadOnlyAttribsExecute(*DataListBox, engine()); });
+    bind("SetReadOnlyAttribs",
+         [this, engine](QAction*) { SetReadOnlyAttribsExecute(*DataListBox, engine()); });
+    bind("RemoveHiddenAttribs",
+         [this, engine](QAction*) { RemoveHiddenAttribsExecute(*DataListBox, engine()); });
+    bind("SetHiddenAttribs",
+         [this, engine](QAction*) { SetHiddenAttribsExecute(*DataListBox, engine()); });
     bind("ShowHelp", [this](QAction*) { ShowHelpExecute(); });
     bind("ShowVersion", [this](QAction*) { ShowVersionExecute(); });
 
@@ -195,7 +218,7 @@ void TCopyForm::bindCommands() {
     pending("ClipBoardPaste", "ClipBoardPasteExecute");
     pending("ClipBoardCopyRight", "ClipBoardCopyRightExecute");
     bind("EditClick", [this](QAction*) {
-        action("ClipBoardPaste")->setEnabled(TApU::ClipboardHasText());
+        action("ClipBoardPaste")->setEnabled(ClipboardHasText());
     });
     pending("ReNameFileNameRight", "ReNameFileNameRightExecute");
     pending("FilterReverse", "FilterReverseExecute");
@@ -211,17 +234,35 @@ void TCopyForm::bindCommands() {
 
     // Events of the controls.
     auto guarded = [](auto handler) { return [handler] { RunGuarded(handler); }; };
-    connect(FileListBox1, &FileListBox::changed, this,
+    connect(FileListBox1, &FolderFiles::changed, this,
             guarded([this] { panes().FileListBox1Change(); }));
     connect(FileNameListBox, &PathListBox::userClicked, this,
             guarded([this] { panes().FileNameListBoxClick(); }));
     connect(DataListBox, &PathListBox::userClicked, this,
             guarded([this] { panes().DataListBoxClick(); }));
-    connect(DriveComboBox1, &DriveComboBox::driveChanged, this,
-            guarded([this] { driveInfo().DriveComboBox1Change(); }));
+    connect(DriveComboBox1, &DriveComboBox::driveChanged, this, guarded([this, driveLabels] {
+                if (FormReady) DriveComboBox1Change(*DirectoryListBox1, driveLabels());
+            }));
     connect(MainSplitter, &QSplitter::splitterMoved, this, [this](int, int index) {
         if (index == 2) RightSplitterMoved();
     });
     connect(SearchingButton, &QPushButton::clicked, this,
             [] { ShowCommandNotAvailable("SearchingButtonClick"); });
+}
+
+void TCopyForm::rebuildSelectedFolderMenus() {
+    LeftSelectedFolderMenu->clear();
+    RightSelectedFolderMenu->clear();
+    for (std::size_t i = 0; i < SelectedFolderPaths.size(); ++i) {
+        const QString caption = selectedFolderCaption(SelectedFolderPaths[i]);
+        for (QMenu* menu : {LeftSelectedFolderMenu, RightSelectedFolderMenu}) {
+            auto* entry = menu->addAction(caption);
+            entry->setProperty("tag", int(i));
+            DirectoryListBox* tree =
+                menu == LeftSelectedFolderMenu ? DirectoryListBox1 : DirectoryListBox2;
+            connect(entry, &QAction::triggered, this, [this, tree, i] {
+                RunGuarded([&] { SelectedFolder_Click(*tree, SelectedFolderPaths, int(i)); });
+            });
+        }
+    }
 }

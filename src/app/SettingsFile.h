@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 class TCopyForm;
 
 // The settings file: read once when the window is created, written once when
@@ -10,7 +8,3 @@ void LoadSettings(TCopyForm& form);
 // Writes nothing for a window whose settings were never loaded, so that a
 // failed start does not replace the file with defaults.
 void SaveSettings(TCopyForm& form);
-void SetSelectedFoldersFromText(TCopyForm& form, const std::string& text);
-void DeriveDataFileExtensions(TCopyForm& form);
-void RebuildFilterList(TCopyForm& form, const std::string& allFilter,
-                       const std::string& checkFilter);

@@ -5,13 +5,6 @@
 #include <QRect>
 #include <QSize>
 
-class IniFile;
-class TCopyForm;
-
-// Sections Form and Panels: window placement and panel widths.
-void loadWindowSettings(TCopyForm& form, const IniFile& file);
-void saveWindowSettings(TCopyForm& form, IniFile& file);
-
 // Stored bounds at least as wide or as high as the screen start maximized.
 bool fillsScreen(int width, int height, QSize screen);
 // frame overlaps none of the screens.

@@ -4,14 +4,15 @@
 #include <QApplication>
 #include <QStyle>
 
-#include "controls/FileListBox.h"
+#include "controls/FolderFiles.h"
 #include "controls/FolderListing.h"
 #include "controls/FolderWatch.h"
 #include "controls/ScrollPosition.h"
-#include "platform/IFileSystem.h"
+#include "engine/IFileSystem.h"
 #include "platform/IVolumeInfo.h"
 #include "platform/Platform.h"
 #include "util/PathText.h"
+#include "util/DisplayText.h"
 
 struct DirectoryEntry {
     std::string name;

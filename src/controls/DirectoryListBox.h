@@ -5,14 +5,14 @@
 
 #include <QListView>
 
-class FileListBox;
+class FolderFiles;
 class FolderWatch;
 class DirectoryEntryModel;
 
 // A folder tree in the classic list form: entry 0 is the root of the volume
 // that holds the current folder, then one entry per folder down to the
 // current one, then the current folder's subfolders. Double-click or Enter
-// opens an entry. A linked FileListBox follows the current folder. When
+// opens an entry. A linked FolderFiles follows the current folder. When
 // subfolders appear in or vanish from the current folder, the entries follow
 // on their own.
 class DirectoryListBox : public QListView {
@@ -32,8 +32,8 @@ public:
     // Index of the entry of the current folder.
     int currentEntry() const;
 
-    void setFileList(FileListBox* list) { fileList_ = list; }
-    FileListBox* fileList() const { return fileList_; }
+    void setFileList(FolderFiles* files) { fileList_ = files; }
+    FolderFiles* fileList() const { return fileList_; }
     FolderWatch* folderWatch() const { return watch_; }
 
 Q_SIGNALS:
@@ -48,6 +48,6 @@ private:
 
     DirectoryEntryModel* model_;
     std::string directory_;
-    FileListBox* fileList_ = nullptr;
+    FolderFiles* fileList_ = nullptr;
     FolderWatch* watch_;
 };

@@ -4,6 +4,7 @@
 #include "platform/IVolumeInfo.h"
 #include "platform/Platform.h"
 #include "util/PathText.h"
+#include "util/DisplayText.h"
 
 DriveComboBox::DriveComboBox(QWidget* parent) : QComboBox(parent) {
     reloadVolumes();

@@ -2,60 +2,50 @@
 
 #include <algorithm>
 
-#include "controls/FolderListing.h"
-#include "controls/FolderWatch.h"
-#include "util/PathText.h"
+#include "platform/Messages.h"
 
 FileListBox::FileListBox(QWidget* parent, bool multiSelect)
-    : PathListBox(parent, multiSelect), watch_(new FolderWatch(this)) {
-    connect(watch_, &FolderWatch::changed, this, &FileListBox::folderChanged);
+    : PathListBox(parent, multiSelect), files_(new FolderFiles(this)) {
+    connect(files_, &FolderFiles::changed, this, &FileListBox::showNames);
 }
 
-void FileListBox::setDirectory(const std::string& folder) {
-    directory_ = folder;
-    watch_->setFolder(folder);
-    reread();
-}
-
-void FileListBox::setMask(const std::string& mask) {
-    mask_ = mask;
-    reread();
-}
-
-void FileListBox::reread() {
-    showNames(directory_.empty() ? std::vector<std::string>()
-                                 : listMatchingFiles(directory_, mask_));
-    Q_EMIT changed();
-}
-
-void FileListBox::folderChanged() {
-    if (directory_.empty()) return;
-    watch_->setFolder(directory_);  // watches again a folder that was removed and made anew
-    std::vector<std::string> names = listMatchingFiles(directory_, mask_);
-    if (names == list()->rows()) return;
-    showNames(std::move(names));
-    autoRefreshing_ = true;
-    Q_EMIT changed();
-    autoRefreshing_ = false;
-}
-
-void FileListBox::showNames(std::vector<std::string> names) {
-    const bool sameFolder = directory_ == shownDirectory_;
-    shownDirectory_ = directory_;
+void FileListBox::showNames() {
+    std::vector<std::string> names = files_->names();
+    const bool sameFolder = files_->directory() == shownDirectory_;
+    shownDirectory_ = files_->directory();
     if (!sameFolder) {
         list()->setRows(std::move(names));
-        return;
+    } else {
+        const int current = currentRow();
+        int keep = -1;
+        if (current >= 0) {
+            const std::string& name = list()->at(std::size_t(current));
+            const auto it = std::find(names.begin(), names.end(), name);
+            if (it != names.end()) keep = int(it - names.begin());
+        }
+        replaceRows(std::move(names), keep);
     }
-    const int current = currentRow();
-    int keep = -1;
-    if (current >= 0) {
-        const std::string& name = list()->at(std::size_t(current));
-        const auto it = std::find(names.begin(), names.end(), name);
-        if (it != names.end()) keep = int(it - names.begin());
-    }
-    replaceRows(std::move(names), keep);
+    Q_EMIT changed();
 }
 
-std::string FileListBox::fullPath(int row) const {
-    return joinPath(directory_, list()->at(std::size_t(row)));
+bool FileListToList(FileListBox& list, PathListModel& target) {
+    target.clear();
+    if (list.count() == 0) {
+        notice(QStringLiteral("データがありませんよ!"));
+        return false;
+    }
+    const int remembered = list.currentRow();
+    list.setUpdatesEnabled(false);
+    bool ok = true;
+    try {
+        std::vector<std::string> paths;
+        paths.reserve(std::size_t(list.count()));
+        for (int row = 0; row < list.count(); ++row) paths.push_back(list.fullPath(row));
+        target.append(paths);
+    } catch (...) {
+        ok = false;
+    }
+    list.setCurrentRow(remembered);
+    list.setUpdatesEnabled(true);
+    return ok;
 }

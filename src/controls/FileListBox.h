@@ -2,44 +2,38 @@
 
 #include <string>
 
+#include "controls/FolderFiles.h"
 #include "controls/PathListBox.h"
 
-class FolderWatch;
-
-// The files of one folder that match a mask, as bare names in
-// case-insensitive order. Emits changed() after every re-reading. It re-reads
-// on its own when files appear in or vanish from the folder, keeping the
-// current row when its file is still there.
+// Shows the files of a FolderFiles by name. A re-reading of the same folder
+// keeps the current row (when its file is still there) and the scroll
+// position. Emits changed() after every re-reading it shows.
 class FileListBox : public PathListBox {
     Q_OBJECT
 public:
     explicit FileListBox(QWidget* parent = nullptr, bool multiSelect = false);
 
-    const std::string& directory() const { return directory_; }
-    const std::string& mask() const { return mask_; }
-    void setDirectory(const std::string& folder);
-    void setMask(const std::string& mask);
-    // Re-reads the folder.
-    void reread();
+    FolderFiles* files() const { return files_; }
+    const std::string& directory() const { return files_->directory(); }
+    const std::string& mask() const { return files_->mask(); }
+    void setDirectory(const std::string& folder) { files_->setDirectory(folder); }
+    void setMask(const std::string& mask) { files_->setMask(mask); }
+    void reread() { files_->reread(); }
     // directory() joined with the name of row.
-    std::string fullPath(int row) const;
-    // True while changed() reports a re-reading that the folder's own change
-    // caused (rather than a call of the program).
-    bool autoRefreshing() const { return autoRefreshing_; }
-    FolderWatch* folderWatch() const { return watch_; }
+    std::string fullPath(int row) const { return files_->fullPath(std::size_t(row)); }
+    bool autoRefreshing() const { return files_->autoRefreshing(); }
+    FolderWatch* folderWatch() const { return files_->folderWatch(); }
 
 Q_SIGNALS:
     void changed();
 
 private:
-    void folderChanged();
-    // Shows names; keeps the current row and scroll position when the folder
-    // is the one already shown.
-    void showNames(std::vector<std::string> names);
+    void showNames();
 
-    std::string directory_;
-    std::string mask_ = "*.*";
+    FolderFiles* files_;
     std::string shownDirectory_;
-    FolderWatch* watch_;
-    bool autoRefreshing_ = false;
 };
+
+// Full paths of every row of list into target (cleared first), leaving the
+// list's current row as it was; false (after a message) when list is empty.
+bool FileListToList(FileListBox& list, PathListModel& target);

@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/IFileSystem.h"
+#include "engine/IFileSystem.h"
 #include "platform/Platform.h"
 #include "util/Collation.h"
 #include "util/PathText.h"

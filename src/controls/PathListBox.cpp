@@ -32,8 +32,10 @@ private:
     PathListBox* list_;
 };
 
-PathListBox::PathListBox(QWidget* parent, bool multiSelect)
-    : QListView(parent), model_(new PathListModel(this)), delegate_(new RowSizeDelegate(this)) {
+PathListBox::PathListBox(QWidget* parent, bool multiSelect, PathListModel* model)
+    : QListView(parent),
+      model_(model ? model : new PathListModel(this)),
+      delegate_(new RowSizeDelegate(this)) {
     setModel(model_);
     setItemDelegate(delegate_);
     // One size for all rows and one layout pass: a million rows lay out in

@@ -11,7 +11,9 @@ class RowSizeDelegate;
 class PathListBox : public QListView {
     Q_OBJECT
 public:
-    explicit PathListBox(QWidget* parent = nullptr, bool multiSelect = false);
+    // Shows model when given (it is not owned), else a model of its own.
+    explicit PathListBox(QWidget* parent = nullptr, bool multiSelect = false,
+                         PathListModel* model = nullptr);
 
     PathListModel* list() const { return model_; }
     int count() const { return static_cast<int>(model_->size()); }

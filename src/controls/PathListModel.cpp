@@ -1,6 +1,7 @@
 #include "controls/PathListModel.h"
 
 #include "util/PathText.h"
+#include "util/DisplayText.h"
 
 int PathListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
@@ -9,7 +10,8 @@ int PathListModel::rowCount(const QModelIndex& parent) const {
 QVariant PathListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= static_cast<int>(rows_.size())) return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-        return displayPath(rows_[std::size_t(index.row())]);
+        return displayPath(showNames_ ? fileNamePart(rows_[std::size_t(index.row())])
+                                      : rows_[std::size_t(index.row())]);
     return {};
 }
 

@@ -27,6 +27,10 @@ public:
     void removeAt(std::size_t row);
     void clear();
 
+    // Shows only the file name part of each row (the rows stay full paths).
+    void setShowNames(bool names) { showNames_ = names; }
+
 private:
     std::vector<std::string> rows_;
+    bool showNames_ = false;
 };

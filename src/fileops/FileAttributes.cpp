@@ -1,6 +1,6 @@
 #include "fileops/EngineSupport.h"
 #include "fileops/FileOperation.h"
-#include "platform/IFileSystem.h"
+#include "engine/IFileSystem.h"
 #include "platform/Platform.h"
 
 int TFileOperation::SetAttribute(const std::vector<std::string>& paths, bool Hidden, int& missing) {

@@ -3,10 +3,11 @@
 #include "fileops/EngineSupport.h"
 #include "fileops/FileOperation.h"
 #include "platform/IFileOperationService.h"
-#include "platform/IFileSystem.h"
+#include "engine/IFileSystem.h"
 #include "platform/MessageBoxIds.h"
 #include "platform/Platform.h"
-#include "util/ApU.h"
+#include "platform/Messages.h"
+#include "util/DisplayText.h"
 #include "util/PathText.h"
 
 namespace {
@@ -34,14 +35,14 @@ public:
         if (!bits) return Answer::Gone;  // vanished since it was found
         const QString kind = protectedKind(*bits);
         if (kind.isEmpty()) return Answer::Take;
-        const int answer = TApU::MsgBox(displayPath(path) + "\r\n" + kind + "\r\n" +
+        const int answer = MsgBox(displayPath(path) + "\r\n" + kind + "\r\n" +
                                             QStringLiteral("消去しますか?"),
                                         ConfirmCaption, mb::YesNoCancel | mb::IconInformation);
         if (answer == id::No) return Answer::Skip;
         if (answer != id::Yes) return Answer::Cancel;
         if (!askedOnce_ && index + 1 < count_) {
             askedOnce_ = true;
-            if (TApU::MsgBox(QStringLiteral("この種の警告は必要ですか?"), ConfirmCaption,
+            if (MsgBox(QStringLiteral("この種の警告は必要ですか?"), ConfirmCaption,
                              mb::YesNo) == id::No)
                 warningsOff_ = true;
         }

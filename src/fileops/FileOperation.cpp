@@ -2,21 +2,13 @@
 
 #include <stdexcept>
 
-#include "app/CopyForm.h"
 #include "fileops/EngineSupport.h"
 #include "fileops/FileOperationOptions.h"
 #include "platform/IFileOperationService.h"
-#include "platform/IFileSystem.h"
+#include "engine/IFileSystem.h"
 #include "platform/MessageBoxIds.h"
 #include "platform/Platform.h"
-#include "util/ApU.h"
-
-TFileOperation* FileOperation = nullptr;
-
-TFileOperation& fileOperation() {
-    if (!FileOperation) throw std::logic_error("FileOperation");
-    return *FileOperation;
-}
+#include "platform/Messages.h"
 
 namespace engine {
 
@@ -25,7 +17,7 @@ bool isExistingFile(const std::string& path) {
            platform().fileSystem->fileExists(path);
 }
 
-void notice(const QString& text) { TApU::MsgBox(text, ConfirmCaption, mb::Ok); }
+void notice(const QString& text) { ::notice(text); }
 
 }  // namespace engine
 
@@ -62,7 +54,7 @@ int TFileOperation::RequestBufferSize(long long count) {
 
 void TFileOperation::FillRequest(FileOpRequest& request, std::int32_t options) {
     const RequestFlags r = requestFlagsFor(options);
-    request.owner = CopyForm;
+    request.owner = nullptr;  // the service's dialogs belong to the active window
     request.anyOperationsAborted = false;
     request.nameMappings = nullptr;
     request.flags = r.flags;

@@ -11,7 +11,7 @@ struct FileOpRequest;
 // The file-operation engine: lists of paths become requests to the
 // file-operation service. It holds no state between calls; every list
 // operation returns the number of entries it did not hand on (the
-// not-processed count). One instance lives while the main window does.
+// not-processed count). The main window holds one instance.
 class TFileOperation {
 public:
     // Most entries one request may carry.
@@ -64,9 +64,3 @@ private:
     int nothingFound(int notProcessed);
     void perform(FileOpRequest& request);
 };
-
-// The program-wide reference to the one engine.
-extern TFileOperation* FileOperation;
-
-// The engine, or a failure when the main window has none.
-TFileOperation& fileOperation();

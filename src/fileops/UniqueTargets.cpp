@@ -1,9 +1,11 @@
 #include <QCoreApplication>
 
 #include "fileops/FileOperation.h"
-#include "platform/IFileSystem.h"
+#include "engine/IFileSystem.h"
 #include "platform/Platform.h"
-#include "util/ApU.h"
+#include "util/DateTimeText.h"
+#include "util/NumberText.h"
+#include "util/UniqueName.h"
 #include "util/PathText.h"
 
 namespace {
@@ -33,7 +35,7 @@ bool TFileOperation::PrepareUniqueTargets(const std::vector<std::string>& paths,
                 // The first file only has to avoid what the folder holds.
                 if (fs.fileExists(prefix + name)) {
                     nameChanged = true;
-                    const std::string unique = TApU::UniqueFileName(prefix + name, 2);
+                    const std::string unique = UniqueFileName(prefix + name, 2, [&fs](const std::string& p) { return fs.fileExists(p); });
                     if (unique.empty()) return false;
                     name = fileNamePart(unique);
                 }
@@ -74,7 +76,7 @@ bool TFileOperation::NextFreeName(const std::string& folder, std::string& name,
         try {
             if (i == start || i % 250 == 0) QCoreApplication::processEvents();
             const std::string candidate =
-                i == 0 ? first : base + "_" + TApU::ZeroPadding(i, 2, '0') + ext;
+                i == 0 ? first : base + "_" + ZeroPadding(i, 2, '0') + ext;
             if (i >= 1) changed = true;
             if (!fs.fileExists(prefix + candidate) && !chosen.count(asciiUpper(candidate))) {
                 name = candidate;
@@ -85,7 +87,7 @@ bool TFileOperation::NextFreeName(const std::string& folder, std::string& name,
             }
         } catch (...) {
             // Start over from a base no earlier name can have used.
-            base = TApU::DateTimeText();
+            base = DateTimeText();
             first = base + ext;
             i = std::uint32_t(-1);
         }

@@ -51,11 +51,3 @@ std::string asciiUpper(std::string text) {
                    [](unsigned char c) { return c >= 'a' && c <= 'z' ? char(c - 32) : char(c); });
     return text;
 }
-
-QString displayPath(const std::string& path) {
-    return QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
-}
-
-std::string pathFromDisplay(const QString& text) {
-    return text.toStdString();
-}

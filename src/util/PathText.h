@@ -2,10 +2,7 @@
 
 #include <string>
 
-#include <QString>
-
-// Byte paths: "/" separates, "/" alone is the root. Decoding to QString is for
-// display only; a decoded path never names a file again.
+// Byte paths: "/" separates, "/" alone is the root.
 
 // Text up to the last "/"; that "/" is kept only when it is the root (or
 // directly follows another "/"). "/a/x.txt" -> "/a", "/x.txt" -> "/".
@@ -27,5 +24,3 @@ std::string asciiLower(std::string text);
 // ASCII upper case.
 std::string asciiUpper(std::string text);
 
-QString displayPath(const std::string& path);
-std::string pathFromDisplay(const QString& text);

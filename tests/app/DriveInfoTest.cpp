@@ -6,10 +6,7 @@
 #include <QMenu>
 #include <gtest/gtest.h>
 
-#include "app/BrowsingPanes.h"
 #include "app/CopyForm.h"
-#include "app/DriveInfo.h"
-#include "app/DriveLabels.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
 #include "platform/IVolumeInfo.h"
@@ -17,33 +14,6 @@
 #include "support/TestEnvironment.h"
 
 namespace {
-
-TEST(DriveLabelTexts, TypeNames) {
-    EXPECT_EQ(drivelabel::typeText(drive::Unknown), "Type: Not determined!");
-    EXPECT_EQ(drivelabel::typeText(drive::NoRootDir), "Type: Not exist");
-    EXPECT_EQ(drivelabel::typeText(drive::Removable), "Type: Floppy Disk");
-    EXPECT_EQ(drivelabel::typeText(drive::Fixed), "Type: Hard Disk");
-    EXPECT_EQ(drivelabel::typeText(drive::Remote), "Type: Remote(Network) Drive");
-    EXPECT_EQ(drivelabel::typeText(drive::CdRom), "Type: CD-ROM");
-    EXPECT_EQ(drivelabel::typeText(drive::RamDisk), "Type: RAM Disk");
-    EXPECT_EQ(drivelabel::typeText(7), "Type: Error Happened");
-    EXPECT_EQ(drivelabel::typeText(-1), "Type: Error Happened");
-}
-
-TEST(DriveLabelTexts, SerialIsPaddedUpperCaseHexInTwoHalves) {
-    EXPECT_EQ(drivelabel::serialText(0x1A2B3C4D), "Ser:   1A2B-3C4D");
-    EXPECT_EQ(drivelabel::serialText(0xABCDEF), "Ser:   00AB-CDEF");
-    EXPECT_EQ(drivelabel::serialText(0), "Ser:   0000-0000");
-    EXPECT_EQ(drivelabel::serialText(0xFFFFFFFF), "Ser:   FFFF-FFFF");
-}
-
-TEST(DriveLabelTexts, VolumeLabelEndsAtItsTerminatingZero) {
-    EXPECT_EQ(drivelabel::volumeText(""), "Vol:   ");
-    EXPECT_EQ(drivelabel::volumeText("DATA"), "Vol:   DATA");
-    EXPECT_EQ(drivelabel::volumeText(std::string("USB\0junk", 8)), "Vol:   USB");
-    EXPECT_EQ(drivelabel::VolumeQueryFailed, "Vol:  not Mounted");
-    EXPECT_EQ(drivelabel::VolumeNotMounted, "Vol:   not Mounted");
-}
 
 // Volumes whose roots are test folders.
 class FakeVolumes : public IVolumeInfo {
@@ -126,7 +96,7 @@ protected:
 
 TEST_F(DriveInfoTest, LabelsKeepTheirDesignTextsUntilTheFirstShow) {
     ASSERT_TRUE(form->DirectoryListBox1->setDirectory(stick));  // another drive
-    form->driveInfo().DriveComboBox1Change();
+    Q_EMIT form->DriveComboBox1->driveChanged();
     EXPECT_EQ(labels(), (QStringList{"Type:", "Vol:", "Ser:"}));
     EXPECT_EQ(volumes.typeQueries, 0);
 
@@ -140,9 +110,8 @@ TEST_F(DriveInfoTest, ChangingTheDriveRefreshesAllThreeLabels) {
 
     // Through a selected folder onto the other drive.
     form->SelectedFolderPaths = {stick};
-    QAction* entry = form->LeftSelectedFolderMenu->addAction(QStringLiteral("stick"));
-    entry->setProperty("tag", 0);
-    form->panes().SelectedFolder_Click(entry);
+    form->rebuildSelectedFolderMenus();
+    form->LeftSelectedFolderMenu->actions().at(0)->trigger();
     EXPECT_EQ(form->DriveComboBox1->drive(), stick);
     EXPECT_EQ(labels(), (QStringList{"Type: Floppy Disk", "Vol:   ", "Ser:   00AB-CDEF"}));
 
@@ -164,12 +133,12 @@ TEST_F(DriveInfoTest, ADriveWithoutMediumStillShowsItsType) {
 TEST_F(DriveInfoTest, FailingQueriesEndAsLabelTexts) {
     form->FormShow();
     volumes.throwInfo = true;
-    form->driveInfo().DriveComboBox1Change();
+    Q_EMIT form->DriveComboBox1->driveChanged();
     EXPECT_EQ(labels(), (QStringList{"Type: Hard Disk", "Vol:  not Mounted", "Ser:"}));
 
     volumes.throwInfo = false;
     volumes.throwType = true;
-    form->driveInfo().DriveComboBox1Change();
+    Q_EMIT form->DriveComboBox1->driveChanged();
     EXPECT_EQ(labels(), (QStringList{"Type: Cannot use", "Vol:   SYSTEM", "Ser:   1A2B-3C4D"}));
     EXPECT_TRUE(fakeDialogs().shown.empty());
 }
@@ -178,7 +147,7 @@ TEST_F(DriveInfoTest, AVolumeThatIsNotThereAnyMore) {
     form->FormShow();
     volumes.entries.pop_back();
     volumes.entries[0].root = "/elsewhere";  // the tree's root is no volume now
-    form->driveInfo().DriveComboBox1Change();
+    Q_EMIT form->DriveComboBox1->driveChanged();
     EXPECT_EQ(labels(), (QStringList{"Type: Not exist", "Vol:   not Mounted", "Ser:"}));
 }
 

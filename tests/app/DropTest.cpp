@@ -11,7 +11,7 @@
 #include "app/CopyForm.h"
 #include "controls/PathListBox.h"
 #include "platform/Platform.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "engine/PosixFileSystem.h"
 #include "support/TestEnvironment.h"
 
 namespace {

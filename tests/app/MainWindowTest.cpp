@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFontInfo>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QKeyEvent>
 #include <QMenu>
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "app/CopyForm.h"
+#include "filters/FilterList.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
 #include "controls/FileListBox.h"
@@ -172,10 +174,9 @@ TEST_F(MainWindowTest, WindowOpensWithTheDesignLayoutAndLimits) {
     EXPECT_EQ(form->OperationPanel->height(), 164);
     EXPECT_FALSE(form->SearchingButton->isVisible());
     EXPECT_EQ(form->SearchingButton->property("tag").toInt(), 0);
-    for (QWidget* hidden : {static_cast<QWidget*>(form->OpenDialogListBox),
-                            static_cast<QWidget*>(form->FilePathListBox),
-                            static_cast<QWidget*>(form->FileListBox1)})
-        EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
+    // The working lists are the window's data, not widgets of their own.
+    for (const char* name : {"OpenDialogListBox", "FilePathListBox", "FileListBox1"})
+        EXPECT_FALSE(form->findChild<QWidget*>(QString::fromLatin1(name))) << name;
     // The transfer button keeps the bottom-right corner of its panel.
     const QRect client = form->FilePanel->contentsRect();
     EXPECT_EQ(form->GetFileListTranslateButton->geometry().right(), client.right());
@@ -205,7 +206,7 @@ TEST_F(MainWindowTest, ControlsAreNamedAndAccessible) {
                            "DriveComboBox1", "DriveTypeLabel", "VolumeLabelLabel",
                            "SerialNumberLabel", "DirectoryListBox1", "SearchingButton",
                            "FileNameListBox", "GetFileListTranslateButton", "DataListBox",
-                           "OpenDialogListBox", "FilePathListBox", "FileListBox1", "SendToPanel",
+                           "SendToPanel",
                            "SendToDirectoryPanel", "SendToDrivePanel", "DriveComboBox2",
                            "DirectoryListBox2", "FileListBox2", "RightPanel", "OperationPanel",
                            "FilterPanel", "FilterCheckListBox", "LeftSplitter", "RightSplitter",
@@ -280,20 +281,20 @@ TEST_F(MainWindowTest, PasteIsEnabledOnlyWhileTheClipboardHoldsText) {
 TEST_F(MainWindowTest, FilterMarksDoNotToggleBehindTheMasksBack) {
     form->show();
     QApplication::processEvents();
-    QListWidget* filters = form->FilterCheckListBox;
-    ASSERT_GE(filters->count(), 2);
-    const QRect row = filters->visualItemRect(filters->item(1));
+    QListView* filters = form->FilterCheckListBox;
+    ASSERT_GE(form->Filters->count(), 2);
+    const QRect row = filters->visualRect(form->Filters->index(1));
     const QPoint box(row.left() + row.height() / 2 + 2, row.center().y());
     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
         QMouseEvent click(type, box, filters->viewport()->mapToGlobal(box), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(filters->viewport(), &click);
     }
-    EXPECT_EQ(filters->item(1)->checkState(), Qt::Checked) << "click";
-    filters->setCurrentRow(1);
+    EXPECT_TRUE(form->Filters->at(1).checked) << "click";
+    filters->setCurrentIndex(form->Filters->index(1));
     QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
     QApplication::sendEvent(filters, &space);
-    EXPECT_EQ(filters->item(1)->checkState(), Qt::Checked) << "Space";
+    EXPECT_TRUE(form->Filters->at(1).checked) << "Space";
     EXPECT_EQ(form->FileListBox1->mask(), "*.txt");
 }
 

@@ -1,6 +1,5 @@
 #include "app/SettingsFile.h"
-#include "app/SettingsFilters.h"
-#include "controls/FileListBox.h"
+#include "controls/FolderFiles.h"
 #include "SettingsTest.h"
 
 namespace {
@@ -45,38 +44,8 @@ TEST_F(SettingsFilterTest, AnyFilterChecksTheFirstEntryAndShowsEveryFile) {
     load("AnyFilter=1\nAllFilter=*.txt/*.doc\nCheckFilter=*.doc\n");
     EXPECT_EQ(checks(), (Marks{true, false, true}));
     EXPECT_EQ(form->FileListBox1->mask(), "*.*");
-    EXPECT_EQ(checkFilterText(*form), "*.doc");
-    EXPECT_EQ(allFilterText(*form), "*.txt/*.doc");
-}
-
-TEST_F(SettingsFilterTest, StoredTextsOfTheFilterList) {
-    TCopyForm& f = createForm();
-    f.FilterCheckListBox->item(0)->setCheckState(Qt::Checked);
-    // A list of more than one entry starts again from an unchecked "*.*".
-    RebuildFilterList(f, "*.a/*.b/*.c", "*.a;*.c");
-    EXPECT_EQ(filters(), (Texts{"*.*", "*.a", "*.b", "*.c"}));
-    EXPECT_EQ(checks(), (Marks{false, true, false, true}));
-    EXPECT_EQ(allFilterText(f), "*.a/*.b/*.c");
-    // With "*.*" unchecked the stored check text is the mask itself.
-    f.FileListBox1->setMask("*.b");
-    EXPECT_EQ(checkFilterText(f), "*.b");
-    f.FilterCheckListBox->item(0)->setCheckState(Qt::Checked);
-    EXPECT_EQ(checkFilterText(f), "*.a;*.c");
-    f.FilterCheckListBox->item(1)->setCheckState(Qt::Unchecked);
-    f.FilterCheckListBox->item(3)->setCheckState(Qt::Unchecked);
-    EXPECT_EQ(checkFilterText(f), "");
-    while (f.FilterCheckListBox->count() > 1) delete f.FilterCheckListBox->item(1);
-    EXPECT_EQ(allFilterText(f), "");
-}
-
-TEST_F(SettingsFilterTest, DataFileExtensionsComeFromTxtFilter) {
-    TCopyForm& f = createForm();
-    f.TxtFilter = "*.txt;*.m3u";
-    DeriveDataFileExtensions(f);
-    EXPECT_EQ(f.DataFileExtensions, ".txt;.m3u;");
-    f.TxtFilter = "";
-    DeriveDataFileExtensions(f);
-    EXPECT_EQ(f.DataFileExtensions, ";");
+    EXPECT_EQ(checkFilterText(form->Filters->entries(), form->FileListBox1->mask()), "*.doc");
+    EXPECT_EQ(allFilterText(form->Filters->entries()), "*.txt/*.doc");
 }
 
 }  // namespace

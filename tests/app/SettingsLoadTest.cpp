@@ -144,7 +144,7 @@ TEST_F(SettingsLoadTest, AGarbageFileStartsWithDefaultsForWhatCannotBeRead) {
     TCopyForm& f = showForm();
     EXPECT_EQ(f.size(), QSize(600, 360));
     EXPECT_EQ(f.FileOperationOptions, 64);
-    EXPECT_EQ(f.FilterCheckListBox->count(), 1 + 2048);  // 2047 "/" give 2048 empty fields
+    EXPECT_EQ(f.Filters->count(), 1 + 2048);  // 2047 "/" give 2048 empty fields
     EXPECT_EQ(f.DataFileExtensions, ";");
 }
 

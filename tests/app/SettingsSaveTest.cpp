@@ -41,12 +41,12 @@ TEST_F(SettingsSaveTest, WhatIsSavedIsLoadedAgain) {
     f.resize(700, 420);
     QApplication::processEvents();
     f.MainSplitter->setSizes({350, 700 - 350 - 120 - 8, 120});
-    RebuildFilterList(f, "*.doc/*.m3u", "*.m3u");
+    f.Filters->setEntries(RebuildFilterList(f.Filters->entries(), "*.doc/*.m3u", "*.m3u"));
     f.FileListBox1->setMask("*.m3u");
     f.TxtFilter = "*.txt;*.m3u";
     f.DirectoryListBox1->setDirectory(data);
     f.DirectoryListBox2->setDirectory(send);
-    SetSelectedFoldersFromText(f, a + ";" + b);
+    f.SetSelectedFoldersFromText(a + ";" + b);
     f.FileSearchFindHiddenFile = true;
     f.FileEraseEnabled = true;
     f.FileOperationOptions = -5;

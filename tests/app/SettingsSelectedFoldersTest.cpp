@@ -1,7 +1,7 @@
 #include <QAction>
 
 #include "app/SettingsFile.h"
-#include "app/SettingsSelectedFolders.h"
+#include "panes/SelectedFolders.h"
 #include "SettingsTest.h"
 
 namespace {
@@ -81,10 +81,10 @@ TEST_F(SettingsSelectedFoldersTest, BlankTextKeepsTheFoldersAndANewListReplacesT
     const std::string b = dir->mkdir("b");
     writeSettings("[FileFolder]\nSelctedFolder=" + a + "\n");
     TCopyForm& f = createForm();
-    SetSelectedFoldersFromText(f, "  \t ");
+    f.SetSelectedFoldersFromText("  \t ");
     EXPECT_EQ(f.SelectedFolderPaths, (std::vector<std::string>{a}));
     EXPECT_EQ(captions(f.RightSelectedFolderMenu), (QStringList{"a"}));
-    SetSelectedFoldersFromText(f, b + ";" + a);
+    f.SetSelectedFoldersFromText(b + ";" + a);
     EXPECT_EQ(f.SelectedFolderPaths, (std::vector<std::string>{b, a}));
     EXPECT_EQ(captions(f.LeftSelectedFolderMenu), (QStringList{"b", "a"}));
     EXPECT_EQ(captions(f.RightSelectedFolderMenu), (QStringList{"b", "a"}));

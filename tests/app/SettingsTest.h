@@ -4,11 +4,11 @@
 #include <string>
 
 #include <QApplication>
-#include <QListWidget>
 #include <QMenu>
 #include <QSplitter>
 
 #include "app/CopyForm.h"
+#include "filters/FilterList.h"
 #include "support/TestEnvironment.h"
 
 // A settings file and an executable folder of the test's own; the window is
@@ -53,14 +53,12 @@ protected:
 
     std::vector<std::string> filters() const {
         std::vector<std::string> texts;
-        for (int i = 0; i < form->FilterCheckListBox->count(); ++i)
-            texts.push_back(form->FilterCheckListBox->item(i)->text().toStdString());
+        for (const FilterEntry& e : form->Filters->entries()) texts.push_back(e.text);
         return texts;
     }
     std::vector<bool> checks() const {
         std::vector<bool> marks;
-        for (int i = 0; i < form->FilterCheckListBox->count(); ++i)
-            marks.push_back(form->FilterCheckListBox->item(i)->checkState() == Qt::Checked);
+        for (const FilterEntry& e : form->Filters->entries()) marks.push_back(e.checked);
         return marks;
     }
 

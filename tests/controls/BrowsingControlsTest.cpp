@@ -6,7 +6,7 @@
 
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
-#include "controls/EventWait.h"
+#include "support/EventWait.h"
 #include "controls/FileListBox.h"
 #include "controls/FolderWatch.h"
 #include "controls/PathListBox.h"
@@ -75,7 +75,7 @@ TEST_F(BrowsingControlsTest, TheTreesFolderDrivesItsFileList) {
     dir.write("sub/inner.txt");
     DirectoryListBox tree;
     FileListBox files;
-    tree.setFileList(&files);
+    tree.setFileList(files.files());
     Counter changed(&files, &FileListBox::changed);
     ASSERT_TRUE(tree.setDirectory(dir.path()));
     EXPECT_EQ(files.list()->rows(), Rows{"top.txt"});

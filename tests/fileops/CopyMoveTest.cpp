@@ -5,9 +5,9 @@
 
 #include "fileops/FileOperation.h"
 #include "fileops/FileOperationOptions.h"
-#include "fileops/RecordingFileOperations.h"
+#include "support/RecordingFileOperations.h"
 #include "platform/MessageBoxIds.h"
-#include "util/ApU.h"
+#include "util/NumberText.h"
 
 namespace {
 
@@ -218,7 +218,7 @@ TEST_F(NextFreeNameTest, SkipsTakenFilesAndChosenNames) {
 
 TEST_F(NextFreeNameTest, CountsPastNinetyNine) {
     std::unordered_set<std::string> chosen{"N.TXT"};
-    for (int i = 1; i <= 99; ++i) chosen.insert("N_" + TApU::ZeroPadding(i, 2, '0') + ".TXT");
+    for (int i = 1; i <= 99; ++i) chosen.insert("N_" + ZeroPadding(i, 2, '0') + ".TXT");
     std::string name = "n.txt";
     bool changed = false;
     ASSERT_TRUE(engine.NextFreeName(dir.path(), name, chosen, changed));

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fileops/FileOperation.h"
-#include "fileops/RecordingFileOperations.h"
+#include "support/RecordingFileOperations.h"
 #include "platform/MessageBoxIds.h"
 
 namespace {

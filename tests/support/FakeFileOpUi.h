@@ -9,7 +9,7 @@
 #include <QStringList>
 
 #include "platform/IFileOpUi.h"
-#include "platform/ITrash.h"
+#include "engine/ITrash.h"
 
 // The file-operation service's dialogs, scripted: every question is recorded
 // with its paths and answered from the matching queue; a question without a

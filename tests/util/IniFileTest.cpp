@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TestEnvironment.h"
+#include "support/core/TestFiles.h"
 #include "util/IniFile.h"
 #include "util/IniFileIo.h"
 
@@ -103,7 +103,7 @@ TEST(IniFile, GarbageNeverBreaksReading) {
     EXPECT_EQ(ini.serialize(), expected);
 }
 
-class IniFileIoTest : public PlatformTest {};
+class IniFileIoTest : public ::testing::Test {};
 
 TEST_F(IniFileIoTest, ReadingTellsMissingFromUnreadable) {
     TempDir dir;

@@ -10,7 +10,7 @@
 
 #include "platform/IFileOpUi.h"
 #include "platform/Platform.h"
-#include "platform/linux/FileOpErrors.h"
+#include "engine/FileOpErrors.h"
 #include "util/PathText.h"
 
 namespace {

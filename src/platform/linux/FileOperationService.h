@@ -3,7 +3,7 @@
 #include <chrono>
 
 #include "platform/IFileOperationService.h"
-#include "platform/linux/FileOpEngine.h"
+#include "engine/FileOpEngine.h"
 
 // Copy, move and delete of path lists. The work runs on a worker thread while
 // the caller waits in a local event loop (the window stays painted); the

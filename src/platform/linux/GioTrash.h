@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ITrash.h"
+#include "engine/ITrash.h"
 
 // The freedesktop.org trash through GIO's g_file_trash.
 class GioTrash : public ITrash {

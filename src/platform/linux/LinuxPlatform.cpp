@@ -3,7 +3,7 @@
 #include "platform/linux/GioTrash.h"
 #include "platform/linux/HtmlHelpViewer.h"
 #include "platform/linux/LinuxVolumeInfo.h"
-#include "platform/linux/PosixFileSystem.h"
+#include "engine/PosixFileSystem.h"
 #include "platform/linux/QtClipboard.h"
 #include "platform/linux/QtFileOpUi.h"
 #include "platform/linux/QtScreen.h"

@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include "util/PathText.h"
+#include "util/DisplayText.h"
 
 namespace {
 

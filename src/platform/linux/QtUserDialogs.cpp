@@ -8,6 +8,7 @@
 
 #include "platform/MessageBoxIds.h"
 #include "util/PathText.h"
+#include "util/DisplayText.h"
 
 namespace {
 

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+class DirectoryListBox;
+
+// The window's two folder trees; a refresh makes the panes that show a
+// changed folder re-read it.
+struct FolderTrees {
+    DirectoryListBox& left;
+    DirectoryListBox& right;
+};
+
+// Makes the panes that show folder re-read it.
+void RefreshFolder(const FolderTrees& trees, const std::string& folder);
+// Makes the panes re-read after a move from source (may be empty) into
+// destination.
+void RefreshAfterMove(const FolderTrees& trees, const std::string& destination,
+                      const std::string& source);

@@ -1,0 +1,212 @@
+#include "engine/PosixFileSystem.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "util/PathText.h"
+
+namespace {
+
+long long mtimeNs(const struct stat& st) {
+    return static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+}
+
+// Names listed in a ".hidden" file: empty when there is none, nothing when it
+// exists but cannot be read whole. Only a regular file is read: opening a
+// FIFO planted under that name would block.
+std::optional<std::set<std::string>> readHiddenFile(const std::string& file) {
+    std::set<std::string> names;
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return names;
+        return std::nullopt;
+    }
+    struct stat st {};
+    std::string text;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    char buffer[8192];
+    while (ok) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) text.append(buffer, std::size_t(n));
+        else if (n == 0) break;
+        else if (errno != EINTR) ok = false;
+    }
+    ::close(fd);
+    if (!ok) return std::nullopt;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) names.insert(line);
+    }
+    return names;
+}
+
+// Writes the ".hidden" file through a fresh temporary file (never one that
+// already exists, so no link is followed), flushed to disk and renamed over
+// the old one: a reader never sees it half written. An empty list removes the
+// file.
+bool writeHiddenFile(const std::string& file, const std::set<std::string>& names) {
+    if (names.empty()) return ::unlink(file.c_str()) == 0 || errno == ENOENT;
+    std::string text;
+    for (const auto& n : names) text += n + '\n';
+    std::string temp = file + ".XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat old {};
+    const mode_t mode = ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 0666) : 0644;
+    bool ok = ::fchmod(fd, mode) == 0;
+    for (std::size_t done = 0; ok && done < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n > 0) done += std::size_t(n);
+        else if (n < 0 && errno != EINTR) ok = false;
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temp.c_str(), file.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
+
+}  // namespace
+
+bool PosixFileSystem::fileExists(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && ::lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool PosixFileSystem::directoryExists(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool PosixFileSystem::listedInHiddenFile(const std::string& folder, const std::string& name) {
+    const std::string file = joinPath(folder, ".hidden");
+    struct stat st {};
+    std::lock_guard lock(hiddenMutex_);
+    if (::stat(file.c_str(), &st) != 0) {
+        hiddenCache_.erase(folder);
+        return false;
+    }
+    HiddenList& list = hiddenCache_[folder];
+    if (list.mtimeNs != mtimeNs(st)) {
+        list.names = readHiddenFile(file).value_or(std::set<std::string>());
+        list.mtimeNs = mtimeNs(st);
+    }
+    return list.names.count(name) != 0;
+}
+
+std::optional<unsigned> PosixFileSystem::attributes(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || ::lstat(path.c_str(), &st) != 0) return std::nullopt;
+    unsigned bits = 0;
+    if (S_ISDIR(st.st_mode)) {
+        bits |= attr::Directory;
+    } else if (S_ISLNK(st.st_mode)) {
+        bits |= attr::ReparsePoint;
+        struct stat target {};
+        if (::stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode))
+            bits |= attr::Directory;
+    } else if (S_ISREG(st.st_mode)) {
+        bits |= attr::Archive;
+    } else {
+        bits |= attr::System;
+    }
+    if (!S_ISLNK(st.st_mode) && !(st.st_mode & S_IWUSR)) bits |= attr::ReadOnly;
+    const std::string name = fileNamePart(path);
+    if (!name.empty() && (name[0] == '.' || listedInHiddenFile(folderPart(path), name)))
+        bits |= attr::Hidden;
+    return bits;
+}
+
+bool PosixFileSystem::setAttribute(const std::string& path, unsigned bit, bool on) {
+    if (bit == attr::Hidden) return setHidden(path, on);
+    if (bit != attr::ReadOnly) return false;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || S_ISLNK(st.st_mode)) return false;
+    mode_t mode = st.st_mode & 07777;
+    mode = on ? (mode & ~mode_t(0222)) : (mode | S_IWUSR);
+    return ::chmod(path.c_str(), mode) == 0;
+}
+
+bool PosixFileSystem::setHidden(const std::string& path, bool on) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) return false;
+    const std::string name = fileNamePart(path);
+    if (name.empty()) return false;
+    if (name[0] == '.') return on;  // a dot-name is always hidden
+    if (name.find('\n') != std::string::npos) return false;  // cannot be listed
+    const std::string folder = folderPart(path);
+    const std::string file = joinPath(folder, ".hidden");
+    std::lock_guard lock(hiddenMutex_);
+    std::optional<std::set<std::string>> read = readHiddenFile(file);
+    if (!read) return false;  // never replace a list that could not be read
+    std::set<std::string>& names = *read;
+    const bool listed = names.count(name) != 0;
+    if (listed == on) return true;
+    if (on) names.insert(name); else names.erase(name);
+    hiddenCache_.erase(folder);
+    return writeHiddenFile(file, names);
+}
+
+bool PosixFileSystem::listDirectory(const std::string& folder, std::vector<DirEntry>& out) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return false;
+    std::set<std::string> hidden;
+    {
+        const std::string file = joinPath(folder, ".hidden");
+        struct stat st {};
+        if (::stat(file.c_str(), &st) == 0)
+            hidden = readHiddenFile(file).value_or(std::set<std::string>());
+    }
+    const int fd = ::dirfd(dir);
+    bool ok = true;
+    for (;;) {
+        errno = 0;
+        dirent* e = ::readdir(dir);
+        if (!e) {
+            ok = errno == 0;
+            break;
+        }
+        const char* n = e->d_name;
+        if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))) continue;
+        unsigned char type = e->d_type;
+        if (type == DT_UNKNOWN) {
+            struct stat st {};
+            if (::fstatat(fd, n, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+                type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISLNK(st.st_mode) ? DT_LNK : DT_REG;
+            }
+        }
+        std::string name(n);
+        const bool isHidden = name[0] == '.' || hidden.count(name) != 0;
+        out.push_back(DirEntry{std::move(name), type == DT_DIR, type == DT_LNK, isHidden});
+    }
+    ::closedir(dir);
+    return ok;
+}
+
+bool PosixFileSystem::makeDirectory(const std::string& path) {
+    return ::mkdir(path.c_str(), 0777) == 0;
+}
+
+bool PosixFileSystem::removeDirectory(const std::string& path) {
+    return ::rmdir(path.c_str()) == 0;
+}
+
+bool PosixFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    // The file system cannot rename without replacing: link and unlink keeps
+    // the guarantee for files; folders fall back to a checked rename.
+    if (::link(from.c_str(), to.c_str()) == 0) return ::unlink(from.c_str()) == 0;
+    if (errno == EEXIST) return false;
+    struct stat st {};
+    if (::lstat(to.c_str(), &st) == 0) return false;
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}

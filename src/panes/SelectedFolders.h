@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QString>
+
+// Menu caption of a selected folder: its last path component ("&" shown as
+// such), "/" for the root. Trailing "/" do not count as a component.
+QString selectedFolderCaption(const std::string& path);
+// The selected folders as stored: joined by ";", leaving out paths with a
+// line break, which one line of the file cannot hold.
+std::string selectedFolderText(const std::vector<std::string>& paths);
+
+struct SelectedFoldersFromText {
+    bool changed = false;              // false: a blank text leaves everything as it is
+    std::vector<std::string> folders;  // the fields that are folders, in order
+    bool dropped = false;              // some field was no folder
+};
+// The selected folders of a stored text: its ";"-separated fields that name
+// existing folders.
+SelectedFoldersFromText SetSelectedFoldersFromText(
+    const std::string& text, const std::function<bool(const std::string&)>& isFolder);

@@ -1,0 +1,24 @@
+#include "platform/ApplicationSetup.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+void SetUpApplication(QApplication& app) {
+    QApplication::setApplicationName(QStringLiteral("Dorvanquellis"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Dorvanquellis"));
+    app.setProperty("helpFile", QStringLiteral("Dorvanquellis.hlp"));
+
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_ja"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+
+    QFont font;
+    font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"),
+                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")});
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+}

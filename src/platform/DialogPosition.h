@@ -1,0 +1,7 @@
+#pragma once
+
+class QWidget;
+
+// Centres window horizontally on the screen, a quarter of the free height
+// from the top.
+void SetDialogPosition(QWidget* window);

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+#include <QString>
+
+// Paths are bytes; decoding to QString is for display only, and a decoded
+// path never names a file again.
+QString displayPath(const std::string& path);
+std::string pathFromDisplay(const QString& text);

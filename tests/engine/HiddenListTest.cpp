@@ -1,0 +1,52 @@
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "engine/IFileSystem.h"
+#include "engine/PosixFileSystem.h"
+#include "support/core/TestFiles.h"
+
+namespace {
+
+class HiddenListTest : public ::testing::Test {
+protected:
+    PosixFileSystem fs;
+    TempDir dir;
+};
+
+TEST_F(HiddenListTest, EditsKeepOtherEntriesAndTheFileMode) {
+    const auto f = dir.write("f");
+    dir.write(".hidden", "b\r\na\n");
+    ::chmod((dir / ".hidden").c_str(), 0640);
+    ASSERT_TRUE(fs.setAttribute(f, attr::Hidden, true));
+    EXPECT_EQ(readFile(dir / ".hidden"), "a\nb\nf\n");
+    struct stat st {};
+    ::stat((dir / ".hidden").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_TRUE(*fs.attributes(f) & attr::Hidden);
+    ASSERT_TRUE(fs.setAttribute(f, attr::Hidden, false));
+    EXPECT_EQ(readFile(dir / ".hidden"), "a\nb\n");
+}
+
+TEST_F(HiddenListTest, ASpecialHiddenFileIsNeitherOpenedNorReplaced) {
+    // A FIFO would block any reader that opened it.
+    ASSERT_EQ(::mkfifo((dir / ".hidden").c_str(), 0644), 0);
+    const auto f = dir.write("f");
+    EXPECT_FALSE(*fs.attributes(f) & attr::Hidden);
+    std::vector<DirEntry> entries;
+    EXPECT_TRUE(fs.listDirectory(dir.path(), entries));
+    EXPECT_FALSE(fs.setAttribute(f, attr::Hidden, true));
+    struct stat st {};
+    ::lstat((dir / ".hidden").c_str(), &st);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
+TEST_F(HiddenListTest, AStrayTemporaryNameIsNeverWrittenThrough) {
+    const auto victim = dir.write("victim", "keep");
+    ASSERT_EQ(::symlink(victim.c_str(), (dir / ".hidden.dorvan-tmp").c_str()), 0);
+    ASSERT_TRUE(fs.setAttribute(dir.write("f"), attr::Hidden, true));
+    EXPECT_EQ(readFile(victim), "keep");
+    EXPECT_EQ(readFile(dir / ".hidden"), "f\n");
+}
+
+}  // namespace

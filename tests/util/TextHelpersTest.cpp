@@ -1,0 +1,93 @@
+#include <sys/stat.h>
+
+#include <QDateTime>
+#include <gtest/gtest.h>
+
+#include "support/core/TestFiles.h"
+#include "util/DateTimeText.h"
+#include "util/NumberText.h"
+#include "util/UniqueName.h"
+
+namespace {
+
+bool fileTaken(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool folderTaken(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string UniqueFileName(const std::string& path, int digits) {
+    return ::UniqueFileName(path, digits, fileTaken);
+}
+
+std::string UniqueFolderName(const std::string& folder) {
+    return ::UniqueFolderName(folder, folderTaken);
+}
+
+TEST(TextHelpers, SignedZeroPaddingTellsItsOverflow) {
+    EXPECT_EQ(signedZeroPadding(42, 4).text, "0042");
+    EXPECT_EQ(signedZeroPadding(-42, 4).text, "-0042");
+    EXPECT_EQ(signedZeroPadding(42, 4).overflow, 0);
+    EXPECT_EQ(signedZeroPadding(12345, 3).overflow, 1);
+    EXPECT_EQ(signedZeroPadding(-12345, 3).overflow, -1);
+}
+
+TEST(TextHelpers, ZeroPaddingNeverShortens) {
+    EXPECT_EQ(ZeroPadding(7, 3, '0'), "007");
+    EXPECT_EQ(ZeroPadding(1234, 2, '0'), "1234");
+    EXPECT_EQ(ZeroPadding(5, 0, '0'), "5");
+    EXPECT_EQ(ZeroPadding(4294967295u, 12, '0'), "004294967295");
+}
+
+TEST(TextHelpers, DateTimeTextIsUsableAsAFileName) {
+    const std::string t = DateTimeText();
+    EXPECT_FALSE(t.empty());
+    EXPECT_EQ(t.find(':'), std::string::npos);
+    EXPECT_EQ(t.find('/'), std::string::npos);
+    const QDate day(2026, 12, 8);
+    const std::string midnight = DateTimeText(QDateTime(day, QTime(0, 0)));
+    const std::string later = DateTimeText(QDateTime(day, QTime(0, 0, 1)));
+    EXPECT_EQ(midnight.find("00_00"), std::string::npos) << midnight;
+    EXPECT_EQ(later.substr(0, midnight.size() + 1), midnight + " ");
+    EXPECT_EQ(later.find(':'), std::string::npos);
+}
+
+TEST(TextHelpers, UniqueFileNameCountsOnlyFiles) {
+    TempDir d;
+    EXPECT_EQ(UniqueFileName(d / "free.txt", 2), d / "free.txt");
+    d.write("b.txt");
+    EXPECT_EQ(UniqueFileName(d / "b.txt", 2), d / "b_01.txt");
+    d.write("b_01.txt");
+    EXPECT_EQ(UniqueFileName(d / "b.txt", 2), d / "b_02.txt");
+    d.mkdir("b_02.txt");  // a folder does not take the name
+    EXPECT_EQ(UniqueFileName(d / "b.txt", 2), d / "b_02.txt");
+    d.write("noext");
+    EXPECT_EQ(UniqueFileName(d / "noext", 0), d / "noext_1");
+    EXPECT_EQ(UniqueFileName(d / "noext", 9), d / "noext_00001");
+    // The dot of a folder name is not an extension.
+    d.write("dir.d/file");
+    EXPECT_EQ(UniqueFileName(d / "dir.d/file", 2), d / "dir.d/file_01");
+}
+
+TEST(TextHelpers, UniqueFileNameGrowsPastThePaddedWidth) {
+    TempDir d;
+    d.write("n.txt");
+    for (int i = 1; i <= 9; ++i) d.write("n_" + std::to_string(i) + ".txt");
+    EXPECT_EQ(UniqueFileName(d / "n.txt", 1), d / "n_10.txt");
+}
+
+TEST(TextHelpers, UniqueFolderNameCountsOnlyFolders) {
+    TempDir d;
+    const std::string work = d.mkdir("work");
+    EXPECT_EQ(UniqueFolderName(work), work + "/001");
+    EXPECT_EQ(UniqueFolderName(work + "/"), work + "/001");
+    d.mkdir("work/001");
+    d.write("work/002");  // a file does not take the name
+    EXPECT_EQ(UniqueFolderName(work), work + "/002");
+}
+
+}  // namespace
