@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -223,6 +224,27 @@ TEST_F(MainWindowTest, ControlsAreNamedAndAccessible) {
     EXPECT_EQ(form->DataListBox->accessibleName(), QStringLiteral("データリスト"));
     EXPECT_EQ(form->FileNameListBox->accessibleName(), QStringLiteral("左のファイルリスト"));
     EXPECT_EQ(form->DataListBox->selectionMode(), QAbstractItemView::ExtendedSelection);
+}
+
+TEST_F(MainWindowTest, ShiftF10OpensTheContextMenuOfTheFocusedListOrTree) {
+    const std::pair<QWidget*, const char*> popups[] = {
+        {form->DirectoryListBox1, "LeftDirectoryPopupMenu"},
+        {form->FileNameListBox, "FileListLeftPopupMenu"},
+        {form->DataListBox, "FileOperationPopupMenu"},
+        {form->DirectoryListBox2, "RightDirectoryPopupMenu"},
+        {form->FileListBox2, "FileListRightPopupMenu"},
+        {form->FilterCheckListBox, "FilterPopupMenu"}};
+    form->show();
+    for (const auto& [widget, name] : popups) {
+        auto* menu = form->findChild<QMenu*>(QString::fromLatin1(name));
+        QKeyEvent f10(QEvent::KeyPress, Qt::Key_F10, Qt::NoModifier);
+        QApplication::sendEvent(widget, &f10);
+        EXPECT_FALSE(menu->isVisible()) << name;
+        QKeyEvent shiftF10(QEvent::KeyPress, Qt::Key_F10, Qt::ShiftModifier);
+        QApplication::sendEvent(widget, &shiftF10);
+        EXPECT_TRUE(menu->isVisible()) << name;
+        menu->hide();
+    }
 }
 
 TEST_F(MainWindowTest, FirstShowMarksTheWindowReady) {
