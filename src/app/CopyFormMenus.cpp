@@ -174,6 +174,7 @@ void TCopyForm::bindCommands() {
         connect(a, &QAction::triggered, this, [a, handler] { RunGuarded([&] { handler(a); }); });
     };
     auto pending = [this, &bind](const char* name, const char* handler) {
+        action(name)->setProperty("notInThisVersion", true);  // its help says so too
         bind(name, [handler](QAction*) { ShowCommandNotAvailable(handler); });
     };
 
