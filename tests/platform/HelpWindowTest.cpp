@@ -48,6 +48,9 @@ TEST_F(HelpWindowTest, TheContentsFollowLinksIndexJumpsAndHistory) {
     jumpFromIndex(QStringLiteral("基準階層"));
     EXPECT_EQ(page(), QStringLiteral("hierarchy.html#baselevel"));
     EXPECT_EQ(highlighted(), QStringLiteral("階層コピー・階層移動"));
+    window.browser()->setSource(QUrl(QStringLiteral("bulk.html")));  // a chapter's first section
+    EXPECT_EQ(highlighted(), QStringLiteral("一括操作"));
+    window.backAction()->trigger();
 
     window.backAction()->trigger();
     EXPECT_EQ(page(), QStringLiteral("window.html"));

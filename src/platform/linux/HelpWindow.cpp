@@ -168,9 +168,19 @@ void HelpWindow::open(const QString& page) {
 QTreeWidgetItem* HelpWindow::contentsItemOf(const QString& page) const {
     QTreeWidgetItem* current = contents_->currentItem();
     if (current && pageOf(current->data(0, kPageRole).toString()) == page) return current;
-    for (QTreeWidgetItemIterator it(contents_); *it; ++it)
-        if (pageOf((*it)->data(0, kPageRole).toString()) == page) return *it;
-    return nullptr;
+    // A chapter and its first section may share a page: the section names it.
+    QTreeWidgetItem* found = nullptr;
+    int foundDepth = -1;
+    for (QTreeWidgetItemIterator it(contents_); *it; ++it) {
+        if (pageOf((*it)->data(0, kPageRole).toString()) != page) continue;
+        int depth = 0;
+        for (const QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent()) ++depth;
+        if (depth > foundDepth) {
+            found = *it;
+            foundDepth = depth;
+        }
+    }
+    return found;
 }
 
 void HelpWindow::followPage(const QUrl& source) {

@@ -32,6 +32,7 @@ private:
     void filterIndex(const QString& text);
     void open(const QString& page);
     void followPage(const QUrl& source);
+    // The highlighted entry when it shows page, else the deepest entry that does.
     QTreeWidgetItem* contentsItemOf(const QString& page) const;
 
     QAction* back_;
