@@ -247,9 +247,9 @@ void TCopyForm::createControls() {
     setAccessible(FilePanel, QStringLiteral("参照パネル"));
     setAccessible(DirectoryPanel, QStringLiteral("左のフォルダパネル"));
     setAccessible(DriveComboBox1, QStringLiteral("左のドライブ"));
-    setAccessible(DriveTypeLabel, QStringLiteral("ドライブの種類"));
-    setAccessible(VolumeLabelLabel, QStringLiteral("ボリュームラベル"));
-    setAccessible(SerialNumberLabel, QStringLiteral("シリアル番号"));
+    // No fixed name: screen readers read the labels' changing text.
+    for (QLabel* l : {DriveTypeLabel, VolumeLabelLabel, SerialNumberLabel})
+        l->setAccessibleDescription(l->objectName());
     setAccessible(DirectoryListBox1, QStringLiteral("左のフォルダツリー"));
     setAccessible(SearchingButton, QStringLiteral("検索の中止"));
     setAccessible(FileNameListBox, QStringLiteral("左のファイルリスト"));

@@ -1,6 +1,9 @@
 // Actions, popup menus and the binding of every action and event to its
 // handler.
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
@@ -31,7 +34,24 @@ QMenu* makeMenu(const QString& title, QWidget* parent, const char* name = nullpt
     return menu;
 }
 
+// Shift+F10 asks the widget for its context menu as the Menu key does.
+class ShiftF10Menu : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_F10 || key->modifiers() != Qt::ShiftModifier) return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        const QPoint pos = widget->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+        QContextMenuEvent request(QContextMenuEvent::Keyboard, pos, widget->mapToGlobal(pos));
+        QCoreApplication::sendEvent(widget, &request);
+        return true;
+    }
+};
+
 void attachPopup(QWidget* widget, QMenu* menu) {
+    widget->installEventFilter(new ShiftF10Menu(widget));
     widget->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(widget, &QWidget::customContextMenuRequested, menu,
                      [widget, menu](const QPoint& pos) { menu->popup(widget->mapToGlobal(pos)); });
@@ -158,6 +178,7 @@ void TCopyForm::bindCommands() {
         connect(a, &QAction::triggered, this, [a, handler] { RunGuarded([&] { handler(a); }); });
     };
     auto pending = [this, &bind](const char* name, const char* handler) {
+        action(name)->setProperty("notInThisVersion", true);  // its help says so too
         bind(name, [handler](QAction*) { ShowCommandNotAvailable(handler); });
     };
 

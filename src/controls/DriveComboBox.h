@@ -6,9 +6,10 @@
 
 class DirectoryListBox;
 
-// The mounted volumes, read again whenever the list opens. Choosing one moves
-// the linked tree to its root; when the tree moves onto another volume the
-// selector follows and emits driveChanged().
+// The volumes a desktop lists, read again whenever the list opens, and the
+// volume of the linked tree even when it is not among them. Choosing one moves
+// the tree to its root; when the tree moves onto another volume the selector
+// follows and emits driveChanged().
 class DriveComboBox : public QComboBox {
     Q_OBJECT
 public:

@@ -24,9 +24,11 @@ struct Volume {
 class IVolumeInfo {
 public:
     virtual ~IVolumeInfo() = default;
-    // The mounted real file systems, for the drive selectors, sorted by root.
+    // The volumes a desktop file manager lists (the root, removable media,
+    // mounts in the home folder), for the drive selectors, sorted by root.
     virtual std::vector<Volume> volumes() = 0;
-    // The root of the listed volume that holds folder ("/" when none closer).
+    // The mount point of the file system that holds folder, listed or not
+    // ("/" when none closer).
     virtual std::string volumeRootOf(const std::string& folder) = 0;
     // True when path is the mount point of a mounted file system.
     virtual bool isMountPoint(const std::string& path) = 0;

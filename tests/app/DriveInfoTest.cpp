@@ -1,6 +1,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -102,6 +103,16 @@ TEST_F(DriveInfoTest, LabelsKeepTheirDesignTextsUntilTheFirstShow) {
 
     form->FormShow();
     EXPECT_EQ(labels(), (QStringList{"Type: Floppy Disk", "Vol:   ", "Ser:   00AB-CDEF"}));
+}
+
+TEST_F(DriveInfoTest, ScreenReadersReadTheShownTexts) {
+    form->FormShow();
+    for (QLabel* label : {form->DriveTypeLabel, form->VolumeLabelLabel, form->SerialNumberLabel}) {
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(label);
+        ASSERT_TRUE(reader);
+        EXPECT_EQ(reader->text(QAccessible::Name), label->text());
+        EXPECT_EQ(reader->text(QAccessible::Description), label->objectName());
+    }
 }
 
 TEST_F(DriveInfoTest, ChangingTheDriveRefreshesAllThreeLabels) {

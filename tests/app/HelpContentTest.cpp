@@ -2,8 +2,10 @@
 // pages' own links must exist, and every #anchor must exist in its page.
 #include <algorithm>
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -12,6 +14,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include "app/CopyForm.h"
 #include "support/TestEnvironment.h"
 
 namespace {
@@ -129,6 +132,35 @@ TEST_F(HelpContentTest, EveryPageIsInTheContentsAndReadsAsJapanese) {
         });
         EXPECT_TRUE(hasKana) << page.toStdString();
         EXPECT_FALSE(text.contains(QChar(0xFFFD))) << page.toStdString();
+    }
+}
+
+// A command that still answers "not yet available" is marked in its help by
+// one note; the note goes when the command is built.
+TEST_F(HelpContentTest, CommandsNotInThisVersionAreMarkedInTheirHelp) {
+    QSet<QString> pending;  // captions as the menus show them
+    {
+        TCopyForm form;
+        for (QAction* a : form.findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly))
+            if (a->property("notInThisVersion").toBool()) pending.insert(a->text().remove('&'));
+    }
+    ASSERT_FALSE(pending.isEmpty());
+    const QRegularExpression note(QStringLiteral("※「([^」]+)」はこのバージョンではまだ使えません。"));
+    QSet<QString> noted;
+    QString described;  // the help's text without its notes
+    for (const QString& page : resourcePages()) {
+        QString text = loadPage(page).text;
+        for (const auto& m : note.globalMatch(text)) {
+            EXPECT_TRUE(pending.contains(m.captured(1)))
+                << page.toStdString() << ": " << m.captured(1).toStdString() << " is built";
+            noted.insert(m.captured(1));
+        }
+        described += text.remove(note);
+    }
+    for (const QString& caption : pending) {
+        const QString name = caption.section(QRegularExpression(QStringLiteral("[(（]")), 0, 0);
+        if (!described.contains(name)) continue;  // a command the help does not describe
+        EXPECT_TRUE(noted.contains(caption)) << caption.toStdString() << " is not marked";
     }
 }
 

@@ -50,6 +50,63 @@ TEST(MountTable, UserVolumesLeaveOutKernelAndSystemMounts) {
     EXPECT_TRUE(user("/runner", "ext4")) << "only whole path components count";
 }
 
+// Recorded mount tables and the volumes a desktop lists from them.
+TEST(MountTable, ShownVolumesFollowTheDesktopsRule) {
+    const std::string desktop =
+        "22 1 8:2 / / rw,relatime shared:1 - ext4 /dev/sda2 rw\n"
+        "23 22 0:21 / /proc rw - proc proc rw\n"
+        "25 22 0:26 / /run rw - tmpfs tmpfs rw\n"
+        "26 22 8:3 / /home rw - ext4 /dev/sda3 rw\n"
+        "27 22 0:30 / /tmp rw - tmpfs tmpfs rw\n"
+        "28 22 8:1 / /boot/efi rw - vfat /dev/sda1 rw\n"
+        "29 22 7:0 / /snap/core22/1 ro - squashfs /dev/loop0 ro\n"
+        "30 25 0:41 / /run/user/1000/gvfs rw - fuse.gvfsd-fuse gvfsd-fuse rw\n"
+        "40 22 8:17 / /media/me/USB\\040STICK rw shared:90 - vfat /dev/sdb1 rw\n"
+        "41 25 8:33 / /run/media/me/DISK rw - exfat /dev/sdc1 rw\n"
+        "42 25 8:49 / /run/media/other/THEIRS rw - ext4 /dev/sdd1 rw\n"
+        "43 22 8:65 / /media/me/OLD rw - vfat /dev/sde1 rw\n"
+        "44 43 8:3 /me/tmp /media/me/OLD rw - ext4 /dev/sda3 rw\n"
+        "45 22 8:3 /me/projects /srv/projects rw - ext4 /dev/sda3 rw\n"
+        "46 26 8:3 /me/projects /home/me/work rw - ext4 /dev/sda3 rw\n"
+        "47 26 0:50 / /home/me/remote rw - fuse.sshfs me@host:/data rw\n"
+        "48 26 0:51 / /home/me/.cache/doc rw - fuse.portal portal rw\n"
+        "49 22 0:52 / /var/lib/docker/overlay2/abc/merged rw - overlay overlay rw\n"
+        "50 26 0:53 / /home/me/merged rw - overlay overlay rw\n"
+        "51 26 0:54 / /home/me/ram rw - tmpfs tmpfs rw\n"
+        "52 22 0:25 / /mnt/tools ro - tmpfs tools ro,size=4k\n"
+        "53 22 8:81 / /mnt/data rw - ext4 /dev/sdf1 rw\n"
+        "54 22 8:97 / /media/locked/STICK rw - vfat /dev/sdg1 rw\n";
+    const std::string container =
+        "500 400 0:120 / / rw - overlay overlay rw,lowerdir=/l,upperdir=/u,workdir=/w\n"
+        "501 500 0:123 / /proc rw - proc proc rw\n"
+        "503 500 254:0 /var/lib/docker/containers/c/hosts /etc/hosts rw - ext4 /dev/vda rw\n"
+        "504 500 254:0 /home/me/src /home/me/src rw - ext4 /dev/vda rw\n"
+        "505 500 0:125 / /tmp rw - tmpfs tmpfs rw\n";
+    auto viewer = [](bool superuser) {
+        return MountViewer{"/home/me", "me", superuser, [](const std::string& path) {
+                               return path.rfind("/media/locked", 0) != 0;
+                           }};
+    };
+    const struct {
+        std::string table;
+        bool superuser;
+        std::vector<std::string> shown;
+    } cases[] = {
+        {desktop, false, {"/", "/media/me/USB STICK", "/run/media/me/DISK", "/home/me/remote"}},
+        {desktop, true,
+         {"/", "/media/me/USB STICK", "/run/media/me/DISK", "/run/media/other/THEIRS",
+          "/home/me/remote"}},
+        {container, false, {"/"}},
+        {"", false, {"/"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> shown;
+        for (const MountEntry& e : shownVolumes(parseMountInfo(c.table), viewer(c.superuser)))
+            shown.push_back(e.mountPoint);
+        EXPECT_EQ(shown, c.shown) << "superuser " << c.superuser;
+    }
+}
+
 TEST(MountTable, DriveTypes) {
     auto type = [](const char* fs, bool removable = false) {
         return driveTypeOf(MountEntry{"/m", fs, "src"}, removable);

@@ -1,15 +1,19 @@
 #include "platform/linux/HelpWindow.h"
 
+#include <QAction>
 #include <QFile>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <QSplitter>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTextStream>
+#include <QToolBar>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 namespace {
@@ -29,12 +33,38 @@ QStringList resourceLines(const QString& path) {
     return lines;
 }
 
+// "page.html" of "page.html#anchor" or of a resolved URL.
+QString pageOf(const QString& target) {
+    return target.section('#', 0, 0).section('/', -1);
+}
+
+QAction* historyAction(const QString& text, QStyle::StandardPixmap icon, Qt::Key arrow,
+                       const char* name, QWidget* window) {
+    auto* a = new QAction(window->style()->standardIcon(icon), text, window);
+    a->setObjectName(QString::fromLatin1(name));
+    a->setShortcut(QKeySequence(Qt::ALT | arrow));
+    a->setToolTip(text + QStringLiteral(" (") + a->shortcut().toString(QKeySequence::NativeText) +
+                  ')');
+    a->setEnabled(false);
+    return a;
+}
+
 }  // namespace
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Dorvanquellis ヘルプ"));
     resize(760, 520);
+
+    back_ = historyAction(QStringLiteral("戻る"), QStyle::SP_ArrowBack, Qt::Key_Left, "HelpBack",
+                          this);
+    forward_ = historyAction(QStringLiteral("進む"), QStyle::SP_ArrowForward, Qt::Key_Right,
+                             "HelpForward", this);
+    auto* toolBar = new QToolBar(this);
+    toolBar->setObjectName(QStringLiteral("HelpToolBar"));
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    toolBar->addAction(back_);
+    toolBar->addAction(forward_);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     tabs_ = new QTabWidget(splitter);
@@ -66,15 +96,25 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({220, 540});
 
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(splitter);
+    layout->setSpacing(0);
+    layout->addWidget(toolBar);
+    layout->addWidget(splitter, 1);
 
     loadContents();
     loadIndex();
     connect(contents_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item) open(item->data(0, kPageRole).toString());
     });
+    // The highlighted entry opens again: the page may have scrolled to an anchor.
+    connect(contents_, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { open(item->data(0, kPageRole).toString()); });
+    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::followPage);
+    connect(browser_, &QTextBrowser::backwardAvailable, back_, &QAction::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
+    connect(back_, &QAction::triggered, browser_, &QTextBrowser::backward);
+    connect(forward_, &QAction::triggered, browser_, &QTextBrowser::forward);
     connect(index_, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { open(item->data(kPageRole).toString()); });
     connect(index_, &QListWidget::itemClicked, this,
@@ -122,7 +162,37 @@ void HelpWindow::filterIndex(const QString& text) {
 }
 
 void HelpWindow::open(const QString& page) {
-    if (!page.isEmpty()) browser_->setSource(QUrl(page));
+    if (!page.isEmpty() && browser_->source() != QUrl(page)) browser_->setSource(QUrl(page));
+}
+
+QTreeWidgetItem* HelpWindow::contentsItemOf(const QString& page) const {
+    QTreeWidgetItem* current = contents_->currentItem();
+    if (current && pageOf(current->data(0, kPageRole).toString()) == page) return current;
+    // A chapter and its first section may share a page: the section names it.
+    QTreeWidgetItem* found = nullptr;
+    int foundDepth = -1;
+    for (QTreeWidgetItemIterator it(contents_); *it; ++it) {
+        if (pageOf((*it)->data(0, kPageRole).toString()) != page) continue;
+        int depth = 0;
+        for (const QTreeWidgetItem* p = (*it)->parent(); p; p = p->parent()) ++depth;
+        if (depth > foundDepth) {
+            found = *it;
+            foundDepth = depth;
+        }
+    }
+    return found;
+}
+
+void HelpWindow::followPage(const QUrl& source) {
+    QTreeWidgetItem* item = contentsItemOf(pageOf(source.toString()));
+    const QSignalBlocker quiet(contents_);  // selecting the entry must not open its page
+    if (!item) {
+        contents_->setCurrentItem(nullptr);
+        contents_->clearSelection();
+        return;
+    }
+    contents_->setCurrentItem(item);
+    contents_->scrollToItem(item);
 }
 
 void HelpWindow::showContentsPage() {

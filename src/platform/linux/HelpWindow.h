@@ -2,14 +2,18 @@
 
 #include <QWidget>
 
+class QAction;
 class QLineEdit;
 class QListWidget;
 class QTabWidget;
 class QTextBrowser;
 class QTreeWidget;
+class QTreeWidgetItem;
+class QUrl;
 
-// A help window: contents and index on the left, the page on the right.
-// Pages and their lists come from the resource folder :/help.
+// A help window: contents and index on the left, the page on the right,
+// Back and Forward above them. The contents follow the page shown, however
+// it was reached. Pages and their lists come from the resource folder :/help.
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
@@ -19,13 +23,20 @@ public:
     QTreeWidget* contents() const { return contents_; }
     QListWidget* index() const { return index_; }
     QTextBrowser* browser() const { return browser_; }
+    QAction* backAction() const { return back_; }
+    QAction* forwardAction() const { return forward_; }
 
 private:
     void loadContents();
     void loadIndex();
     void filterIndex(const QString& text);
     void open(const QString& page);
+    void followPage(const QUrl& source);
+    // The highlighted entry when it shows page, else the deepest entry that does.
+    QTreeWidgetItem* contentsItemOf(const QString& page) const;
 
+    QAction* back_;
+    QAction* forward_;
     QTabWidget* tabs_;
     QTreeWidget* contents_;
     QLineEdit* indexFilter_;

@@ -10,6 +10,8 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <glib.h>
+
 namespace {
 
 std::string readFile(const char* path) {
@@ -60,6 +62,13 @@ bool removableBlockDevice(const std::string& device) {
     return false;
 }
 
+MountViewer thisUser() {
+    return MountViewer{g_get_home_dir(), g_get_user_name(), ::getuid() == 0,
+                       [](const std::string& path) {
+                           return ::access(path.c_str(), R_OK | X_OK) == 0;
+                       }};
+}
+
 }  // namespace
 
 std::vector<MountEntry> LinuxVolumeInfo::mounts() {
@@ -84,8 +93,7 @@ std::vector<MountEntry> LinuxVolumeInfo::userMounts() {
 
 std::vector<Volume> LinuxVolumeInfo::volumes() {
     std::vector<Volume> result;
-    for (const auto& e : userMounts()) {
-        if (!isDir(e.mountPoint)) continue;  // a file bind-mounted over another
+    for (const auto& e : shownVolumes(mounts(), thisUser())) {
         std::string label;
         const std::string device = realPath(e.source);
         if (!device.empty()) label = decodeUdevName(diskLinkName("by-label", device));

@@ -4,6 +4,9 @@
 #include <cctype>
 #include <sstream>
 #include <string_view>
+#include <unordered_set>
+
+#include <gio/gunixmounts.h>
 
 #include "platform/IVolumeInfo.h"
 
@@ -51,7 +54,8 @@ std::vector<MountEntry> parseMountInfo(const std::string& text) {
         if (f.size() < 10) continue;
         auto dash = std::find(f.begin() + 6, f.end(), "-");
         if (dash == f.end() || std::distance(dash, f.end()) < 3) continue;
-        entries.push_back(MountEntry{unescape(f[4]), unescape(*(dash + 1)), unescape(*(dash + 2))});
+        entries.push_back(MountEntry{unescape(f[4]), unescape(*(dash + 1)), unescape(*(dash + 2)),
+                                     unescape(f[3])});
     }
     return entries;
 }
@@ -70,6 +74,60 @@ bool isUserVolume(const MountEntry& e) {
     for (std::string_view tree : system)
         if (under(e.mountPoint, tree) && !under(e.mountPoint, "/run/media")) return false;
     return true;
+}
+
+namespace {
+
+std::string parentOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == 0 || slash == std::string::npos ? "/" : path.substr(0, slash);
+}
+
+// g_unix_mount_guess_should_display on a parsed entry; GIO's own form needs
+// an entry read from the live mount table.
+bool gioWouldDisplay(const MountEntry& e, const MountViewer& viewer) {
+    if (g_unix_is_mount_path_system_internal(e.mountPoint.c_str()) ||
+        g_unix_is_system_fs_type(e.fsType.c_str()) ||
+        g_unix_is_system_device_path(e.source.c_str()))
+        return false;
+    const std::string& point = e.mountPoint;
+    if (point.find("/.") != std::string::npos) return false;  // hidden on purpose
+    const bool runtimeMedia = viewer.superuser
+                                  ? startsWith(point, "/run/media/")
+                                  : startsWith(point, "/run/media/" + viewer.userName + "/");
+    if (runtimeMedia || startsWith(point, "/media/")) {
+        const std::string parent = parentOf(point);
+        if (startsWith(parent, "/media/") && !viewer.canEnter(parent)) return false;
+        if (startsWith(e.source, "/dev/") && !viewer.canEnter(point)) return false;
+        return true;
+    }
+    return !viewer.home.empty() && startsWith(point, viewer.home) &&
+           point.size() > viewer.home.size() && point[viewer.home.size()] == '/';
+}
+
+}  // namespace
+
+bool isShownVolume(const MountEntry& e, const MountViewer& viewer) {
+    if (e.mountPoint == "/") return true;
+    static constexpr std::string_view overlays[] = {"overlay", "overlayfs", "aufs",
+                                                    "fuse.fuse-overlayfs"};
+    if (e.root != "/" ||
+        std::find(std::begin(overlays), std::end(overlays), e.fsType) != std::end(overlays))
+        return false;
+    return gioWouldDisplay(e, viewer);
+}
+
+std::vector<MountEntry> shownVolumes(const std::vector<MountEntry>& table,
+                                     const MountViewer& viewer) {
+    std::vector<MountEntry> shown;
+    std::unordered_set<std::string> points;
+    // Later mounts hide earlier ones on the same point.
+    for (auto it = table.rbegin(); it != table.rend(); ++it)
+        if (points.insert(it->mountPoint).second && isShownVolume(*it, viewer))
+            shown.push_back(*it);
+    if (!points.count("/")) shown.push_back(MountEntry{"/", "", ""});
+    std::reverse(shown.begin(), shown.end());
+    return shown;
 }
 
 int driveTypeOf(const MountEntry& e, bool removableDevice) {
