@@ -50,7 +50,7 @@ void moveTree(DirectoryListBox* tree, const std::string& folder) {
 }
 
 void loadFileFolder(TCopyForm& form, const IniFile& file) {
-    const std::string executableFolder = platform().settingsLocation->executableFolder();
+    const std::string defaultFolder = platform().settingsLocation->defaultFolder();
     QListWidgetItem* anyFilter = form.FilterCheckListBox->item(0);
     if (anyFilter)
         anyFilter->setCheckState(file.readBool(ini::FileFolder, ini::AnyFilter, false) ? Qt::Checked
@@ -69,8 +69,8 @@ void loadFileFolder(TCopyForm& form, const IniFile& file) {
     form.FileSearchFindHiddenFile = file.readBool(ini::FileFolder, ini::FileSearchFindHiddenFile, false);
     form.FileEraseEnabled = file.readBool(ini::FileFolder, ini::FileEraseEnabled, false);
     if (form.FileEraseEnabled) form.action("FileErase")->setEnabled(true);
-    moveTree(form.DirectoryListBox1, file.readString(ini::FileFolder, ini::DataFolder, executableFolder));
-    moveTree(form.DirectoryListBox2, file.readString(ini::FileFolder, ini::SendToFolder, executableFolder));
+    moveTree(form.DirectoryListBox1, file.readString(ini::FileFolder, ini::DataFolder, defaultFolder));
+    moveTree(form.DirectoryListBox2, file.readString(ini::FileFolder, ini::SendToFolder, defaultFolder));
     SetSelectedFoldersFromText(form, file.readString(ini::FileFolder, ini::SelctedFolder, ""));
 }
 

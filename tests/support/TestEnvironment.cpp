@@ -95,6 +95,7 @@ void PlatformTest::SetUp() {
     helpDouble.lastFile.clear();
     settingsDouble.file = home + "/.config/dorvanquellis/Dorvanquellis.ini";
     settingsDouble.exeFolder = home + "/bin/";
+    settingsDouble.startFolder.clear();
     fs::create_directories(settingsDouble.exeFolder);
     std::error_code ec;
     fs::remove(settingsDouble.file, ec);
