@@ -3,7 +3,9 @@
 #include <QApplication>
 
 #include "app/ApplicationSetup.h"
+#include "app/CommandLineFiles.h"
 #include "app/CopyForm.h"
+#include "app/DroppedFiles.h"
 #include "app/TerminationSignals.h"
 #include "platform/Platform.h"
 #include "util/ApU.h"
@@ -19,6 +21,8 @@ int RunApplication(int& argc, char** argv, const std::function<void(TCopyForm&)>
     CloseOnTerminationSignals(form);
     ApU = new TApU();
     form->show();
+    // QApplication took its own options out of argv; the rest are files.
+    form->droppedFiles().Drop(CommandLineFiles(argc, argv));
     if (beforeLoop) beforeLoop(*form);
     const int result = QApplication::exec();
     delete ApU;
