@@ -1,11 +1,13 @@
 #!/bin/sh
-# Installs the Debian packages that building (and, with "test", testing)
-# needs. Usage: scripts/install-deps.sh [test]
+# Installs the Debian packages that building (and, with "test", testing; with
+# "package", building the .deb) needs. Usage: scripts/install-deps.sh [test|package]
 set -e
 packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n \
   libglib2.0-dev libsimpleini-dev libicu-dev fonts-ipafont-gothic"
 if [ "$1" = "test" ]; then
   packages="$packages libgtest-dev libgmock-dev"
+elif [ "$1" = "package" ]; then
+  packages="$packages dpkg-dev file"
 fi
 missing=""
 for p in $packages; do

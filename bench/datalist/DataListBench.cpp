@@ -54,6 +54,7 @@ public:
     explicit ScratchSettings(std::string folder) : folder_(std::move(folder)) {}
     std::string settingsFile() override { return folder_ + "/Dorvanquellis.ini"; }
     std::string executableFolder() override { return folder_ + "/"; }
+    std::string defaultFolder() override { return folder_ + "/"; }
 
 private:
     std::string folder_;

@@ -2,9 +2,12 @@
 
 #include <QApplication>
 
-#include "platform/ApplicationSetup.h"
+#include "app/CommandLineFiles.h"
 #include "app/CopyForm.h"
 #include "app/TerminationSignals.h"
+#include "controls/PathListBox.h"
+#include "drops/DroppedFiles.h"
+#include "platform/ApplicationSetup.h"
 #include "platform/Platform.h"
 
 int RunApplication(int& argc, char** argv, const std::function<void(TCopyForm&)>& beforeLoop) {
@@ -17,6 +20,8 @@ int RunApplication(int& argc, char** argv, const std::function<void(TCopyForm&)>
     form->setAttribute(Qt::WA_DeleteOnClose);
     CloseOnTerminationSignals(form);
     form->show();
+    // QApplication took its own options out of argv; the rest are files.
+    DropFiles(CommandLineFiles(argc, argv), *form->DataListBox->list());
     if (beforeLoop) beforeLoop(*form);
     const int result = QApplication::exec();
     return result;

@@ -4,8 +4,9 @@
 
 class TCopyForm;
 
-// The program: application object, title and help file, the main window, the
-// utility object, then the message loop. beforeLoop (optional) sees the main
-// window after it was shown and before the loop runs.
+// The program: application object, title and help file, the main window with
+// the files named on the command line in its data list, the utility object,
+// then the message loop. beforeLoop (optional) sees the main window after it
+// was shown and before the loop runs.
 int RunApplication(int& argc, char** argv,
                    const std::function<void(TCopyForm&)>& beforeLoop = {});

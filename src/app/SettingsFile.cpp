@@ -37,7 +37,7 @@ void LoadSettings(TCopyForm& form) {
     IniFile file;
     readDocument(platform().settingsLocation->settingsFile(), file);
     Settings defaults;
-    defaults.dataFolder = defaults.sendToFolder = platform().settingsLocation->executableFolder();
+    defaults.dataFolder = defaults.sendToFolder = platform().settingsLocation->defaultFolder();
     form.applySettings(loadSettings(file, defaults));
     form.setProperty(kLoadedProperty, true);
 }

@@ -9,6 +9,8 @@
 void SetUpApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Dorvanquellis"));
     QApplication::setApplicationDisplayName(QStringLiteral("Dorvanquellis"));
+    // Desktops find the launcher's name and icon for the windows by this id.
+    QApplication::setDesktopFileName(QStringLiteral("org.dorvanquellis.Dorvanquellis"));
     app.setProperty("helpFile", QStringLiteral("Dorvanquellis.hlp"));
 
     auto* translator = new QTranslator(&app);

@@ -10,4 +10,7 @@ public:
     virtual std::string settingsFile() = 0;
     // The executable's folder, ending with "/".
     virtual std::string executableFolder() = 0;
+    // The folder both panes open when the settings name none, ending with "/":
+    // the executable's folder for a portable copy, else the user's home.
+    virtual std::string defaultFolder() = 0;
 };

@@ -49,11 +49,14 @@ public:
 };
 
 // The settings file in the test's config folder, an executable folder that
-// tests choose.
+// tests choose. The panes' default folder is the executable's (a portable
+// copy) unless a test sets startFolder.
 class FakeSettingsLocation : public ISettingsLocation {
 public:
     std::string settingsFile() override { return file; }
     std::string executableFolder() override { return exeFolder; }
+    std::string defaultFolder() override { return startFolder.empty() ? exeFolder : startFolder; }
     std::string file;
     std::string exeFolder;
+    std::string startFolder;
 };

@@ -29,6 +29,7 @@ void PlatformTest::SetUp() {
     helpDouble.lastFile.clear();
     settingsDouble.file = testHome() + "/.config/dorvanquellis/Dorvanquellis.ini";
     settingsDouble.exeFolder = testHome() + "/bin/";
+    settingsDouble.startFolder.clear();
     fs::create_directories(settingsDouble.exeFolder);
     std::error_code ec;
     fs::remove(settingsDouble.file, ec);

@@ -1,0 +1,15 @@
+#!/bin/sh
+# Builds the Debian package of Dorvanquellis into build/package/ and installs
+# it with apt, which pulls in the libraries it needs; with --package-only it
+# stops after building the package. Remove it again with: apt remove dorvanquellis
+set -e
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh package
+cmake -S . -B build/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DDORVAN_BUILD_TESTS=OFF
+cmake --build build/package
+rm -f build/package/dorvanquellis_*.deb
+(cd build/package && cpack)
+[ "$1" = "--package-only" ] && exit 0
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y ./build/package/dorvanquellis_*.deb

@@ -1,0 +1,29 @@
+#include <gtest/gtest.h>
+
+#include "app/CommandLineFiles.h"
+
+namespace {
+
+TEST(CommandLineFiles, ArgumentsBecomeFullPathsInOrder) {
+    using Paths = std::vector<std::string>;
+    struct Case {
+        Paths args;  // without the program name
+        std::string cwd;
+        Paths files;
+    } cases[] = {
+        {{}, "/w", {}},
+        {{"/a b/x.txt", "rel.txt", "./d/y", "", "-dash"}, "/w",
+         {"/a b/x.txt", "/w/rel.txt", "/w/d/y", "/w/-dash"}},
+        {{"x", "/abs"}, "/", {"/x", "/abs"}},
+        {{"\xff\xfe.txt"}, "/w/", {"/w/\xff\xfe.txt"}},  // bytes kept as they are
+        {{"lost", "/abs"}, "", {"/abs"}},                 // no current folder
+    };
+    for (const Case& c : cases) {
+        std::vector<const char*> argv{"dorvanquellis"};
+        for (const std::string& a : c.args) argv.push_back(a.c_str());
+        EXPECT_EQ(CommandLineFiles(int(argv.size()), argv.data(), c.cwd), c.files)
+            << "cwd " << c.cwd << ", first argument " << (c.args.empty() ? "" : c.args[0]);
+    }
+}
+
+}  // namespace

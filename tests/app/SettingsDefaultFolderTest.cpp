@@ -1,0 +1,16 @@
+#include "controls/DirectoryListBox.h"
+#include "SettingsTest.h"
+
+namespace {
+
+class SettingsDefaultFolderTest : public SettingsTest {};
+
+TEST_F(SettingsDefaultFolderTest, PanesStartInTheLocationsDefaultFolderNotTheExecutables) {
+    const std::string home = dir->mkdir("home");
+    fakeSettingsLocation().startFolder = home + "/";
+    TCopyForm& f = showForm();
+    EXPECT_EQ(f.DirectoryListBox1->directory(), home);
+    EXPECT_EQ(f.DirectoryListBox2->directory(), home);
+}
+
+}  // namespace
