@@ -30,6 +30,13 @@ public:
     virtual QString inputBox(const QString& caption, const QString& prompt,
                              const QString& defaultText) = 0;
 
+    // The program's own input dialog: prompt (wrapped over as many lines as it
+    // needs), caption, an edit field holding defaultText (all selected, or
+    // with the caret after it when caretAtEnd). The edit text trimmed of
+    // blanks and control characters on OK; nothing on any other close.
+    virtual std::optional<QString> askText(const QString& prompt, const QString& caption,
+                                           const QString& defaultText, bool caretAtEnd) = 0;
+
     // Save-file dialog. filters are Qt name filters ("データファイル (*.txt)").
     // Empty result when the user cancels.
     virtual std::optional<std::string> saveFileName(const QString& caption,

@@ -36,6 +36,20 @@ QString FakeDialogs::inputBox(const QString& caption, const QString& prompt,
     return answer ? *answer : defaultText;
 }
 
+std::optional<QString> FakeDialogs::askText(const QString& prompt, const QString& caption,
+                                            const QString& defaultText, bool caretAtEnd) {
+    shown.push_back({Kind::AskText, prompt, caption, caretAtEnd ? 1 : 0});
+    lastDefault = defaultText;
+    if (inputs.empty()) {
+        ADD_FAILURE() << "unanswered input dialog: " << prompt.toStdString();
+        return std::nullopt;
+    }
+    const auto answer = inputs.front();
+    inputs.pop_front();
+    if (!answer) return std::nullopt;
+    return answer->trimmed();
+}
+
 std::optional<std::string> FakeDialogs::saveFileName(const QString& caption, const std::string&,
                                                      const std::string&, const QStringList&) {
     shown.push_back({Kind::SaveFile, QString(), caption, 0});

@@ -11,7 +11,7 @@
 // question (more than an OK button) with no scripted answer fails the test.
 class FakeDialogs : public IUserDialogs {
 public:
-    enum class Kind { MessageBox, ApplicationMessage, ErrorReport, InputBox, SaveFile, ChooseFolder };
+    enum class Kind { MessageBox, ApplicationMessage, ErrorReport, InputBox, AskText, SaveFile, ChooseFolder };
     struct Shown {
         Kind kind;
         QString text;
@@ -24,6 +24,10 @@ public:
     void errorReport(const QString& text) override;
     QString inputBox(const QString& caption, const QString& prompt,
                      const QString& defaultText) override;
+    // Answers from inputs too: the scripted text as typed (trimmed here, as
+    // the dialog does), nullopt for any close but OK.
+    std::optional<QString> askText(const QString& prompt, const QString& caption,
+                                   const QString& defaultText, bool caretAtEnd) override;
     std::optional<std::string> saveFileName(const QString& caption, const std::string& folder,
                                             const std::string& fileName,
                                             const QStringList& filters) override;
@@ -35,8 +39,9 @@ public:
     QStringList texts() const;
 
     std::vector<Shown> shown;
+    QString lastDefault;                             // default text of the last askText
     std::deque<int> answers;                         // message-box button ids
-    std::deque<std::optional<QString>> inputs;       // nullopt: Cancel
+    std::deque<std::optional<QString>> inputs;       // input boxes and askText; nullopt: Cancel
     std::deque<std::optional<std::string>> saveNames;
     std::deque<std::optional<std::string>> folders;
 };

@@ -100,6 +100,20 @@ QString QtUserDialogs::inputBox(const QString& caption, const QString& prompt,
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : defaultText;
 }
 
+std::optional<QString> QtUserDialogs::askText(const QString& prompt, const QString& caption,
+                                              const QString& defaultText, bool caretAtEnd) {
+    QInputDialog dialog(activeOwner());
+    dialog.setWindowTitle(QLatin1Char(' ') + caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    if (auto* edit = dialog.findChild<QLineEdit*>()) {
+        if (caretAtEnd) edit->setCursorPosition(int(defaultText.size()));
+        else edit->selectAll();
+    }
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue().trimmed();
+}
+
 std::optional<std::string> QtUserDialogs::saveFileName(const QString& caption,
                                                        const std::string& folder,
                                                        const std::string& fileName,

@@ -10,6 +10,8 @@ public:
     void errorReport(const QString& text) override;
     QString inputBox(const QString& caption, const QString& prompt,
                      const QString& defaultText) override;
+    std::optional<QString> askText(const QString& prompt, const QString& caption,
+                                   const QString& defaultText, bool caretAtEnd) override;
     std::optional<std::string> saveFileName(const QString& caption, const std::string& folder,
                                             const std::string& fileName,
                                             const QStringList& filters) override;
