@@ -11,8 +11,8 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
-#include "app/ApplicationSetup.h"
-#include "app/BrowsingPanes.h"
+#include "platform/ApplicationSetup.h"
+#include "panes/BrowsingPanes.h"
 #include "app/CopyForm.h"
 #include "util/DataFile.h"
 #include "controls/DirectoryListBox.h"
@@ -21,6 +21,7 @@
 #include "platform/ISettingsLocation.h"
 #include "platform/IUserDialogs.h"
 #include "platform/Platform.h"
+#include "platform/linux/QtUserDialogs.h"
 #include "util/PathText.h"
 
 namespace {
@@ -31,7 +32,8 @@ double msSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-class NoDialogs : public IUserDialogs {
+// Messages go to stderr instead of waiting for a click.
+class NoDialogs : public QtUserDialogs {
 public:
     int messageBox(const QString& text, const QString&, int) override {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
@@ -39,14 +41,6 @@ public:
     }
     void applicationMessage(const QString& text) override { messageBox(text, {}, 0); }
     void errorReport(const QString& text) override { messageBox(text, {}, 0); }
-    QString inputBox(const QString&, const QString&, const QString& d) override { return d; }
-    std::optional<std::string> saveFileName(const QString&, const std::string&,
-                                            const std::string&, const QStringList&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseFolder(const QString&, const std::string&) override {
-        return std::nullopt;
-    }
 };
 
 class ScratchSettings : public ISettingsLocation {
@@ -110,7 +104,7 @@ int main(int argc, char* argv[]) {
     PathListBox& data = *form.DataListBox;
     if (layout == "single") data.setLayoutMode(QListView::SinglePass);
     if (layout == "batched") data.setLayoutMode(QListView::Batched);
-    const int row = form.FileNameListBox->findRow(fileNamePart(dataFile));
+    const int row = form.FileNameListBox->findRow(dataFile);
     if (row < 0) {
         std::fprintf(stderr, "data file not listed\n");
         return 1;
