@@ -17,7 +17,9 @@ public:
     explicit RowSizeDelegate(PathListBox* list) : QStyledItemDelegate(list), list_(list) {}
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize s = QStyledItemDelegate::sizeHint(option, index);
-        if (height > 0) s.setHeight(height);
+        // A fixed height never clips the font's descenders (an underscore
+        // must not look like a blank).
+        if (height > 0) s.setHeight(std::max(height, option.fontMetrics.height()));
         s.setWidth(std::max(s.width(), list_->widestRow() + 2 * margin(option)));
         return s;
     }

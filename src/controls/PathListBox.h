@@ -32,7 +32,8 @@ public:
     std::vector<int> selectedRows() const;
     void selectAllRows();
 
-    // Fixed row height in pixels (0: from the font).
+    // Fixed row height in pixels, at least one line of the font (0: from the
+    // font).
     void setRowHeight(int pixels);
     // Width in pixels of the widest row's text (estimated from the longest rows).
     int widestRow() const { return widest_; }

@@ -158,6 +158,13 @@ TEST_F(BrowsingControlsTest, ATreeFollowsSubfoldersAndKeepsTheHighlightedEntry) 
     EXPECT_EQ(tree.entryCount(), base + 3);
 }
 
+TEST_F(BrowsingControlsTest, AFixedRowHeightNeverClipsTheFont) {
+    PathListBox list;
+    list.list()->setRows({"IMG_0001.jpg"});
+    list.setRowHeight(1);
+    EXPECT_GE(list.sizeHintForRow(0), list.fontMetrics().height());
+}
+
 TEST_F(BrowsingControlsTest, ReplacingRowsKeepsTheScrollPosition) {
     PathListBox list;
     list.resize(200, 100);
