@@ -214,7 +214,9 @@ void TCopyForm::bindCommands() {
          [this, engine](QAction*) { RemoveHiddenAttribsExecute(*DataListBox, engine()); });
     bind("SetHiddenAttribs",
          [this, engine](QAction*) { SetHiddenAttribsExecute(*DataListBox, engine()); });
-    auto filters = [this]() -> FilterContext { return {*Filters, *FilterCheckListBox, *FileListBox1}; };
+    auto filters = [this]() -> FilterContext {
+        return {*Filters, *FilterCheckListBox, *FileListBox1};
+    };
     bind("FilterAdd", [filters](QAction*) { FilterAddExecute(filters()); });
     bind("FilterEdit", [filters](QAction*) { FilterEditExecute(filters()); });
     bind("FilterDelete", [filters](QAction*) { FilterDeleteExecute(filters()); });

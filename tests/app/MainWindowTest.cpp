@@ -284,49 +284,43 @@ TEST_F(MainWindowTest, PasteIsEnabledOnlyWhileTheClipboardHoldsText) {
     EXPECT_TRUE(form->action("ClipBoardPaste")->isEnabled());
 }
 
-// Sends a left-button mouse event to the filter list at the middle of row.
+// A left-button mouse event in the middle of a row of the filter list.
 void mouseOnFilterRow(QListView* list, QEvent::Type type, int row) {
     const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton, held,
                       Qt::NoModifier);
     QApplication::sendEvent(list->viewport(), &event);
 }
 
-void clickFilterRow(QListView* list, int row) {
-    mouseOnFilterRow(list, QEvent::MouseButtonPress, row);
-    mouseOnFilterRow(list, QEvent::MouseButtonRelease, row);
-}
-
-// Clicks and Space toggle a mark and the mask follows; the last mark stays.
-TEST_F(MainWindowTest, FilterMarksToggleAndTheMaskFollows) {
+// Clicks, Space, double clicks, drags and the popup's actions reach the
+// filter commands; the mask follows the marks.
+TEST_F(MainWindowTest, FilterListEventsAndActionsReachTheirCommands) {
     form->show();
     QApplication::processEvents();
     QListView* filters = form->FilterCheckListBox;
-    ASSERT_EQ(form->Filters->entries(), (std::vector<FilterEntry>{{"*.*", false}, {"*.txt", true}}));
-    clickFilterRow(filters, 0);
+    auto click = [&](int row) {
+        mouseOnFilterRow(filters, QEvent::MouseButtonPress, row);
+        mouseOnFilterRow(filters, QEvent::MouseButtonRelease, row);
+    };
+    ASSERT_EQ(form->Filters->entries(),
+              (std::vector<FilterEntry>{{"*.*", false}, {"*.txt", true}}));
+    click(0);
     EXPECT_EQ(form->FileListBox1->mask(), "*.*");
-    clickFilterRow(filters, 0);
-    EXPECT_EQ(form->FileListBox1->mask(), "*.txt");
-    clickFilterRow(filters, 1);
-    EXPECT_TRUE(form->Filters->at(1).checked);
-    EXPECT_EQ(fakeDialogs().texts(), QStringList{"１つ以上選択してください"});
-    filters->setCurrentIndex(form->Filters->index(0));
     QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
     QApplication::sendEvent(filters, &space);
-    EXPECT_EQ(form->FileListBox1->mask(), "*.*");
-}
+    EXPECT_EQ(form->FileListBox1->mask(), "*.txt");
+    click(1);
+    EXPECT_TRUE(form->Filters->at(1).checked);
+    EXPECT_EQ(fakeDialogs().texts(), QStringList{"１つ以上選択してください"});
 
-TEST_F(MainWindowTest, FilterActionsDoubleClickAndDragReachTheirCommands) {
-    form->show();
-    QApplication::processEvents();
-    QListView* filters = form->FilterCheckListBox;
+    fakeDialogs().reset();
     fakeDialogs().inputs = {QStringLiteral("*.m3u"), QStringLiteral("*.pls")};
-    mouseOnFilterRow(filters, QEvent::MouseButtonPress, 0);
-    mouseOnFilterRow(filters, QEvent::MouseButtonRelease, 0);
+    click(0);
     mouseOnFilterRow(filters, QEvent::MouseButtonDblClick, 0);
     mouseOnFilterRow(filters, QEvent::MouseButtonRelease, 0);
-    EXPECT_TRUE(form->Filters->at(0).checked) << "the second click of a double click toggles nothing";
+    EXPECT_TRUE(form->Filters->at(0).checked) << "a double click's second click toggles nothing";
     form->action("FilterAdd")->trigger();
     ASSERT_EQ(form->Filters->count(), 4);
     EXPECT_EQ(fakeDialogs().shown.at(0).caption, QStringLiteral("フィルタの追加"));

@@ -152,88 +152,77 @@ TEST_F(FilterCommandsTest, AClickTogglesItsEntryAndTheLeftFilesFollowTheMarks) {
     EXPECT_TRUE(fakeDialogs().shown.empty());
 }
 
-TEST_F(FilterCommandsTest, TheLastMarkComesBackAndTheMaskStays) {
+TEST_F(FilterCommandsTest, WithNothingCheckedAMarkComesBackAndTheMaskStays) {
     use({{"*.*", false}, {"*.txt", false}, {"*.m3u", true}}, 2);
     files.setMask("*.m3u");
     FilterCheckListBoxClickAt(context, 2);
     EXPECT_TRUE(filters.at(2).checked);
     EXPECT_EQ(fakeDialogs().texts(), QStringList{kOneAtLeast});
-    EXPECT_EQ(files.mask(), "*.m3u");
-    // With no current row (a command, not a click: no message), the first
-    // entry is checked.
-    fakeDialogs().reset();
+    // A command is not told; with no current row the first entry is checked.
     use({{"*.*", false}, {"*.txt", false}});
     FilterCheckListBoxClick(context, FilterClickSender::Command);
     EXPECT_EQ(filters.entries(), (Entries{{"*.*", true}, {"*.txt", false}}));
     EXPECT_EQ(current(), 0);
-    EXPECT_TRUE(fakeDialogs().shown.empty());
+    EXPECT_EQ(fakeDialogs().shown.size(), 1u);
     EXPECT_EQ(files.mask(), "*.m3u");
-}
-
-TEST_F(FilterCommandsTest, AListTooShortIsRebuiltWithTheMaskToMatch) {
+    // A list too short is rebuilt, and the mask follows its marks.
     use({{"*.*", false}});
     FilterCheckListBoxClick(context, FilterClickSender::List);
     EXPECT_EQ(filters.entries(), (Entries{{"*.*", true}, {"*.txt", false}}));
     EXPECT_EQ(files.mask(), "*.*");
 }
 
-TEST_F(FilterCommandsTest, ReverseTogglesAllButAnyFileAndFallsBackToIt) {
-    struct Case { Entries before; Entries after; std::string mask; };
+TEST_F(FilterCommandsTest, ReverseAndClearSetTheMarksAndTheMaskSilently) {
+    struct Case {
+        void (*command)(const FilterContext&);
+        Entries before, after;
+        std::string mask;
+    };
     const Case cases[] = {
-        {{{"*.*", false}, {"*.txt", true}, {"*.m3u", false}, {"*.pls", false}},
+        {FilterReverseExecute,
+         {{"*.*", false}, {"*.txt", true}, {"*.m3u", false}, {"*.pls", false}},
          {{"*.*", false}, {"*.txt", false}, {"*.m3u", true}, {"*.pls", true}}, "*.m3u;*.pls"},
-        {{{"*.*", false}, {"*.txt", true}}, {{"*.*", true}, {"*.txt", false}}, "*.*"},
-        {{{"*.*", true}, {"*.txt", false}, {"*.m3u", true}},
+        {FilterReverseExecute, {{"*.*", false}, {"*.txt", true}},
+         {{"*.*", true}, {"*.txt", false}}, "*.*"},
+        {FilterReverseExecute, {{"*.*", true}, {"*.txt", false}, {"*.m3u", true}},
          {{"*.*", true}, {"*.txt", true}, {"*.m3u", false}}, "*.*"},
-        {{{"*.*", false}}, {{"*.*", false}}, "*.txt"},
+        {FilterReverseExecute, {{"*.*", false}}, {{"*.*", false}}, "*.doc"},
+        {FilterClearExecute, {{"*.*", true}, {"*.txt", false}, {"*.m3u", true}},
+         {{"*.*", false}, {"*.txt", true}}, "*.txt"},
     };
     for (const Case& c : cases) {
-        use(c.before);
-        files.setMask("*.txt");
-        FilterReverseExecute(context);
+        use(c.before, int(c.before.size()) - 1);
+        files.setMask("*.doc");
+        c.command(context);
         EXPECT_EQ(filters.entries(), c.after);
         EXPECT_EQ(files.mask(), c.mask);
     }
     EXPECT_TRUE(fakeDialogs().shown.empty());
 }
 
-TEST_F(FilterCommandsTest, ClearLeavesTheTwoBuiltInsWithTxtChecked) {
-    use({{"*.*", true}, {"*.txt", false}, {"*.m3u", true}}, 2);
-    files.setMask("*.*");
-    FilterClearExecute(context);
-    EXPECT_EQ(filters.entries(), (Entries{{"*.*", false}, {"*.txt", true}}));
-    EXPECT_EQ(files.mask(), "*.txt");
-    EXPECT_TRUE(fakeDialogs().shown.empty());
-}
-
-TEST_F(FilterCommandsTest, DraggingExchangesOnlyUserFiltersWithTheirMarks) {
-    const Entries start{{"*.*", false}, {"*.txt", true}, {"*.a", true}, {"*.b", false}, {"*.c", false}};
+TEST_F(FilterCommandsTest, DraggingExchangesOnlyUserFiltersAndADoubleClickAdds) {
+    const Entries start{
+        {"*.*", false}, {"*.txt", true}, {"*.a", true}, {"*.b", false}, {"*.c", false}};
     FilterDragState drag;
+    use(start, 1);
+    FilterCheckListBoxMouseDown(drag, context, false);
+    FilterCheckListBoxMouseMove(drag, context, 3);
+    EXPECT_EQ(filters.entries(), start) << "a built-in filter is not dragged";
     use(start, 3);
     FilterCheckListBoxMouseDown(drag, context, false);
     for (int target : {3, 1, 0, -1, 5}) FilterCheckListBoxMouseMove(drag, context, target);
     EXPECT_EQ(filters.entries(), start);
     FilterCheckListBoxMouseMove(drag, context, 2);
-    EXPECT_EQ(filters.entries(), (Entries{{"*.*", false}, {"*.txt", true}, {"*.b", false},
-                                          {"*.a", true}, {"*.c", false}}));
-    EXPECT_EQ(current(), 2);
-    FilterCheckListBoxMouseMove(drag, context, 4);  // a fast move: one exchange
+    FilterCheckListBoxMouseMove(drag, context, 4);  // a fast move: one exchange each
     EXPECT_EQ(filters.entries(), (Entries{{"*.*", false}, {"*.txt", true}, {"*.c", false},
                                           {"*.a", true}, {"*.b", false}}));
+    EXPECT_EQ(current(), 4);
     FilterCheckListBoxMouseUp(drag);
     FilterCheckListBoxMouseMove(drag, context, 2);
     EXPECT_EQ(filters.at(4).text, "*.b") << "no drag after the button is up";
-    use(start, 1);
-    FilterCheckListBoxMouseDown(drag, context, false);
-    FilterCheckListBoxMouseMove(drag, context, 3);
-    EXPECT_EQ(filters.entries(), start) << "a built-in filter is not dragged";
-}
-
-TEST_F(FilterCommandsTest, ADoubleClickOpensTheAddDialog) {
-    FilterDragState drag;
     fakeDialogs().inputs = {QStringLiteral("*.m3u")};
     FilterCheckListBoxMouseDown(drag, context, true);
-    EXPECT_EQ(filters.at(2), (FilterEntry{"*.m3u", false}));
+    EXPECT_EQ(filters.at(5), (FilterEntry{"*.m3u", false}));
     EXPECT_FALSE(drag.dragging);
 }
 

@@ -96,7 +96,8 @@ void TInputForm::ArrangeControls(bool caretAtEnd) {
     const int buttonTop = MainPanel->y() + MainPanel->height() + 4;
     const int okLeft = (width() - 2 * buttonSize.width()) / 2;
     OKButton->setGeometry(QRect(QPoint(okLeft, buttonTop), buttonSize));
-    CancelButton->setGeometry(QRect(QPoint(okLeft + buttonSize.width() + 1, buttonTop), buttonSize));
+    CancelButton->setGeometry(
+        QRect(QPoint(okLeft + buttonSize.width() + 1, buttonTop), buttonSize));
     setFixedSize(width(), buttonTop + buttonSize.height() + kBottomMargin);
 }
 
