@@ -16,6 +16,7 @@
 #include "controls/FolderFiles.h"
 #include "controls/PathListBox.h"
 #include "fileops/FileOperation.h"
+#include "filters/FilterCheckListView.h"
 #include "filters/FilterList.h"
 #include "panes/BrowsingPanes.h"
 
@@ -214,10 +215,9 @@ void TCopyForm::createControls() {
     OperationPanel->installEventFilter(this);
     FilterPanel = makePanel("FilterPanel", RightPanel);
     rightLayout->addWidget(FilterPanel, 1);
-    FilterCheckListBox = new QListView(FilterPanel);
+    FilterCheckListBox = new FilterCheckListView(FilterPanel);
     FilterCheckListBox->setObjectName(QStringLiteral("FilterCheckListBox"));
     FilterCheckListBox->setModel(Filters);
-    FilterCheckListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
     fillLayout(FilterPanel)->addWidget(FilterCheckListBox);
 
     MainSplitter->setStretchFactor(0, 0);

@@ -7,12 +7,12 @@
 
 #include <QMainWindow>
 
+#include "filters/FilterDrag.h"
 #include "settings/Settings.h"
 
 class QAction;
 class QFrame;
 class QLabel;
-class QListView;
 class QMenu;
 class QPushButton;
 class QSplitter;
@@ -20,6 +20,7 @@ class BrowsingPanes;
 class DirectoryListBox;
 class DriveComboBox;
 class FileListBox;
+class FilterCheckListView;
 class FilterList;
 class FolderFiles;
 class PathListBox;
@@ -74,7 +75,7 @@ public:
     QPushButton* ClassKeepingFileMoveButton = nullptr;
     QPushButton* DataDelButton = nullptr;
     QFrame* FilterPanel = nullptr;
-    QListView* FilterCheckListBox = nullptr;
+    FilterCheckListView* FilterCheckListBox = nullptr;
 
     QMenu* LeftDirectoryPopupMenu = nullptr;
     QMenu* FileOperationPopupMenu = nullptr;
@@ -99,8 +100,7 @@ public:
     bool FileSearchFindHiddenFile = false;
     std::string TxtFilter = Settings{}.txtFilter;
     std::string DataFileExtensions = DeriveDataFileExtensions(Settings{}.txtFilter);
-    bool FilterDragging = false;
-    int FilterDragIndex = -1;
+    FilterDragState FilterDrag;              // reordering FilterCheckListBox
     bool Searching = false;                  // a search is filling the found files
     TFileOperation* FileOperation = nullptr;
 

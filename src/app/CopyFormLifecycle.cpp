@@ -29,7 +29,7 @@ const char* const kUriList = "text/uri-list";
 void TCopyForm::FormCreate() {
     FormReady = false;
     setAcceptDrops(true);
-    FilterDragging = false;
+    FilterDrag = {};
     try {
         FileOperation = new TFileOperation();
         FileOperationCreated = true;

@@ -22,6 +22,8 @@
 #include "controls/PathListBox.h"
 #include "driveinfo/DriveInfo.h"
 #include "fileops/FileOperation.h"
+#include "filters/FilterCheckListView.h"
+#include "filters/FilterCommands.h"
 #include "panes/BrowsingPanes.h"
 #include "panes/SelectedFolders.h"
 #include "platform/ClipboardText.h"
@@ -212,6 +214,14 @@ void TCopyForm::bindCommands() {
          [this, engine](QAction*) { RemoveHiddenAttribsExecute(*DataListBox, engine()); });
     bind("SetHiddenAttribs",
          [this, engine](QAction*) { SetHiddenAttribsExecute(*DataListBox, engine()); });
+    auto filters = [this]() -> FilterContext {
+        return {*Filters, *FilterCheckListBox, *FileListBox1};
+    };
+    bind("FilterAdd", [filters](QAction*) { FilterAddExecute(filters()); });
+    bind("FilterEdit", [filters](QAction*) { FilterEditExecute(filters()); });
+    bind("FilterDelete", [filters](QAction*) { FilterDeleteExecute(filters()); });
+    bind("FilterReverse", [filters](QAction*) { FilterReverseExecute(filters()); });
+    bind("FilterClear", [filters](QAction*) { FilterClearExecute(filters()); });
     bind("ShowHelp", [this](QAction*) { ShowHelpExecute(); });
     bind("ShowVersion", [this](QAction*) { ShowVersionExecute(); });
 
@@ -229,8 +239,6 @@ void TCopyForm::bindCommands() {
     pending("BaseSetting", "BaseSettingExecute");
     pending("DataDelete", "DataDeleteExecute");
     pending("FileListTranslate", "FileListTranslateExecute");
-    pending("FilterAdd", "FilterAddExecute");
-    pending("FilterDelete", "FilterDeleteExecute");
     pending("FileSearchAll", "FileSearchAllExecute");
     pending("DeleteNoFileDirectory", "DeleteNoFileDirectoryExecute");
     pending("FileExtToNewExt", "FileExtToNewExtExecute");
@@ -242,13 +250,10 @@ void TCopyForm::bindCommands() {
         action("ClipBoardPaste")->setEnabled(ClipboardHasText());
     });
     pending("ReNameFileNameRight", "ReNameFileNameRightExecute");
-    pending("FilterReverse", "FilterReverseExecute");
-    pending("FilterClear", "FilterClearExecute");
     pending("DeleteSameData", "DeleteSameDataExecute");
     pending("SortDataList", "SortDataListExecute");
     pending("RenameFileNameLeft", "RenameFileNameLeftExecute");
     pending("ClipBoardCopyLeft", "ClipBoardCopyLeftExecute");
-    pending("FilterEdit", "FilterEditExecute");
     pending("SelectAllDataList", "SelectAllDataListExecute");
     pending("ClearDataList", "ClearDataListExecute");
     pending("DoFilterDataList", "DoFilterDataListExecute");
@@ -267,6 +272,17 @@ void TCopyForm::bindCommands() {
     connect(MainSplitter, &QSplitter::splitterMoved, this, [this](int, int index) {
         if (index == 2) RightSplitterMoved();
     });
+    connect(FilterCheckListBox, &FilterCheckListView::entryClicked, this, [filters](int row) {
+        RunGuarded([&] { FilterCheckListBoxClickAt(filters(), row); });
+    });
+    connect(FilterCheckListBox, &FilterCheckListView::mouseDown, this, [this, filters](bool twice) {
+        RunGuarded([&] { FilterCheckListBoxMouseDown(FilterDrag, filters(), twice); });
+    });
+    connect(FilterCheckListBox, &FilterCheckListView::mouseMove, this, [this, filters](int row) {
+        RunGuarded([&] { FilterCheckListBoxMouseMove(FilterDrag, filters(), row); });
+    });
+    connect(FilterCheckListBox, &FilterCheckListView::mouseUp, this,
+            guarded([this] { FilterCheckListBoxMouseUp(FilterDrag); }));
     connect(SearchingButton, &QPushButton::clicked, this,
             [] { ShowCommandNotAvailable("SearchingButtonClick"); });
 }

@@ -1,5 +1,7 @@
 #include "filters/FilterList.h"
 
+#include <algorithm>
+
 #include "util/DisplayText.h"
 #include "util/IniValues.h"
 #include "util/SplitWX.h"
@@ -53,6 +55,32 @@ void FilterList::setChecked(int row, bool checked) {
     entries_[std::size_t(row)].checked = checked;
     const QModelIndex i = index(row);
     Q_EMIT dataChanged(i, i, {Qt::CheckStateRole});
+}
+
+void FilterList::append(const std::string& text) {
+    beginInsertRows({}, count(), count());
+    entries_.push_back({text, false});
+    endInsertRows();
+}
+
+void FilterList::replace(int row, const std::string& text) {
+    if (row < 0 || row >= count()) return;
+    entries_[std::size_t(row)] = {text, false};
+    const QModelIndex i = index(row);
+    Q_EMIT dataChanged(i, i);
+}
+
+void FilterList::remove(int row) {
+    if (row < 0 || row >= count()) return;
+    beginRemoveRows({}, row, row);
+    entries_.erase(entries_.begin() + row);
+    endRemoveRows();
+}
+
+void FilterList::exchange(int a, int b) {
+    if (a < 0 || b < 0 || a >= count() || b >= count() || a == b) return;
+    std::swap(entries_[std::size_t(a)], entries_[std::size_t(b)]);
+    Q_EMIT dataChanged(index(std::min(a, b)), index(std::max(a, b)));
 }
 
 std::string checkedMask(const std::vector<FilterEntry>& entries) {

@@ -14,7 +14,7 @@ struct FilterEntry {
 
 // The filter list: "*.*" first, then "*.txt" and the user's filters, each
 // with its check mark. Shown by the window's filter check list; the check
-// marks are changed by the program's filter rules, not by the view itself.
+// marks are changed by the filter commands, not by the view itself.
 class FilterList : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -30,6 +30,13 @@ public:
 
     void setEntries(std::vector<FilterEntry> entries);
     void setChecked(int row, bool checked);
+    // Adds an unchecked entry at the end.
+    void append(const std::string& text);
+    // Gives the entry at row a new text; it comes back unchecked.
+    void replace(int row, const std::string& text);
+    void remove(int row);
+    // Exchanges two entries with their check marks.
+    void exchange(int a, int b);
 
 private:
     std::vector<FilterEntry> entries_;

@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -13,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "app/CopyForm.h"
+#include "filters/FilterCheckListView.h"
 #include "filters/FilterList.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
@@ -284,25 +284,53 @@ TEST_F(MainWindowTest, PasteIsEnabledOnlyWhileTheClipboardHoldsText) {
     EXPECT_TRUE(form->action("ClipBoardPaste")->isEnabled());
 }
 
-// A mark the user toggles would change the saved mask behind the left
-// list's back: clicks and Space leave the marks as they are.
-TEST_F(MainWindowTest, FilterMarksDoNotToggleBehindTheMasksBack) {
+// A left-button mouse event in the middle of a row of the filter list.
+void mouseOnFilterRow(QListView* list, QEvent::Type type, int row) {
+    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &event);
+}
+
+// Clicks, Space, double clicks, drags and the popup's actions reach the
+// filter commands; the mask follows the marks.
+TEST_F(MainWindowTest, FilterListEventsAndActionsReachTheirCommands) {
     form->show();
     QApplication::processEvents();
     QListView* filters = form->FilterCheckListBox;
-    ASSERT_GE(form->Filters->count(), 2);
-    const QRect row = filters->visualRect(form->Filters->index(1));
-    const QPoint box(row.left() + row.height() / 2 + 2, row.center().y());
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent click(type, box, filters->viewport()->mapToGlobal(box), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(filters->viewport(), &click);
-    }
-    EXPECT_TRUE(form->Filters->at(1).checked) << "click";
-    filters->setCurrentIndex(form->Filters->index(1));
+    auto click = [&](int row) {
+        mouseOnFilterRow(filters, QEvent::MouseButtonPress, row);
+        mouseOnFilterRow(filters, QEvent::MouseButtonRelease, row);
+    };
+    ASSERT_EQ(form->Filters->entries(),
+              (std::vector<FilterEntry>{{"*.*", false}, {"*.txt", true}}));
+    click(0);
+    EXPECT_EQ(form->FileListBox1->mask(), "*.*");
     QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
     QApplication::sendEvent(filters, &space);
-    EXPECT_TRUE(form->Filters->at(1).checked) << "Space";
+    EXPECT_EQ(form->FileListBox1->mask(), "*.txt");
+    click(1);
+    EXPECT_TRUE(form->Filters->at(1).checked);
+    EXPECT_EQ(fakeDialogs().texts(), QStringList{"１つ以上選択してください"});
+
+    fakeDialogs().reset();
+    fakeDialogs().inputs = {QStringLiteral("*.m3u"), QStringLiteral("*.pls")};
+    click(0);
+    mouseOnFilterRow(filters, QEvent::MouseButtonDblClick, 0);
+    mouseOnFilterRow(filters, QEvent::MouseButtonRelease, 0);
+    EXPECT_TRUE(form->Filters->at(0).checked) << "a double click's second click toggles nothing";
+    form->action("FilterAdd")->trigger();
+    ASSERT_EQ(form->Filters->count(), 4);
+    EXPECT_EQ(fakeDialogs().shown.at(0).caption, QStringLiteral("フィルタの追加"));
+    mouseOnFilterRow(filters, QEvent::MouseButtonPress, 2);
+    mouseOnFilterRow(filters, QEvent::MouseMove, 3);
+    mouseOnFilterRow(filters, QEvent::MouseButtonRelease, 3);
+    EXPECT_EQ(form->Filters->at(2).text, "*.pls");
+    EXPECT_FALSE(form->Filters->at(3).checked) << "a drag is no click";
+    form->action("FilterClear")->trigger();
+    EXPECT_EQ(form->Filters->count(), 2);
     EXPECT_EQ(form->FileListBox1->mask(), "*.txt");
 }
 

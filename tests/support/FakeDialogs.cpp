@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/InputDialogs.h"
 #include "platform/MessageBoxIds.h"
 
 int FakeDialogs::messageBox(const QString& text, const QString& caption, int flags) {
@@ -47,7 +48,7 @@ std::optional<QString> FakeDialogs::askText(const QString& prompt, const QString
     const auto answer = inputs.front();
     inputs.pop_front();
     if (!answer) return std::nullopt;
-    return answer->trimmed();
+    return trimInput(*answer);
 }
 
 std::optional<std::string> FakeDialogs::saveFileName(const QString& caption, const std::string&,

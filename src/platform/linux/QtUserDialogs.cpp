@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QInputDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 
 #include "platform/MessageBoxIds.h"
+#include "platform/linux/StandardInputBox.h"
+#include "platform/linux/TInputForm.h"
 #include "util/PathText.h"
 #include "util/DisplayText.h"
 
@@ -87,31 +87,14 @@ void QtUserDialogs::errorReport(const QString& text) {
 
 QString QtUserDialogs::inputBox(const QString& caption, const QString& prompt,
                                 const QString& defaultText) {
-    QInputDialog dialog(activeOwner());
-    dialog.setWindowTitle(caption);
-    dialog.setLabelText(prompt);
-    dialog.setTextValue(defaultText);
-    dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("キャンセル"));
-    if (auto* edit = dialog.findChild<QLineEdit*>()) {
-        edit->setMaxLength(255);
-        edit->selectAll();
-    }
-    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : defaultText;
+    StandardInputBox box(caption, prompt, defaultText, activeOwner());
+    return box.ask();
 }
 
 std::optional<QString> QtUserDialogs::askText(const QString& prompt, const QString& caption,
                                               const QString& defaultText, bool caretAtEnd) {
-    QInputDialog dialog(activeOwner());
-    dialog.setWindowTitle(QLatin1Char(' ') + caption);
-    dialog.setLabelText(prompt);
-    dialog.setTextValue(defaultText);
-    if (auto* edit = dialog.findChild<QLineEdit*>()) {
-        if (caretAtEnd) edit->setCursorPosition(int(defaultText.size()));
-        else edit->selectAll();
-    }
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.textValue().trimmed();
+    TInputForm form(activeOwner());
+    return form.ask(prompt, caption, defaultText, caretAtEnd);
 }
 
 std::optional<std::string> QtUserDialogs::saveFileName(const QString& caption,

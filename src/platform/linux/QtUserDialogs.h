@@ -2,7 +2,8 @@
 
 #include "platform/IUserDialogs.h"
 
-// Message boxes, input box and file dialogs built from Qt's standard dialogs.
+// Message boxes and file dialogs built from Qt's standard dialogs; the two input
+// dialogs of their own.
 class QtUserDialogs : public IUserDialogs {
 public:
     int messageBox(const QString& text, const QString& caption, int flags) override;

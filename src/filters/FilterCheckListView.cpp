@@ -1,0 +1,55 @@
+#include "filters/FilterCheckListView.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+FilterCheckListView::FilterCheckListView(QWidget* parent) : QListView(parent) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(false);
+}
+
+int FilterCheckListView::rowAt(const QPoint& pos) const {
+    const QModelIndex index = indexAt(pos);
+    return index.isValid() ? index.row() : -1;
+}
+
+void FilterCheckListView::mousePressEvent(QMouseEvent* event) {
+    QListView::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton) return;
+    clicking_ = true;
+    pressedRow_ = rowAt(event->position().toPoint());
+    Q_EMIT mouseDown(false);
+}
+
+void FilterCheckListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QListView::mouseDoubleClickEvent(event);
+    if (event->button() != Qt::LeftButton) return;
+    clicking_ = false;  // the click before it has toggled already
+    Q_EMIT mouseDown(true);
+}
+
+void FilterCheckListView::mouseMoveEvent(QMouseEvent* event) {
+    QListView::mouseMoveEvent(event);
+    if (!(event->buttons() & Qt::LeftButton)) return;
+    const int row = rowAt(event->position().toPoint());
+    if (row != pressedRow_) clicking_ = false;
+    Q_EMIT mouseMove(row);
+}
+
+void FilterCheckListView::mouseReleaseEvent(QMouseEvent* event) {
+    QListView::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton) return;
+    const bool clicked = clicking_ && rowAt(event->position().toPoint()) == pressedRow_;
+    clicking_ = false;
+    Q_EMIT mouseUp();
+    if (clicked) Q_EMIT entryClicked(pressedRow_);
+}
+
+void FilterCheckListView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        if (currentIndex().isValid()) Q_EMIT entryClicked(currentIndex().row());
+        return;
+    }
+    QListView::keyPressEvent(event);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QListView>
+
+// The filter check list. Reports the user's mouse and keyboard actions and
+// leaves the check marks to the filter commands.
+class FilterCheckListView : public QListView {
+    Q_OBJECT
+public:
+    explicit FilterCheckListView(QWidget* parent = nullptr);
+
+Q_SIGNALS:
+    // The left button went down (after the press has made its row current).
+    void mouseDown(bool doubleClick);
+    // The pointer moved, with the left button down, over row (-1: no entry).
+    void mouseMove(int row);
+    void mouseUp();
+    // A left click (pressed and released without leaving its row), or Space
+    // on the current row: row is the entry hit, -1 for none.
+    void entryClicked(int row);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int rowAt(const QPoint& pos) const;
+
+    bool clicking_ = false;  // a left press that may still end as a click
+    int pressedRow_ = -1;
+};

@@ -1,0 +1,29 @@
+#include "filters/FilterDrag.h"
+
+#include <QListView>
+
+#include "filters/FilterCommands.h"
+#include "filters/FilterList.h"
+
+void FilterCheckListBoxMouseDown(FilterDragState& drag, const FilterContext& c, bool doubleClick) {
+    if (doubleClick) {
+        FilterAddExecute(c);
+        return;
+    }
+    const QModelIndex current = c.view.currentIndex();
+    drag.index = current.isValid() ? current.row() : -1;
+    drag.dragging = drag.index > 0;
+}
+
+void FilterCheckListBoxMouseMove(FilterDragState& drag, const FilterContext& c, int targetRow) {
+    if (!drag.dragging || drag.index < 2) return;
+    if (targetRow == drag.index || targetRow < 2 || targetRow >= c.filters.count()) return;
+    c.filters.exchange(drag.index, targetRow);
+    drag.index = targetRow;
+    c.view.setCurrentIndex(c.filters.index(targetRow));
+}
+
+void FilterCheckListBoxMouseUp(FilterDragState& drag) {
+    drag.dragging = false;
+    drag.index = 0;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+struct FilterContext;
+
+// Between a mouse down on the filter list and the following mouse up.
+struct FilterDragState {
+    bool dragging = false;
+    int index = 0;  // the row of the entry being dragged
+};
+
+// A mouse down: a double click opens the add dialog; any other starts a drag
+// of the current row (the row just pressed).
+void FilterCheckListBoxMouseDown(FilterDragState& drag, const FilterContext& c, bool doubleClick);
+// The pointer over targetRow (-1: over no entry): a dragged user filter
+// changes places with the user filter there and stays the current row.
+void FilterCheckListBoxMouseMove(FilterDragState& drag, const FilterContext& c, int targetRow);
+void FilterCheckListBoxMouseUp(FilterDragState& drag);

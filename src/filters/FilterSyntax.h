@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+// True when text is a filter: "*.*", or patterns joined by ";" each of which,
+// trimmed, is "*." followed by one extension holding none of
+// \ / : . ; * ? " < > |. An empty text counts as one too. text is replaced by
+// its form trimmed of blanks and control characters; the blanks around a
+// ";" stay.
+bool ValidateFilter(std::string& text);
