@@ -1,5 +1,7 @@
 #include "util/WildcardMask.h"
 
+#include "util/IniValues.h"
+
 namespace {
 
 char lower(char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; }
@@ -54,8 +56,9 @@ bool matchesMask(const std::string& name, const std::string& mask) {
     std::size_t start = 0;
     for (;;) {
         const std::size_t end = mask.find(';', start);
-        const std::string pattern =
-            mask.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        // Blanks next to a ";" belong to the filter's text, not its patterns.
+        const std::string pattern = trimBlanks(
+            mask.substr(start, end == std::string::npos ? std::string::npos : end - start));
         if (matchesPattern(name, pattern)) return true;
         if (end == std::string::npos) return false;
         start = end + 1;

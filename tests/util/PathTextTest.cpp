@@ -27,6 +27,7 @@ TEST(WildcardMask, WindowsMaskRules) {
     EXPECT_TRUE(matchesMask("README", "*.*"));
     EXPECT_TRUE(matchesMask("a.TXT", "*.txt"));
     EXPECT_TRUE(matchesMask("LIST.M3u", "*.txt;*.m3u"));
+    EXPECT_TRUE(matchesMask("b.PLS", "*.m3u ; *.pls"));  // blanks next to ";" do not count
     EXPECT_FALSE(matchesMask("a.txt.bak", "*.txt"));
     EXPECT_FALSE(matchesMask("notes.tx", "*.txt"));
     EXPECT_TRUE(matchesMask("abc", "a*.*"));
