@@ -7,6 +7,7 @@
 #include <QMessageBox>
 
 #include "platform/MessageBoxIds.h"
+#include "platform/linux/ClassCopyForm.h"
 #include "util/PathText.h"
 #include "util/DisplayText.h"
 
@@ -125,6 +126,13 @@ std::optional<std::string> QtUserDialogs::saveFileName(const QString& caption,
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return pathFromDisplay(dialog.selectedFiles().first());
+}
+
+std::optional<int> QtUserDialogs::chooseBaseLevel(const std::vector<std::string>& levels) {
+    TClassCopyForm form(activeOwner());
+    form.setLevels(levels);
+    if (form.exec() != QDialog::Accepted) return std::nullopt;
+    return form.chosenLevel();
 }
 
 std::optional<std::string> QtUserDialogs::chooseFolder(const QString& caption,
