@@ -6,6 +6,7 @@
 #include "bulk/ReadOnlyCopies.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/PathListBox.h"
+#include "fileops/EngineSupport.h"
 #include "fileops/FileOperation.h"
 #include "fileops/FileOperationOptions.h"
 #include "hierarchy/DestFolders.h"
@@ -71,9 +72,15 @@ void ClassKeeping_File_Operation(HierarchyAction action, const BulkContext& cont
         return;
     }
 
-    if (fopt::has(options, fopt::NonConfirmMkDir)) {
+    // Folders only for files that will be handed on: none for missing
+    // sources, none for a list the engine refuses.
+    if (fopt::has(options, fopt::NonConfirmMkDir) &&
+        paths.size() <= std::size_t(TFileOperation::MaxEntries)) {
         try {
-            preMake_DestFolders(targets, destination);
+            std::vector<std::string> needed;
+            for (std::size_t k = 0; k < paths.size(); ++k)
+                if (engine::isExistingFile(paths[k])) needed.push_back(targets[k]);
+            preMake_DestFolders(needed, destination);
         } catch (...) {
             notice(kErrorSite.arg(2));
             return;

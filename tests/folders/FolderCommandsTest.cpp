@@ -210,6 +210,22 @@ TEST_F(FolderCommandsTest, AVanishedFolderIsReportedAndThePaneMovesUp) {
     EXPECT_EQ(rightTree.directory(), base);
 }
 
+// The tree can enter a linked folder; deleting it trashes the link, never
+// what the link points to.
+TEST_F(FolderCommandsTest, ALinkedFolderGoesToTheTrashNotItsTarget) {
+    dir.write("target/keep.txt", "k");
+    fs::create_directory_symlink(dir / "target", base + "/link");
+    rightTree.setDirectory(base + "/link");
+    fakeFileOpUi().trashAnswers = {true};
+    deleteFolder();
+    EXPECT_FALSE(fs::is_symlink(base + "/link"));
+    EXPECT_EQ(readFile(dir / "target/keep.txt"), "k");
+    EXPECT_EQ(rightTree.directory(), base);
+    const std::string trash = testHome() + "/XDG_DATA_HOME/Trash";
+    fs::remove(trash + "/files/link");
+    fs::remove(trash + "/info/link.trashinfo");
+}
+
 TEST(FolderOperation, CopyAndMoveOfFoldersAreUnavailable) {
     fakeDialogs().reset();
     DirectoryListBox left, right;

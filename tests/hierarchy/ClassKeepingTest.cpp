@@ -154,10 +154,11 @@ TEST_F(ClassKeepingTest, SummaryAndReadOnlyCopiesAsInTheBulkCommands) {
     const std::string locked = dir.write("src/sub/locked.txt", "l");
     ::chmod(locked.c_str(), 0444);
     fakeDialogs().answers = {id::Yes};
-    copy({a, locked, a, dir / "src/sub/gone.txt"}, dir / "src");
+    copy({a, locked, a, dir / "src/gone/x.txt"}, dir / "src");
     EXPECT_EQ(messages(), (QStringList{"読み取り専用属性を解除します。",
                                        "1個のファイルは重複していました。\r\n"
                                        "1個のファイルは処理できませんでした。"}));
+    EXPECT_FALSE(exists(dest + "/gone"));  // no folder for a missing file
     EXPECT_TRUE(ownerWritable(dest + "/sub/locked.txt"));
     EXPECT_FALSE(ownerWritable(locked));
     EXPECT_TRUE(scratch.empty());
@@ -181,6 +182,18 @@ TEST_F(ClassKeepingTest, NothingHappensWithoutDataChoiceOrKnownCaller) {
                                 {dataList, dest, options, scratch, engine, {leftTree, rightTree}});
     EXPECT_EQ(messages(), QStringList{"ClassKeeping_File_Operation Error(1)"});
     EXPECT_TRUE(fs::is_empty(dest));
+}
+
+// With the destination on the base folder every target is its own source:
+// the service refuses each one and nothing is lost.
+TEST_F(ClassKeepingTest, MovingOntoItselfLosesNothing) {
+    const std::string src = dir.mkdir("src");
+    const std::string a = dir.write("src/sub/a.txt", "a");
+    rightTree.setDirectory(src);
+    fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip};
+    run(HierarchyAction::ClassKeepingFileMove, {a}, src);
+    EXPECT_EQ(readFile(a), "a");
+    EXPECT_EQ(fakeFileOpUi().count(FakeFileOpUi::Kind::Error), 1u);
 }
 
 class ClassKeepingRequestTest : public ClassKeepingTest {
@@ -237,3 +250,4 @@ TEST(PreMakeDestFolders, AVanishedDestinationIsNotMadeAnew) {
 }
 
 }  // namespace
+
