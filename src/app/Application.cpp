@@ -7,6 +7,7 @@
 #include "app/TerminationSignals.h"
 #include "controls/PathListBox.h"
 #include "drops/DroppedFiles.h"
+#include "folders/FolderChooserDialogs.h"
 #include "platform/ApplicationSetup.h"
 #include "platform/Platform.h"
 
@@ -15,6 +16,8 @@ int RunApplication(int& argc, char** argv, const std::function<void(TCopyForm&)>
     Q_INIT_RESOURCE(resources);
     SetUpApplication(app);
     installLinuxPlatform();
+    static FolderChooserDialogs dialogs;  // the program's own folder chooser
+    platform().dialogs = &dialogs;
 
     auto* form = new TCopyForm();
     form->setAttribute(Qt::WA_DeleteOnClose);

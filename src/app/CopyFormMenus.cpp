@@ -24,6 +24,8 @@
 #include "fileops/FileOperation.h"
 #include "filters/FilterCheckListView.h"
 #include "filters/FilterCommands.h"
+#include "folders/FolderCommands.h"
+#include "hierarchy/ClassKeepingOperation.h"
 #include "panes/BrowsingPanes.h"
 #include "panes/SelectedFolders.h"
 #include "platform/ClipboardText.h"
@@ -193,6 +195,20 @@ void TCopyForm::bindCommands() {
         {"FileDelete", BulkAction::FileDelete}, {"FileErase", BulkAction::FileErase}};
     for (const auto& [name, which] : bulkActions)
         bind(name, [this, which = which](QAction*) { File_Operation(which, bulkContext()); });
+    const std::pair<const char*, HierarchyAction> hierarchyActions[] = {
+        {"ClassKeepingFileCopy", HierarchyAction::ClassKeepingFileCopy},
+        {"ClassKeepingFileMove", HierarchyAction::ClassKeepingFileMove}};
+    for (const auto& [name, which] : hierarchyActions)
+        bind(name, [this, which = which](QAction*) { ClassKeeping_File_Operation(which, bulkContext()); });
+    bind("FolderNew", [this](QAction*) { FolderNewExecute(*DirectoryListBox2); });
+    bind("FolderDelete", [this, engine](QAction*) {
+        FolderDeleteExecute(FolderAction::FolderDelete, trees(), engine());
+    });
+    bind("FolderErase", [this, engine](QAction*) {
+        FolderDeleteExecute(FolderAction::FolderErase, trees(), engine());
+    });
+    bind("FolderCopy", [](QAction*) { Folder_Operation(); });
+    bind("FolderMove", [](QAction*) { Folder_Operation(); });
     bind("DirectorySetLeft", [this](QAction*) {
         DirectorySetLeftExecute(TreeAlignment::DirectorySetLeft, *DirectoryListBox1, *DirectoryListBox2);
     });
@@ -226,16 +242,9 @@ void TCopyForm::bindCommands() {
     bind("ShowVersion", [this](QAction*) { ShowVersionExecute(); });
 
     // Commands that a later version brings.
-    pending("FolderDelete", "FolderDeleteExecute");
-    pending("FolderErase", "FolderDeleteExecute");
     pending("SaveFileListDataList", "SaveFileListDataListExecute");
     pending("SaveFileListRight", "SaveFileListDataListExecute");
     pending("SaveFileListLeft", "SaveFileListDataListExecute");
-    pending("ClassKeepingFileMove", "ClassKeeping_File_Operation");
-    pending("ClassKeepingFileCopy", "ClassKeeping_File_Operation");
-    pending("FolderMove", "Folder_Operation");
-    pending("FolderCopy", "Folder_Operation");
-    pending("FolderNew", "FolderNewExecute");
     pending("BaseSetting", "BaseSettingExecute");
     pending("DataDelete", "DataDeleteExecute");
     pending("FileListTranslate", "FileListTranslateExecute");

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QString>
 #include <QStringList>
@@ -43,6 +44,11 @@ public:
                                                     const std::string& folder,
                                                     const std::string& fileName,
                                                     const QStringList& filters) = 0;
+
+    // The base-level dialog of the hierarchy-keeping copy and move: levels
+    // (root first) in a list, the first one chosen. The chosen index on OK;
+    // nothing on any other close.
+    virtual std::optional<int> chooseBaseLevel(const std::vector<std::string>& levels) = 0;
 
     // Folder chooser; empty result when the user cancels.
     virtual std::optional<std::string> chooseFolder(const QString& caption,

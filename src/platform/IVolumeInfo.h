@@ -32,6 +32,9 @@ public:
     virtual std::string volumeRootOf(const std::string& folder) = 0;
     // True when path is the mount point of a mounted file system.
     virtual bool isMountPoint(const std::string& path) = 0;
+    // The mount points of every mounted file system inside folder (not
+    // folder itself), bind mounts included.
+    virtual std::vector<std::string> mountPointsBelow(const std::string& folder) = 0;
     // One of the drive:: codes.
     virtual int driveType(const std::string& root) = 0;
     // Label and 32-bit serial of the volume at root; false when unavailable.

@@ -40,6 +40,7 @@ public:
         return best;
     }
     bool isMountPoint(const std::string& path) override { return find(path) != nullptr; }
+    std::vector<std::string> mountPointsBelow(const std::string&) override { return {}; }
     int driveType(const std::string& root) override {
         ++typeQueries;
         if (throwType) throw std::runtime_error("drive type");

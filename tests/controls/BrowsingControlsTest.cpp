@@ -214,6 +214,7 @@ public:
         return best;
     }
     bool isMountPoint(const std::string&) override { return false; }
+    std::vector<std::string> mountPointsBelow(const std::string&) override { return {}; }
     int driveType(const std::string&) override { return drive::Fixed; }
     bool volumeInformation(const std::string&, std::string&, std::uint32_t&) override {
         return false;

@@ -63,6 +63,18 @@ std::optional<std::string> FakeDialogs::saveFileName(const QString& caption, con
     return answer;
 }
 
+std::optional<int> FakeDialogs::chooseBaseLevel(const std::vector<std::string>& offered) {
+    shown.push_back({Kind::BaseLevel, QString(), QString(), 0});
+    levels = offered;
+    if (baseLevels.empty()) {
+        ADD_FAILURE() << "unanswered base-level dialog";
+        return std::nullopt;
+    }
+    const auto answer = baseLevels.front();
+    baseLevels.pop_front();
+    return answer;
+}
+
 std::optional<std::string> FakeDialogs::chooseFolder(const QString& caption, const std::string&) {
     shown.push_back({Kind::ChooseFolder, QString(), caption, 0});
     if (folders.empty()) {
@@ -80,6 +92,8 @@ void FakeDialogs::reset() {
     inputs.clear();
     saveNames.clear();
     folders.clear();
+    baseLevels.clear();
+    levels.clear();
 }
 
 QStringList FakeDialogs::texts() const {

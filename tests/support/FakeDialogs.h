@@ -11,7 +11,7 @@
 // question (more than an OK button) with no scripted answer fails the test.
 class FakeDialogs : public IUserDialogs {
 public:
-    enum class Kind { MessageBox, ApplicationMessage, ErrorReport, InputBox, AskText, SaveFile, ChooseFolder };
+    enum class Kind { MessageBox, ApplicationMessage, ErrorReport, InputBox, AskText, SaveFile, BaseLevel, ChooseFolder };
     struct Shown {
         Kind kind;
         QString text;
@@ -31,6 +31,8 @@ public:
     std::optional<std::string> saveFileName(const QString& caption, const std::string& folder,
                                             const std::string& fileName,
                                             const QStringList& filters) override;
+    // Answers from baseLevels; levels keeps what was offered.
+    std::optional<int> chooseBaseLevel(const std::vector<std::string>& levels) override;
     std::optional<std::string> chooseFolder(const QString& caption,
                                             const std::string& start) override;
 
@@ -44,4 +46,6 @@ public:
     std::deque<std::optional<QString>> inputs;       // input boxes and askText; nullopt: Cancel
     std::deque<std::optional<std::string>> saveNames;
     std::deque<std::optional<std::string>> folders;
+    std::deque<std::optional<int>> baseLevels;       // nullopt: Cancel
+    std::vector<std::string> levels;                 // offered by the last base-level dialog
 };

@@ -122,6 +122,17 @@ bool LinuxVolumeInfo::isMountPoint(const std::string& path) {
     return find(all, p) != nullptr;
 }
 
+std::vector<std::string> LinuxVolumeInfo::mountPointsBelow(const std::string& folder) {
+    std::string inside = folder;
+    while (inside.size() > 1 && inside.back() == '/') inside.pop_back();
+    if (inside != "/") inside += '/';
+    std::vector<std::string> found;
+    for (const auto& e : mounts())
+        if (e.mountPoint.size() > inside.size() && e.mountPoint.compare(0, inside.size(), inside) == 0)
+            found.push_back(e.mountPoint);
+    return found;
+}
+
 int LinuxVolumeInfo::driveType(const std::string& root) {
     std::string p = root;
     while (p.size() > 1 && p.back() == '/') p.pop_back();

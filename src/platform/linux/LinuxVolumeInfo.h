@@ -10,6 +10,7 @@ public:
     std::vector<Volume> volumes() override;
     std::string volumeRootOf(const std::string& folder) override;
     bool isMountPoint(const std::string& path) override;
+    std::vector<std::string> mountPointsBelow(const std::string& folder) override;
     int driveType(const std::string& root) override;
     bool volumeInformation(const std::string& root, std::string& label,
                            std::uint32_t& serial) override;

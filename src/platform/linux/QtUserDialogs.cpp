@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "platform/MessageBoxIds.h"
+#include "platform/linux/ClassCopyForm.h"
 #include "platform/linux/StandardInputBox.h"
 #include "platform/linux/TInputForm.h"
 #include "util/PathText.h"
@@ -108,6 +109,13 @@ std::optional<std::string> QtUserDialogs::saveFileName(const QString& caption,
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return pathFromDisplay(dialog.selectedFiles().first());
+}
+
+std::optional<int> QtUserDialogs::chooseBaseLevel(const std::vector<std::string>& levels) {
+    TClassCopyForm form(activeOwner());
+    form.setLevels(levels);
+    if (form.exec() != QDialog::Accepted) return std::nullopt;
+    return form.chosenLevel();
 }
 
 std::optional<std::string> QtUserDialogs::chooseFolder(const QString& caption,

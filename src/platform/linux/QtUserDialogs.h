@@ -16,6 +16,7 @@ public:
     std::optional<std::string> saveFileName(const QString& caption, const std::string& folder,
                                             const std::string& fileName,
                                             const QStringList& filters) override;
+    std::optional<int> chooseBaseLevel(const std::vector<std::string>& levels) override;
     std::optional<std::string> chooseFolder(const QString& caption,
                                             const std::string& start) override;
 };

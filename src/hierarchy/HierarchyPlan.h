@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The pure core of the hierarchy-keeping copy and move: the base levels the
+// user chooses from, and the target of every file below the destination.
+
+// The one base level offered when the entries share no folder at all.
+inline const std::string DriveLevel = "ドライブ";
+
+// The deepest folder common to all entries (their folder parts), or empty.
+// Containment is a plain substring test ignoring ASCII case, not a test at
+// folder boundaries: /Music and /Musical/A share /Music.
+std::string CommonFolder(const std::vector<std::string>& entries);
+
+// The common folder and each of its ancestors down to the root, the root
+// first; DriveLevel alone when there is no common folder.
+std::vector<std::string> FillBaseLevels(const std::vector<std::string>& entries);
+
+// The text cut from the front of every source when levels[chosen] is the
+// base: the level with "/" for a folder below the root, "/" for the root,
+// empty for DriveLevel.
+std::string BaseText(const std::vector<std::string>& levels, int chosen);
+
+// prefix (the destination with its "/") + source without baseText, which is
+// matched at the start ignoring ASCII case; a source that does not start
+// with it keeps its whole path below the destination. Empty (the source is
+// not handed on) when the rest would climb out of the destination with a
+// ".." component or names nothing.
+std::string HierarchyTarget(const std::string& source, const std::string& baseText,
+                            const std::string& prefix);
