@@ -111,11 +111,16 @@ public:
     // The settings the window shows, and showing given settings.
     Settings collectSettings() const;
     void applySettings(const Settings& settings);
-    // Rebuilds both selected-folder submenus from SelectedFolderPaths.
-    void rebuildSelectedFolderMenus();
+    // Rebuilds both selected-folder submenus from SelectedFolderPaths. When
+    // an entry cannot be made, SelectedFolderPaths is cut to the entries
+    // made before it and the result is false.
+    bool rebuildSelectedFolderMenus();
     // Replaces the selected folders by the folders of a stored ";"-joined
     // text (a blank text changes nothing), telling when some are gone.
     void SetSelectedFoldersFromText(const std::string& text);
+    // Replaces the selected folders by those of paths that exist, telling
+    // when some are gone.
+    void ApplySelectedFolders(const std::vector<std::string>& paths);
 
     BrowsingPanes& panes() { return *panes_; }
     FolderTrees trees() const;

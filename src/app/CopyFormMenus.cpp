@@ -29,6 +29,7 @@
 #include "panes/BrowsingPanes.h"
 #include "panes/SelectedFolders.h"
 #include "platform/ClipboardText.h"
+#include "settings/SettingCommand.h"
 
 namespace {
 
@@ -238,6 +239,13 @@ void TCopyForm::bindCommands() {
     bind("FilterDelete", [filters](QAction*) { FilterDeleteExecute(filters()); });
     bind("FilterReverse", [filters](QAction*) { FilterReverseExecute(filters()); });
     bind("FilterClear", [filters](QAction*) { FilterClearExecute(filters()); });
+    bind("BaseSetting", [this](QAction*) {
+        BaseSettingExecute({FileOperationOptions, SelectedFolderPaths, *Filters, TxtFilter,
+                            DataFileExtensions, FileSearchFindHiddenFile, FileEraseEnabled,
+                            *action("FileErase"),
+                            [this](const std::vector<std::string>& paths) { ApplySelectedFolders(paths); },
+                            this});
+    });
     bind("ShowHelp", [this](QAction*) { ShowHelpExecute(); });
     bind("ShowVersion", [this](QAction*) { ShowVersionExecute(); });
 
@@ -245,7 +253,6 @@ void TCopyForm::bindCommands() {
     pending("SaveFileListDataList", "SaveFileListDataListExecute");
     pending("SaveFileListRight", "SaveFileListDataListExecute");
     pending("SaveFileListLeft", "SaveFileListDataListExecute");
-    pending("BaseSetting", "BaseSettingExecute");
     pending("DataDelete", "DataDeleteExecute");
     pending("FileListTranslate", "FileListTranslateExecute");
     pending("FileSearchAll", "FileSearchAllExecute");
@@ -296,19 +303,28 @@ void TCopyForm::bindCommands() {
             [] { ShowCommandNotAvailable("SearchingButtonClick"); });
 }
 
-void TCopyForm::rebuildSelectedFolderMenus() {
+bool TCopyForm::rebuildSelectedFolderMenus() {
     LeftSelectedFolderMenu->clear();
     RightSelectedFolderMenu->clear();
     for (std::size_t i = 0; i < SelectedFolderPaths.size(); ++i) {
-        const QString caption = selectedFolderCaption(SelectedFolderPaths[i]);
-        for (QMenu* menu : {LeftSelectedFolderMenu, RightSelectedFolderMenu}) {
-            auto* entry = menu->addAction(caption);
-            entry->setProperty("tag", int(i));
-            DirectoryListBox* tree =
-                menu == LeftSelectedFolderMenu ? DirectoryListBox1 : DirectoryListBox2;
-            connect(entry, &QAction::triggered, this, [this, tree, i] {
-                RunGuarded([&] { SelectedFolder_Click(*tree, SelectedFolderPaths, int(i)); });
-            });
+        try {
+            const QString caption = selectedFolderCaption(SelectedFolderPaths[i]);
+            for (QMenu* menu : {LeftSelectedFolderMenu, RightSelectedFolderMenu}) {
+                auto* entry = menu->addAction(caption);
+                entry->setProperty("tag", int(i));
+                DirectoryListBox* tree =
+                    menu == LeftSelectedFolderMenu ? DirectoryListBox1 : DirectoryListBox2;
+                connect(entry, &QAction::triggered, this, [this, tree, i] {
+                    RunGuarded([&] { SelectedFolder_Click(*tree, SelectedFolderPaths, int(i)); });
+                });
+            }
+        } catch (...) {
+            // Both menus keep the entries before this one, and so does the list.
+            for (QMenu* menu : {LeftSelectedFolderMenu, RightSelectedFolderMenu})
+                while (menu->actions().size() > qsizetype(i)) delete menu->actions().last();
+            SelectedFolderPaths.resize(i);
+            return false;
         }
     }
+    return true;
 }

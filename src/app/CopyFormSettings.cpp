@@ -66,13 +66,24 @@ void TCopyForm::applySettings(const Settings& s) {
     FileOperationOptions = s.fileOperationOptions;
 }
 
+namespace {
+bool isFolder(const std::string& path) { return platform().fileSystem->directoryExists(path); }
+}  // namespace
+
 void TCopyForm::SetSelectedFoldersFromText(const std::string& text) {
-    const SelectedFoldersFromText selected = ::SetSelectedFoldersFromText(
-        text, [](const std::string& f) { return platform().fileSystem->directoryExists(f); });
+    const SelectedFoldersFromText selected = ::SetSelectedFoldersFromText(text, isFolder);
     if (!selected.changed) return;
     SelectedFolderPaths = selected.folders;
-    rebuildSelectedFolderMenus();
-    if (selected.dropped) notice(QStringLiteral("Set_SelectedFolder Error(B1)"));
+    const bool built = rebuildSelectedFolderMenus();
+    if (selected.dropped || !built) notice(QStringLiteral("Set_SelectedFolder Error(B1)"));
+}
+
+void TCopyForm::ApplySelectedFolders(const std::vector<std::string>& paths) {
+    const KeptFolders kept = keepFolders(paths, isFolder);
+    SelectedFolderPaths = kept.folders;
+    const bool built = rebuildSelectedFolderMenus();
+    if (kept.failed || !built) notice(QStringLiteral("Set_SelectedFolder Error(A1)"));
+    if (SelectedFolderPaths.size() < paths.size()) notice(QStringLiteral("Set_SelectedFolder Error(A2)"));
 }
 
 Settings TCopyForm::collectSettings() const {

@@ -5,10 +5,14 @@
 #include "util/PathText.h"
 #include "util/SplitWX.h"
 
-QString selectedFolderCaption(const std::string& path) {
+QString selectedFolderName(const std::string& path) {
     const std::string folder = withoutTrailingSlash(path);
     if (folder == "/") return QStringLiteral("/");
-    QString caption = displayPath(fileNamePart(folder));
+    return displayPath(fileNamePart(folder));
+}
+
+QString selectedFolderCaption(const std::string& path) {
+    QString caption = selectedFolderName(path);
     caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
     return caption;
 }
@@ -25,22 +29,28 @@ std::string selectedFolderText(const std::vector<std::string>& paths) {
     return text;
 }
 
+KeptFolders keepFolders(const std::vector<std::string>& paths,
+                        const std::function<bool(const std::string&)>& isFolder) {
+    KeptFolders kept;
+    for (const std::string& path : paths) {
+        try {
+            if (isFolder(path)) kept.folders.push_back(path);
+        } catch (...) {
+            kept.failed = true;
+            break;
+        }
+    }
+    return kept;
+}
+
 SelectedFoldersFromText SetSelectedFoldersFromText(
     const std::string& text, const std::function<bool(const std::string&)>& isFolder) {
     SelectedFoldersFromText result;
     if (trimBlanks(text).empty()) return result;
     result.changed = true;
     TSplitWX splitter;
-    const int n = splitter.Split(text, ";");
-    for (int i = 0; i < n; ++i) {
-        const std::string& field = splitter.Items[std::size_t(i)];
-        try {
-            if (isFolder(field)) result.folders.push_back(field);
-        } catch (...) {
-            result.dropped = true;
-            break;
-        }
-    }
-    if (result.folders.size() < std::size_t(n)) result.dropped = true;
+    splitter.Split(text, ";");
+    result.folders = keepFolders(splitter.Items, isFolder).folders;
+    result.dropped = result.folders.size() < splitter.Items.size();
     return result;
 }

@@ -6,12 +6,22 @@
 
 #include <QString>
 
-// Menu caption of a selected folder: its last path component ("&" shown as
-// such), "/" for the root. Trailing "/" do not count as a component.
+// Display name of a selected folder: its last path component, "/" for the
+// root. Trailing "/" do not count as a component.
+QString selectedFolderName(const std::string& path);
+// Menu caption of a selected folder: its display name, "&" shown as such.
 QString selectedFolderCaption(const std::string& path);
 // The selected folders as stored: joined by ";", leaving out paths with a
 // line break, which one line of the file cannot hold.
 std::string selectedFolderText(const std::vector<std::string>& paths);
+
+struct KeptFolders {
+    std::vector<std::string> folders;  // the paths that are folders, in order
+    bool failed = false;               // a check failed; the paths after it were not looked at
+};
+// The paths that name existing folders.
+KeptFolders keepFolders(const std::vector<std::string>& paths,
+                        const std::function<bool(const std::string&)>& isFolder);
 
 struct SelectedFoldersFromText {
     bool changed = false;              // false: a blank text leaves everything as it is

@@ -4,6 +4,7 @@
 
 #include "settings/SettingsKeys.h"
 #include "util/IniFile.h"
+#include "util/IniValues.h"
 
 Settings loadSettings(const IniFile& file, const Settings& d) {
     Settings s;
@@ -52,7 +53,14 @@ void saveSettings(const Settings& s, IniFile& file) {
 }
 
 std::string DeriveDataFileExtensions(const std::string& txtFilter) {
-    std::string extensions = txtFilter;
-    std::erase(extensions, '*');
-    return extensions + ";";
+    std::string extensions;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = txtFilter.find(';', start);
+        std::string piece = trimBlanks(std::string_view(txtFilter).substr(start, end - start));
+        std::erase(piece, '*');
+        extensions += piece + ";";
+        if (end == std::string::npos) return extensions;
+        start = end + 1;
+    }
 }

@@ -42,6 +42,6 @@ Settings loadSettings(const IniFile& file, const Settings& defaults);
 // written (one line cannot hold it).
 void saveSettings(const Settings& settings, IniFile& file);
 
-// The data-file extensions of a data-file filter: every "*" removed, ";"
-// appended ("*.txt;*.m3u" gives ".txt;.m3u;").
+// The data-file extensions of a data-file filter: every "*" and the blanks
+// next to a ";" removed, ";" appended ("*.txt; *.m3u" gives ".txt;.m3u;").
 std::string DeriveDataFileExtensions(const std::string& txtFilter);

@@ -335,9 +335,9 @@ TEST_F(MainWindowTest, FilterListEventsAndActionsReachTheirCommands) {
 }
 
 TEST_F(MainWindowTest, CommandsOfALaterVersionSayTheyAreNotAvailable) {
-    form->action("BaseSetting")->trigger();
+    form->action("DeleteNoFileDirectory")->trigger();
     ASSERT_EQ(fakeDialogs().shown.size(), 1u);
-    EXPECT_TRUE(fakeDialogs().shown[0].text.contains("BaseSettingExecute"));
+    EXPECT_TRUE(fakeDialogs().shown[0].text.contains("DeleteNoFileDirectoryExecute"));
     EXPECT_EQ(fakeDialogs().shown[0].caption, QStringLiteral("  確認"));
 }
 

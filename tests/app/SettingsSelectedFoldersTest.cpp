@@ -1,7 +1,15 @@
+#include <stdexcept>
+
 #include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
 
 #include "app/SettingsFile.h"
+#include "engine/PosixFileSystem.h"
 #include "panes/SelectedFolders.h"
+#include "platform/Platform.h"
+#include "settings/SettingCommand.h"
+#include "settings/SettingForm.h"
 #include "SettingsTest.h"
 
 namespace {
@@ -18,10 +26,10 @@ protected:
         for (QAction* a : menu->actions()) values.push_back(a->property("tag").toInt());
         return values;
     }
-    int errorMessages() const {
+    int errorMessages(const QString& text = QStringLiteral("Set_SelectedFolder Error(B1)")) const {
         int n = 0;
         for (const auto& s : fakeDialogs().shown)
-            if (s.text == "Set_SelectedFolder Error(B1)" && s.caption == "  確認" && s.flags == 0) ++n;
+            if (s.text == text && s.caption == "  確認" && s.flags == 0) ++n;
         return n;
     }
 };
@@ -88,6 +96,72 @@ TEST_F(SettingsSelectedFoldersTest, BlankTextKeepsTheFoldersAndANewListReplacesT
     EXPECT_EQ(f.SelectedFolderPaths, (std::vector<std::string>{b, a}));
     EXPECT_EQ(captions(f.LeftSelectedFolderMenu), (QStringList{"b", "a"}));
     EXPECT_EQ(captions(f.RightSelectedFolderMenu), (QStringList{"b", "a"}));
+}
+
+TEST_F(SettingsSelectedFoldersTest, AppliedFoldersKeepTheirOrderAndTheGoneAreToldOnce) {
+    const std::string a = dir->mkdir("a");
+    const std::string b = dir->mkdir("b");
+    TCopyForm& f = createForm();
+    f.ApplySelectedFolders({b, *dir / "gone", a});
+    EXPECT_EQ(f.SelectedFolderPaths, (std::vector<std::string>{b, a}));
+    EXPECT_EQ(captions(f.RightSelectedFolderMenu), (QStringList{"b", "a"}));
+    EXPECT_EQ(tags(f.LeftSelectedFolderMenu), (std::vector<int>{0, 1}));
+    EXPECT_EQ(fakeDialogs().texts(), QStringList{"Set_SelectedFolder Error(A2)"});
+    f.ApplySelectedFolders({});
+    EXPECT_TRUE(f.LeftSelectedFolderMenu->actions().isEmpty());
+    EXPECT_EQ(fakeDialogs().shown.size(), 1u);
+}
+
+// A file system whose folder check fails on one path.
+class FailingCheck : public PosixFileSystem {
+public:
+    explicit FailingCheck(std::string path) : path_(std::move(path)) {}
+    bool directoryExists(const std::string& path) override {
+        if (path == path_) throw std::runtime_error("check");
+        return PosixFileSystem::directoryExists(path);
+    }
+
+private:
+    std::string path_;
+};
+
+TEST_F(SettingsSelectedFoldersTest, AFailingEntryStopsTheListWithBothMessages) {
+    const std::string a = dir->mkdir("a");
+    const std::string b = dir->mkdir("b");
+    TCopyForm& f = createForm();
+    FailingCheck files(b);
+    Platform replaced = platform();
+    replaced.fileSystem = &files;
+    ScopedPlatform scoped(replaced);
+    f.ApplySelectedFolders({a, b, a + "/."});
+    EXPECT_EQ(f.SelectedFolderPaths, std::vector<std::string>{a});
+    EXPECT_EQ(captions(f.LeftSelectedFolderMenu), QStringList{"a"});
+    EXPECT_EQ(fakeDialogs().texts(),
+              (QStringList{"Set_SelectedFolder Error(A1)", "Set_SelectedFolder Error(A2)"}));
+}
+
+TEST_F(SettingsSelectedFoldersTest, BaseSettingEditsTheWindowsState) {
+    const std::string a = dir->mkdir("a");
+    const std::string b = dir->mkdir("b");
+    writeSettings("[FileFolder]\nSelctedFolder=" + a + "\n");
+    TCopyForm& f = createForm();
+    const auto saved = settingFormShow();
+    settingFormShow() = [&](TSettingForm& form) {
+        EXPECT_EQ(form.SelectedFolderPathListBox, std::vector<std::string>{a});
+        EXPECT_EQ(form.parentWidget(), &f);
+        form.AddFolderButton->click();
+        form.SetFileEraseEnabledCheckBox->click();
+        form.OKButton->click();
+        return form.result();
+    };
+    fakeDialogs().folders = {b};
+    f.action("BaseSetting")->trigger();
+    settingFormShow() = saved;
+    EXPECT_EQ(f.SelectedFolderPaths, (std::vector<std::string>{a, b}));
+    EXPECT_EQ(captions(f.LeftSelectedFolderMenu), (QStringList{"a", "b"}));
+    EXPECT_TRUE(f.FileEraseEnabled);
+    EXPECT_TRUE(f.action("FileErase")->isEnabled());
+    EXPECT_FALSE(f.action("BaseSetting")->property("notInThisVersion").toBool());
 }
 
 TEST(SettingsSelectedFolderText, CaptionsAndStoredText) {

@@ -8,6 +8,7 @@ namespace {
 TEST(SettingsValue, DataFileExtensionsComeFromTxtFilter) {
     EXPECT_EQ(DeriveDataFileExtensions("*.txt;*.m3u"), ".txt;.m3u;");
     EXPECT_EQ(DeriveDataFileExtensions(""), ";");
+    EXPECT_EQ(DeriveDataFileExtensions("*.txt ; *.m3u"), ".txt;.m3u;");
 }
 
 TEST(SettingsValue, WhatIsSavedIsLoadedAgain) {

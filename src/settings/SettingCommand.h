@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class FilterList;
+class QAction;
+class QWidget;
+class TSettingForm;
+
+// What the settings dialog edits: the window's state.
+struct SettingContext {
+    std::int32_t& fileOperationOptions;
+    const std::vector<std::string>& selectedFolderPaths;
+    const FilterList& filters;          // the data-file filters are chosen among these
+    std::string& txtFilter;
+    std::string& dataFileExtensions;    // follows txtFilter
+    bool& fileSearchFindHiddenFile;
+    bool& fileEraseEnabled;
+    QAction& fileErase;                 // enabled with fileEraseEnabled
+    // Replaces the selected folders and their menu entries.
+    std::function<void(const std::vector<std::string>&)> applySelectedFolders;
+    QWidget* owner = nullptr;
+};
+
+// Shows the settings dialog filled from the state; OK writes the options,
+// the selected folders, the data-file filter and the two switches back in
+// this order, Cancel changes nothing.
+void BaseSettingExecute(const SettingContext& c);
+
+// How BaseSettingExecute shows the dialog: modally, giving its result.
+// Tests put in a function that works the dialog's controls and presses one
+// of its buttons.
+std::function<int(TSettingForm&)>& settingFormShow();
