@@ -1,7 +1,11 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+struct UCollator;
 
 // The locale's collation ignoring case; entries that compare equal are then
 // ordered by their exact bytes, so exact duplicates stand next to each other.
@@ -9,3 +13,32 @@
 int compareCaseInsensitive(const std::string& a, const std::string& b);
 bool lessCaseInsensitive(const std::string& a, const std::string& b);
 void sortCaseInsensitive(std::vector<std::string>& items);
+
+// That order for one ICU locale ("" for the root collation); one object
+// serves one thread.
+class CaseInsensitiveCollation {
+public:
+    explicit CaseInsensitiveCollation(const std::string& locale);
+    ~CaseInsensitiveCollation();
+    CaseInsensitiveCollation(const CaseInsensitiveCollation&) = delete;
+    CaseInsensitiveCollation& operator=(const CaseInsensitiveCollation&) = delete;
+
+    int compare(const std::string& a, const std::string& b) const;
+    // Sorts in the order of compare. Texts made only of characters that
+    // collate alone (one weight each, no contraction or context) are keyed
+    // from a per-character table; the others take ICU's own sort keys and
+    // are merged in by compare.
+    void sort(std::vector<std::string>& items);
+
+private:
+    // Per BMP character: 0 not yet looked at, 1 not keyable, else its
+    // primary weight.
+    std::uint32_t primaryOf(char32_t c);
+    std::string sortKey(const std::string& s) const;
+    void sortByIcuKeys(std::vector<std::string>& items, std::vector<std::uint32_t>& rows) const;
+
+    UCollator* collator_ = nullptr;
+    bool keyable_ = false;  // the collation's settings allow per-character keys
+    std::uint32_t commonSecondary_ = 0;
+    std::vector<std::uint32_t> primary_;
+};
