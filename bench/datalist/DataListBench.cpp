@@ -41,7 +41,7 @@ public:
     void errorReport(const QString& text) override { messageBox(text, {}, 0); }
     QString inputBox(const QString&, const QString&, const QString& d) override { return d; }
     std::optional<std::string> saveFileName(const QString&, const std::string&,
-                                            const std::string&, const QStringList&) override {
+                                            const std::string&, const QStringList&, int&) override {
         return std::nullopt;
     }
     std::optional<std::string> chooseFolder(const QString&, const std::string&) override {

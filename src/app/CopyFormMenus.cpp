@@ -20,11 +20,14 @@
 #include "controls/FileListBox.h"
 #include "controls/FolderFiles.h"
 #include "controls/PathListBox.h"
+#include "datalist/DataListEditing.h"
+#include "datalist/FilterExtraction.h"
+#include "datalist/ListClipboard.h"
 #include "driveinfo/DriveInfo.h"
 #include "fileops/FileOperation.h"
 #include "panes/BrowsingPanes.h"
 #include "panes/SelectedFolders.h"
-#include "platform/ClipboardText.h"
+#include "savelists/SaveFileList.h"
 
 namespace {
 
@@ -212,46 +215,55 @@ void TCopyForm::bindCommands() {
          [this, engine](QAction*) { RemoveHiddenAttribsExecute(*DataListBox, engine()); });
     bind("SetHiddenAttribs",
          [this, engine](QAction*) { SetHiddenAttribsExecute(*DataListBox, engine()); });
+    bind("DataDelete", [this](QAction*) { DataDeleteExecute(*DataListBox); });
+    bind("FileListTranslate",
+         [this](QAction*) { FileListTranslateExecute(*FilePathListBox, *DataListBox); });
+    bind("EditClick", [this](QAction*) { EditClickExecute(*action("ClipBoardPaste")); });
+    bind("ClipBoardCopyDataList",
+         [this](QAction*) { ClipBoardCopyDataListExecute(*DataListBox->list()); });
+    bind("ClipBoardCopyLeft", [this](QAction*) { ClipBoardCopyLeftExecute(*FilePathListBox); });
+    bind("ClipBoardCopyRight",
+         [this](QAction*) { ClipBoardCopyRightExecute(*FileListBox2, OpenDialogListBox); });
+    bind("ClipBoardPaste", [this](QAction*) { ClipBoardPasteExecute(*DataListBox); });
+    bind("SortDataList", [this](QAction*) { SortDataListExecute(*DataListBox); });
+    bind("DeleteSameData", [this](QAction*) { DeleteSameDataExecute(*DataListBox); });
+    bind("SelectAllDataList", [this](QAction*) { SelectAllDataListExecute(*DataListBox); });
+    bind("ClearDataList", [this](QAction*) { ClearDataListExecute(*DataListBox); });
+    bind("DoFilterDataList",
+         [this](QAction*) { DoFilterDataListExecute(*DataListBox, *Filters, *this); });
+    const std::pair<const char*, SaveListAction> saveActions[] = {
+        {"SaveFileListDataList", SaveListAction::SaveFileListDataList},
+        {"SaveFileListLeft", SaveListAction::SaveFileListLeft},
+        {"SaveFileListRight", SaveListAction::SaveFileListRight}};
+    for (const auto& [name, which] : saveActions)
+        bind(name, [this, which = which](QAction*) {
+            SaveFileListDataListExecute(which, {*DataListBox->list(), *FilePathListBox, *FileListBox2,
+                                                OpenDialogListBox, TxtFilter, destinationFolder(),
+                                                SaveDialog1, trees()});
+        });
     bind("ShowHelp", [this](QAction*) { ShowHelpExecute(); });
     bind("ShowVersion", [this](QAction*) { ShowVersionExecute(); });
 
     // Commands that a later version brings.
     pending("FolderDelete", "FolderDeleteExecute");
     pending("FolderErase", "FolderDeleteExecute");
-    pending("SaveFileListDataList", "SaveFileListDataListExecute");
-    pending("SaveFileListRight", "SaveFileListDataListExecute");
-    pending("SaveFileListLeft", "SaveFileListDataListExecute");
     pending("ClassKeepingFileMove", "ClassKeeping_File_Operation");
     pending("ClassKeepingFileCopy", "ClassKeeping_File_Operation");
     pending("FolderMove", "Folder_Operation");
     pending("FolderCopy", "Folder_Operation");
     pending("FolderNew", "FolderNewExecute");
     pending("BaseSetting", "BaseSettingExecute");
-    pending("DataDelete", "DataDeleteExecute");
-    pending("FileListTranslate", "FileListTranslateExecute");
     pending("FilterAdd", "FilterAddExecute");
     pending("FilterDelete", "FilterDeleteExecute");
     pending("FileSearchAll", "FileSearchAllExecute");
     pending("DeleteNoFileDirectory", "DeleteNoFileDirectoryExecute");
     pending("FileExtToNewExt", "FileExtToNewExtExecute");
     pending("ReNameAllFile", "ReNameAllFileExecute");
-    pending("ClipBoardCopyDataList", "ClipBoardCopyDataListExecute");
-    pending("ClipBoardPaste", "ClipBoardPasteExecute");
-    pending("ClipBoardCopyRight", "ClipBoardCopyRightExecute");
-    bind("EditClick", [this](QAction*) {
-        action("ClipBoardPaste")->setEnabled(ClipboardHasText());
-    });
     pending("ReNameFileNameRight", "ReNameFileNameRightExecute");
     pending("FilterReverse", "FilterReverseExecute");
     pending("FilterClear", "FilterClearExecute");
-    pending("DeleteSameData", "DeleteSameDataExecute");
-    pending("SortDataList", "SortDataListExecute");
     pending("RenameFileNameLeft", "RenameFileNameLeftExecute");
-    pending("ClipBoardCopyLeft", "ClipBoardCopyLeftExecute");
     pending("FilterEdit", "FilterEditExecute");
-    pending("SelectAllDataList", "SelectAllDataListExecute");
-    pending("ClearDataList", "ClearDataListExecute");
-    pending("DoFilterDataList", "DoFilterDataListExecute");
 
     // Events of the controls.
     auto guarded = [](auto handler) { return [handler] { RunGuarded(handler); }; };

@@ -37,12 +37,15 @@ public:
     virtual std::optional<QString> askText(const QString& prompt, const QString& caption,
                                            const QString& defaultText, bool caretAtEnd) = 0;
 
-    // Save-file dialog. filters are Qt name filters ("データファイル (*.txt)").
-    // Empty result when the user cancels.
+    // Save-file dialog. filters are Qt name filters ("(*.txt) (*.txt)"; the
+    // dialog shows the part before the last parentheses); filterIndex is the
+    // entry shown first and, on return, the entry chosen. Empty result when
+    // the user cancels. Asks nothing about existing files.
     virtual std::optional<std::string> saveFileName(const QString& caption,
                                                     const std::string& folder,
                                                     const std::string& fileName,
-                                                    const QStringList& filters) = 0;
+                                                    const QStringList& filters,
+                                                    int& filterIndex) = 0;
 
     // Folder chooser; empty result when the user cancels.
     virtual std::optional<std::string> chooseFolder(const QString& caption,
