@@ -3,7 +3,6 @@
 //   bench_datalist DATAFILE [single|batched]
 // Runs on whatever Qt platform is set (offscreen in the script). Settings are
 // kept in a scratch folder; no dialog ever waits for an answer.
-#include <chrono>
 #include <cstdio>
 #include <sys/resource.h>
 
@@ -11,54 +10,18 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
-#include "app/ApplicationSetup.h"
-#include "app/BrowsingPanes.h"
 #include "app/CopyForm.h"
+#include "BenchPlatform.h"
+#include "panes/BrowsingPanes.h"
+#include "platform/ApplicationSetup.h"
 #include "util/DataFile.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/FileListBox.h"
 #include "controls/PathListBox.h"
-#include "platform/ISettingsLocation.h"
-#include "platform/IUserDialogs.h"
 #include "platform/Platform.h"
 #include "util/PathText.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-class NoDialogs : public IUserDialogs {
-public:
-    int messageBox(const QString& text, const QString&, int) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return 1;
-    }
-    void applicationMessage(const QString& text) override { messageBox(text, {}, 0); }
-    void errorReport(const QString& text) override { messageBox(text, {}, 0); }
-    QString inputBox(const QString&, const QString&, const QString& d) override { return d; }
-    std::optional<std::string> saveFileName(const QString&, const std::string&,
-                                            const std::string&, const QStringList&, int&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseFolder(const QString&, const std::string&) override {
-        return std::nullopt;
-    }
-};
-
-class ScratchSettings : public ISettingsLocation {
-public:
-    explicit ScratchSettings(std::string folder) : folder_(std::move(folder)) {}
-    std::string settingsFile() override { return folder_ + "/Dorvanquellis.ini"; }
-    std::string executableFolder() override { return folder_ + "/"; }
-    std::string defaultFolder() override { return folder_ + "/"; }
-
-private:
-    std::string folder_;
-};
 
 // Processes events until the list's layout covers every row.
 void settle(PathListBox& list) {

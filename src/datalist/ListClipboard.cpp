@@ -9,10 +9,7 @@
 
 namespace {
 
-void copyList(const std::vector<std::string>& rows) {
-    const std::string text = ListText(rows);
-    SetClipboardText(QString::fromUtf8(text.data(), qsizetype(text.size())));
-}
+void copyList(const std::vector<std::string>& rows) { SetClipboardText(ListTextForClipboard(rows)); }
 
 }  // namespace
 

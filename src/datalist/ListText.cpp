@@ -1,16 +1,37 @@
 #include "datalist/ListText.h"
 
+#include <QStringDecoder>
 #include <QStringEncoder>
 
-std::string ListText(const std::vector<std::string>& rows) {
-    std::size_t size = 0;
-    for (const std::string& row : rows) size += row.size() + 2;
-    std::string text;
-    text.reserve(size);
+bool WriteListText(const std::vector<std::string>& rows, const ByteSink& sink) {
+    constexpr std::size_t kPiece = std::size_t(1) << 20;
+    std::string piece;
+    piece.reserve(kPiece);
     for (const std::string& row : rows) {
-        text += row;
-        text += "\r\n";
+        if (!piece.empty() && piece.size() + row.size() + 2 > kPiece) {
+            if (!sink(piece)) return false;
+            piece.clear();
+        }
+        piece += row;
+        piece += "\r\n";
     }
+    return piece.empty() || sink(piece);
+}
+
+QString ListTextForClipboard(const std::vector<std::string>& rows) {
+    // A byte never becomes more than one UTF-16 unit (four bytes two).
+    qsizetype units = 0;
+    for (const std::string& row : rows) units += qsizetype(row.size()) + 2;
+    QString text(units, Qt::Uninitialized);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QChar* out = text.data();
+    for (const std::string& row : rows) {
+        out = decoder.appendToBuffer(out, QByteArrayView(row.data(), qsizetype(row.size())));
+        *out++ = u'\r';
+        *out++ = u'\n';
+    }
+    text.truncate(out - text.constData());
+    if (text.capacity() > text.size() + text.size() / 4) text.squeeze();
     return text;
 }
 

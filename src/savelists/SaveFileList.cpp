@@ -21,6 +21,10 @@ QString maskEntry(const std::string& mask) {
     return QLatin1Char('(') + m + QStringLiteral(") (") + m + QLatin1Char(')');
 }
 
+bool writeList(const std::string& path, const std::vector<std::string>& rows) {
+    return writeFileAtomically(path, [&rows](const ByteSink& sink) { return WriteListText(rows, sink); });
+}
+
 // Empties the scratch list on the way out.
 struct ScratchEmptied {
     std::vector<std::string>& list;
@@ -86,25 +90,21 @@ void SaveFileListDataListExecute(SaveListAction action, const SaveListContext& c
                       QStringLiteral("\r\n") + QStringLiteral("上書きしますか?")))
             return;
 
-        bool write = true;
-        std::string text;
         if (action == SaveListAction::SaveFileListRight) {
+            // Nothing gathered: nothing written, the panes still refreshed.
             ScratchEmptied emptied{context.scratch};
-            if (!FileListToList(context.rightFiles, context.scratch)) {
-                write = false;
-            } else if (context.scratch.empty()) {
+            const bool gathered = FileListToList(context.rightFiles, context.scratch);
+            if (gathered && context.scratch.empty()) {
                 notice(QStringLiteral("ListDataSave Error(3)"));
-                write = false;
-            } else {
-                text = ListText(context.scratch);
+            } else if (gathered && !writeList(path, context.scratch)) {
+                return notice(QStringLiteral("ListDataSave Error(4)"));
             }
         } else {
             const PathListModel& list = action == SaveListAction::SaveFileListDataList
                                             ? context.dataList
                                             : context.foundFiles;
-            text = ListText(list.rows());
+            if (!writeList(path, list.rows())) return notice(QStringLiteral("ListDataSave Error(4)"));
         }
-        if (write && !writeFileAtomically(path, text)) return notice(QStringLiteral("ListDataSave Error(4)"));
     } catch (...) {
         return notice(QStringLiteral("ListDataSave Error(4)"));
     }

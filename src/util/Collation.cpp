@@ -44,7 +44,7 @@ int commonness(UChar32 c) {
 }  // namespace
 
 CaseInsensitiveCollation::CaseInsensitiveCollation(const std::string& locale)
-    : primary_(0x10000, 0) {
+    : primary_(0x10000, 0), secondaries_(0x10000, 0) {
     UErrorCode status = U_ZERO_ERROR;
     collator_ = ucol_open(locale.c_str(), &status);
     if (U_FAILURE(status) || !collator_) {
@@ -61,6 +61,7 @@ CaseInsensitiveCollation::CaseInsensitiveCollation(const std::string& locale)
                ucol_getAttribute(collator_, UCOL_NUMERIC_COLLATION, &status) == UCOL_OFF &&
                ucol_getAttribute(collator_, UCOL_CASE_LEVEL, &status) == UCOL_OFF &&
                U_SUCCESS(status);
+    backwardSecondary_ = ucol_getAttribute(collator_, UCOL_FRENCH_COLLATION, &status) == UCOL_ON;
     if (!keyable_) return;
 
     // A contraction or a context applies only where all its characters stand;
@@ -106,26 +107,42 @@ std::uint32_t CaseInsensitiveCollation::primaryOf(char32_t c) {
     std::uint32_t& known = primary_[std::size_t(c)];
     if (known != 0) return known;
     known = 1;
-    // Keyable: exactly one collation element (a continuation carries the
-    // rest of a long weight) with a primary weight and the common secondary.
+    // The character's collation elements, each 32-bit half with its
+    // continuation (which carries the low bits of long weights) joined.
     UChar text[1] = {UChar(c)};
     UErrorCode status = U_ZERO_ERROR;
     UCollationElements* elements = ucol_openElements(collator_, text, 1, &status);
     if (U_FAILURE(status)) return known;
-    const auto first = std::uint32_t(ucol_next(elements, &status));
-    auto second = std::uint32_t(ucol_next(elements, &status));
-    bool single = second == std::uint32_t(UCOL_NULLORDER);
-    if (!single && (second & 0xc0) == 0xc0 && (second & 0xff00) == 0) {
-        single = std::uint32_t(ucol_next(elements, &status)) == std::uint32_t(UCOL_NULLORDER);
-    } else if (!single) {
-        second = 0;
+    struct Element {
+        std::uint32_t primary, secondary;
+    };
+    std::vector<Element> list;
+    for (;;) {
+        const auto half = std::uint32_t(ucol_next(elements, &status));
+        if (U_FAILURE(status) || half == std::uint32_t(UCOL_NULLORDER)) break;
+        if ((half & 0xc0) == 0xc0 && !list.empty()) {
+            list.back().primary |= half >> 16;
+            list.back().secondary |= (half >> 8) & 0xff;
+        } else {
+            list.push_back({half & 0xffff0000, half & 0xff00});
+        }
+        if (list.size() > 5) break;
     }
     ucol_closeElements(elements);
-    if (single && U_SUCCESS(status) && first != std::uint32_t(UCOL_NULLORDER) &&
-        (first & 0xffff0000) != 0 && (first & 0xff00) == commonSecondary_) {
-        const std::uint32_t continuation = second == std::uint32_t(UCOL_NULLORDER) ? 0 : second;
-        known = std::max<std::uint32_t>(2, (first & 0xffff0000) | (continuation >> 16));
+    // Keyable: a first element with a primary weight, then only elements
+    // that weigh at the secondary level alone.
+    if (U_FAILURE(status) || list.empty() || list.size() > 4 || list[0].primary == 0) return known;
+    std::uint64_t secondaries = 0;
+    int shift = 48;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (i > 0 && list[i].primary != 0) return known;
+        if (list[i].secondary == 0) continue;  // ignorable at this strength
+        if (backwardSecondary_ && list[i].secondary != commonSecondary_) return known;
+        secondaries |= std::uint64_t(list[i].secondary) << shift;
+        shift -= 16;
     }
+    secondaries_[std::size_t(c)] = secondaries;
+    known = std::max<std::uint32_t>(2, list[0].primary);
     return known;
 }
 

@@ -32,13 +32,19 @@ public:
 
 private:
     // Per BMP character: 0 not yet looked at, 1 not keyable, else its
-    // primary weight.
+    // primary weight. Keyable characters have one primary weight and up to
+    // four secondary weights (accents, voicing marks).
     std::uint32_t primaryOf(char32_t c);
+    // Orders texts of keyable characters with equal primary weights: by
+    // their secondary weights, then by their bytes.
+    bool lessBySecondaries(const std::string& a, const std::string& b) const;
     std::string sortKey(const std::string& s) const;
     void sortByIcuKeys(std::vector<std::string>& items, std::vector<std::uint32_t>& rows) const;
 
     UCollator* collator_ = nullptr;
     bool keyable_ = false;  // the collation's settings allow per-character keys
+    bool backwardSecondary_ = false;  // secondary weights compare from the end
     std::uint32_t commonSecondary_ = 0;
     std::vector<std::uint32_t> primary_;
+    std::vector<std::uint64_t> secondaries_;  // 16 bits each, first in the top bits
 };

@@ -76,10 +76,9 @@ std::uint64_t window(const Keys& keys, std::uint32_t k, std::size_t depth) {
     return w;
 }
 
-// Sorts items by their keys from depth on; equal keys are equal in the
-// collation and go by their bytes.
-void sortByKeys(Item* first, Item* last, std::size_t depth, const Keys& keys,
-                const std::vector<std::string>& rows) {
+// Sorts items by their keys from depth on; equal keys go by tied().
+template <class Tied>
+void sortByKeys(Item* first, Item* last, std::size_t depth, const Keys& keys, const Tied& tied) {
     for (Item* it = first; it != last; ++it) it->window = window(keys, it->key, depth);
     std::sort(first, last, [](const Item& a, const Item& b) { return a.window < b.window; });
     for (Item* group = first; group != last;) {
@@ -88,11 +87,9 @@ void sortByKeys(Item* first, Item* last, std::size_t depth, const Keys& keys,
         if (end - group > 1) {
             const std::size_t length = keys.start[group->key + 1] - keys.start[group->key];
             if (length <= depth + 8) {
-                std::sort(group, end, [&rows](const Item& a, const Item& b) {
-                    return rows[a.row] < rows[b.row];
-                });
+                std::sort(group, end, tied);
             } else {
-                sortByKeys(group, end, depth + 8, keys, rows);
+                sortByKeys(group, end, depth + 8, keys, tied);
             }
         }
         group = end;
@@ -120,6 +117,36 @@ void applyOrder(std::vector<std::string>& items, std::vector<std::uint32_t>& ord
 }
 
 }  // namespace
+
+bool CaseInsensitiveCollation::lessBySecondaries(const std::string& a, const std::string& b) const {
+    // The secondary weights of a text, one after another.
+    struct Weights {
+        const unsigned char* p;
+        const unsigned char* end;
+        std::uint64_t pending = 0;
+        std::uint32_t next(const std::vector<std::uint64_t>& table) {
+            while (pending == 0) {
+                if (p == end) return 0;
+                char32_t c = 0;
+                p += decodeBmp(p, end, c);
+                pending = table[c];
+            }
+            const auto w = std::uint32_t(pending >> 48);
+            pending <<= 16;
+            return w;
+        }
+    };
+    auto text = [](const std::string& s) {
+        const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+        return Weights{p, p + s.size()};
+    };
+    Weights x = text(a), y = text(b);
+    for (;;) {
+        const std::uint32_t u = x.next(secondaries_), v = y.next(secondaries_);
+        if (u != v) return u < v;
+        if (u == 0) return a < b;
+    }
+}
 
 void CaseInsensitiveCollation::sortByIcuKeys(std::vector<std::string>& items,
                                              std::vector<std::uint32_t>& rows) const {
@@ -208,7 +235,10 @@ void CaseInsensitiveCollation::sort(std::vector<std::string>& items) {
 
         std::vector<Item> sorted(simple.size());
         for (std::size_t k = 0; k < simple.size(); ++k) sorted[k] = {0, std::uint32_t(k), simple[k]};
-        sortByKeys(sorted.data(), sorted.data() + sorted.size(), 0, keys, items);
+        sortByKeys(sorted.data(), sorted.data() + sorted.size(), 0, keys,
+                   [this, &items](const Item& a, const Item& b) {
+                       return lessBySecondaries(items[a.row], items[b.row]);
+                   });
         for (std::size_t k = 0; k < sorted.size(); ++k) simple[k] = sorted[k].row;
     }
 

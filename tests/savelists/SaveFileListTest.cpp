@@ -80,6 +80,17 @@ TEST_F(SaveFileListTest, WritesEveryRowWithCrLfAndReadsBackTheSameRows) {
     EXPECT_EQ(rightTree.directory(), dir.path());
 }
 
+// A long list is written in pieces; no entry may be split or lost between them.
+TEST_F(SaveFileListTest, ALongListComesBackWhole) {
+    Rows many;
+    for (int i = 0; i < 60000; ++i) many.push_back("/long/folder/name/" + std::to_string(i) + ".jpg");
+    data.setRows(many);
+    save(SaveListAction::SaveFileListDataList, dir / "long.txt");
+    Rows back;
+    ASSERT_EQ(readDataFile(dir / "long.txt", back), DataFileRead::Ok);
+    EXPECT_EQ(back, many);
+}
+
 TEST_F(SaveFileListTest, TheChosenEntryGivesTheExtensionOfANameWithoutOne) {
     txtFilter = "*.txt;*.m3u";
     found.setRows({"/f/1"});

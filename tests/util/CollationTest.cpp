@@ -33,7 +33,8 @@ TEST(Collation, InvalidUtf8SortsWithoutLosingBytes) {
 // alphabet that meets them all, sorted both ways.
 TEST(Collation, KeyedSortKeepsTheComparisonsOrderInEveryLocale) {
     const std::vector<std::string> alphabet = {
-        "a", "A", "b", "B", "c", "C", "h", "H", "l", "L", "z", "0", "9", "/", ".", " ", "_", "-", "~",
+        "a", "A", "b", "e", "E", "c", "C", "h", "H", "l", "L", "z", "0", "/", ".", " ", "_", "-",
+        "\xe3\x83\x88", "\xe3\x83\x89", "\xe3\x81\xaf", "\xe3\x81\xb0", "\xe3\x81\xb1",  // to, do, ha, ba, pa
         "\xc2\xb7",          // middle dot (contraction with l)
         "\xc3\xa9", "e\xcc\x81",  // precomposed and combining acute
         "\xc3\xa5", "\xc3\xa6", "\xc3\xb8", "\xc3\xbc", "\xc4\x8d", "\xc5\x99", "\xc3\x9f",
@@ -49,7 +50,7 @@ TEST(Collation, KeyedSortKeepsTheComparisonsOrderInEveryLocale) {
     for (int i = 0; i < 3000; ++i) {
         std::string t = i % 3 ? "/home/" : "";
         for (int k = int(next() % 7); k >= 0; --k)
-            t += alphabet[next() % (next() % 4 ? 24 : alphabet.size())];
+            t += alphabet[next() % (next() % 4 ? 23 : alphabet.size())];
         texts.push_back(t);
         if (i % 10 == 0) texts.push_back(t);  // exact duplicates
     }
