@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include <unicode/uchar.h>
 #include <unicode/ucol.h>
 #include <unicode/ucoleitr.h>
 #include <unicode/uloc.h>
@@ -41,10 +42,22 @@ int commonness(UChar32 c) {
     }
 }
 
+// A contraction of two starters, marks after the first allowed: the second
+// one's weights depend on the character before it (a precomposed one
+// included), which a pair of characters shows.
+bool isPair(const std::u32string& chars) {
+    if (chars.size() < 2 || u_getCombiningClass(UChar32(chars.front())) != 0 ||
+        u_getCombiningClass(UChar32(chars.back())) != 0)
+        return false;
+    for (std::size_t k = 1; k + 1 < chars.size(); ++k)
+        if (u_getCombiningClass(UChar32(chars[k])) == 0) return false;
+    return true;
+}
+
 }  // namespace
 
 CaseInsensitiveCollation::CaseInsensitiveCollation(const std::string& locale)
-    : primary_(0x10000, 0), secondaries_(0x10000, 0) {
+    : primary_(0x10000, 0), secondaries_(0x10000, 0), afterDependent_(0x10000, 0) {
     UErrorCode status = U_ZERO_ERROR;
     collator_ = ucol_open(locale.c_str(), &status);
     if (U_FAILURE(status) || !collator_) {
@@ -65,10 +78,15 @@ CaseInsensitiveCollation::CaseInsensitiveCollation(const std::string& locale)
     if (!keyable_) return;
 
     // A contraction or a context applies only where all its characters stand;
-    // texts without one of them (its rarest) never meet it.
+    // texts without one of them (its rarest) never meet it. The second
+    // character of a pair is keyed by the pair instead (its weights are
+    // checked to follow those of the first), unless it belongs to a longer
+    // contraction.
     USet* contractions = uset_openEmpty();
     ucol_getContractionsAndExpansions(collator_, contractions, nullptr, true, &status);
     if (U_FAILURE(status)) keyable_ = false;
+    std::vector<std::u32string> strings;
+    std::vector<char> elsewhere(0x10000, 0);
     const int32_t items = uset_getItemCount(contractions);
     for (int32_t i = 0; keyable_ && i < items; ++i) {
         UChar32 start = 0, end = 0;
@@ -80,17 +98,45 @@ CaseInsensitiveCollation::CaseInsensitiveCollation(const std::string& locale)
         } else if (length == 0) {
             for (UChar32 c = start; c <= end && c < 0x10000; ++c) primary_[std::size_t(c)] = 1;
         } else {
-            UChar32 rarest = -1;
-            int rarity = 99;
+            std::u32string chars;
             for (int32_t k = 0; k < length;) {
                 UChar32 c;
                 U16_NEXT(text, k, length, c);
-                if (commonness(c) <= rarity) rarity = commonness(c), rarest = c;
+                chars += char32_t(c);
             }
-            if (rarest >= 0 && rarest < 0x10000) primary_[std::size_t(rarest)] = 1;
+            if (isPair(chars)) {
+                if (chars.back() < 0x10000) afterDependent_[chars.back()] = 1;
+            } else {
+                for (char32_t c : chars)
+                    if (c < 0x10000) elsewhere[c] = 1;
+            }
+            strings.push_back(std::move(chars));
         }
     }
     uset_close(contractions);
+    for (std::size_t c = 0; c < 0x10000; ++c)
+        if (elsewhere[c]) afterDependent_[c] = 0;
+    for (const std::u32string& chars : strings) {
+        if (isPair(chars) && chars.back() < 0x10000 && afterDependent_[chars.back()]) continue;
+        // One starter with marks: it meets only a precomposed character,
+        // whose own weights say so, or marks, which are never keyed.
+        if (std::count_if(chars.begin(), chars.end(),
+                          [](char32_t c) { return u_getCombiningClass(UChar32(c)) == 0; }) <= 1)
+            continue;
+        // A precomposed character stands for a starter and the marks after
+        // it, so only a starter without marks surely occurs in every text
+        // the contraction applies to.
+        char32_t rarest = 0;
+        int rarity = 99;
+        for (std::size_t k = 0; k < chars.size(); ++k) {
+            const bool alone = u_getCombiningClass(UChar32(chars[k])) == 0 &&
+                               (k + 1 == chars.size() || u_getCombiningClass(UChar32(chars[k + 1])) == 0);
+            if (alone && commonness(UChar32(chars[k])) <= rarity)
+                rarity = commonness(UChar32(chars[k])), rarest = chars[k];
+        }
+        if (rarest != 0 && rarest < 0x10000) primary_[rarest] = 1, afterDependent_[rarest] = 0;
+        if (rarest == 0) keyable_ = false;  // no character tells its texts apart
+    }
 
     status = U_ZERO_ERROR;
     const UChar a[] = {u'a'};
@@ -103,20 +149,15 @@ CaseInsensitiveCollation::CaseInsensitiveCollation(const std::string& locale)
 
 CaseInsensitiveCollation::~CaseInsensitiveCollation() { ucol_close(collator_); }
 
-std::uint32_t CaseInsensitiveCollation::primaryOf(char32_t c) {
-    std::uint32_t& known = primary_[std::size_t(c)];
-    if (known != 0) return known;
-    known = 1;
-    // The character's collation elements, each 32-bit half with its
-    // continuation (which carries the low bits of long weights) joined.
-    UChar text[1] = {UChar(c)};
-    UErrorCode status = U_ZERO_ERROR;
-    UCollationElements* elements = ucol_openElements(collator_, text, 1, &status);
-    if (U_FAILURE(status)) return known;
-    struct Element {
-        std::uint32_t primary, secondary;
-    };
+std::vector<CaseInsensitiveCollation::Element> CaseInsensitiveCollation::elementsOf(
+    const char16_t* text, int length, std::size_t limit) const {
+    // Each 32-bit half joined with its continuation, which carries the low
+    // bits of long weights.
     std::vector<Element> list;
+    UErrorCode status = U_ZERO_ERROR;
+    UCollationElements* elements =
+        ucol_openElements(collator_, reinterpret_cast<const UChar*>(text), length, &status);
+    if (U_FAILURE(status)) return list;
     for (;;) {
         const auto half = std::uint32_t(ucol_next(elements, &status));
         if (U_FAILURE(status) || half == std::uint32_t(UCOL_NULLORDER)) break;
@@ -126,24 +167,71 @@ std::uint32_t CaseInsensitiveCollation::primaryOf(char32_t c) {
         } else {
             list.push_back({half & 0xffff0000, half & 0xff00});
         }
-        if (list.size() > 5) break;
+        if (list.size() > limit + 5) break;
     }
     ucol_closeElements(elements);
+    if (U_FAILURE(status)) list.clear();
+    return list;
+}
+
+CaseInsensitiveCollation::Weights CaseInsensitiveCollation::weightsOf(const std::vector<Element>& list,
+                                                                     std::size_t first) const {
     // Keyable: a first element with a primary weight, then only elements
     // that weigh at the secondary level alone.
-    if (U_FAILURE(status) || list.empty() || list.size() > 4 || list[0].primary == 0) return known;
-    std::uint64_t secondaries = 0;
+    if (list.size() <= first || list.size() > first + 4 || list[first].primary == 0) return {};
+    Weights weights;
     int shift = 48;
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (i > 0 && list[i].primary != 0) return known;
+    for (std::size_t i = first; i < list.size(); ++i) {
+        if (i > first && list[i].primary != 0) return {};
         if (list[i].secondary == 0) continue;  // ignorable at this strength
-        if (backwardSecondary_ && list[i].secondary != commonSecondary_) return known;
-        secondaries |= std::uint64_t(list[i].secondary) << shift;
+        if (backwardSecondary_ && list[i].secondary != commonSecondary_) return {};
+        weights.secondaries |= std::uint64_t(list[i].secondary) << shift;
         shift -= 16;
     }
-    secondaries_[std::size_t(c)] = secondaries;
-    known = std::max<std::uint32_t>(2, list[0].primary);
+    weights.primary = std::max<std::uint32_t>(2, list[first].primary);
+    return weights;
+}
+
+std::uint32_t CaseInsensitiveCollation::primaryOf(char32_t c) {
+    std::uint32_t& known = primary_[std::size_t(c)];
+    if (known != 0) return known;
+    const char16_t text[1] = {char16_t(c)};
+    // Marks combine with what stands before them: never keyed.
+    const Weights weights = u_getCombiningClass(UChar32(c)) != 0 ? Weights{}
+                                                                 : weightsOf(elementsOf(text, 1, 0), 0);
+    secondaries_[std::size_t(c)] = weights.secondaries;
+    known = weights.primary;
     return known;
+}
+
+const CaseInsensitiveCollation::Weights& CaseInsensitiveCollation::weightsAfter(char32_t before,
+                                                                               char32_t c) {
+    const std::uint32_t key = (std::uint32_t(before) << 16) | std::uint32_t(c);
+    const auto found = pairs_.find(key);
+    if (found != pairs_.end()) return found->second;
+    // The pair's elements begin with exactly those of before alone; the rest
+    // are c's.
+    Weights weights;
+    const char16_t pair[2] = {char16_t(before), char16_t(c)};
+    const std::vector<Element> alone = elementsOf(pair, 1, 0);
+    const std::vector<Element> both = elementsOf(pair, 2, alone.size());
+    if (!alone.empty() && both.size() > alone.size() &&
+        std::equal(alone.begin(), alone.end(), both.begin()))
+        weights = weightsOf(both, alone.size());
+    return pairs_.emplace(key, weights).first->second;
+}
+
+char16_t CaseInsensitiveCollation::representative(std::uint32_t primary) {
+    if (representatives_.empty()) {
+        for (char32_t c = 1; c < 0x10000; ++c) {
+            if (c >= 0xD800 && c < 0xE000) continue;
+            const std::uint32_t p = primaryOf(c);
+            if (p > 1) representatives_.emplace(p, char16_t(c));
+        }
+        representatives_.emplace(0, 0);  // looked once
+    }
+    const auto found = representatives_.find(primary);
+    return found == representatives_.end() ? 0 : found->second;
 }
 
 int CaseInsensitiveCollation::compare(const std::string& a, const std::string& b) const {

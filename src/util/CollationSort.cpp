@@ -118,31 +118,37 @@ void applyOrder(std::vector<std::string>& items, std::vector<std::uint32_t>& ord
 
 }  // namespace
 
-bool CaseInsensitiveCollation::lessBySecondaries(const std::string& a, const std::string& b) const {
+std::uint64_t CaseInsensitiveCollation::secondariesAt(char32_t before, char32_t c) {
+    return before != 0 && afterDependent_[c] ? weightsAfter(before, c).secondaries : secondaries_[c];
+}
+
+bool CaseInsensitiveCollation::lessBySecondaries(const std::string& a, const std::string& b) {
     // The secondary weights of a text, one after another.
-    struct Weights {
+    struct Stream {
         const unsigned char* p;
         const unsigned char* end;
+        char32_t before = 0;
         std::uint64_t pending = 0;
-        std::uint32_t next(const std::vector<std::uint64_t>& table) {
-            while (pending == 0) {
-                if (p == end) return 0;
-                char32_t c = 0;
-                p += decodeBmp(p, end, c);
-                pending = table[c];
-            }
-            const auto w = std::uint32_t(pending >> 48);
-            pending <<= 16;
-            return w;
+    };
+    auto next = [this](Stream& s) -> std::uint32_t {
+        while (s.pending == 0) {
+            if (s.p == s.end) return 0;
+            char32_t c = 0;
+            s.p += decodeBmp(s.p, s.end, c);
+            s.pending = secondariesAt(s.before, c);
+            s.before = c;
         }
+        const auto w = std::uint32_t(s.pending >> 48);
+        s.pending <<= 16;
+        return w;
     };
-    auto text = [](const std::string& s) {
+    auto stream = [](const std::string& s) {
         const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-        return Weights{p, p + s.size()};
+        return Stream{p, p + s.size()};
     };
-    Weights x = text(a), y = text(b);
+    Stream x = stream(a), y = stream(b);
     for (;;) {
-        const std::uint32_t u = x.next(secondaries_), v = y.next(secondaries_);
+        const std::uint32_t u = next(x), v = next(y);
         if (u != v) return u < v;
         if (u == 0) return a < b;
     }
@@ -167,24 +173,33 @@ void CaseInsensitiveCollation::sort(std::vector<std::string>& items) {
     const std::size_t n = items.size();
     if (n < 2) return;
 
-    // Which rows are keyable, and which characters they use.
+    // Which rows are keyable, and which characters and weights they use.
     std::vector<std::uint32_t> simple, complex;
     std::vector<unsigned char> seen(0x10000, 0);
+    std::vector<std::uint32_t> pairPrimaries;
     for (std::size_t row = 0; row < n; ++row) {
         const auto* p = reinterpret_cast<const unsigned char*>(items[row].data());
         const auto* end = p + items[row].size();
         bool keyable = keyable_;
+        char32_t before = 0;
         while (keyable && p < end) {
             char32_t c;
             const int used = decodeBmp(p, end, c);
-            if (used == 0) {
+            if (used == 0 || c == 0) {
                 keyable = false;
                 break;
             }
-            std::uint32_t primary = primary_[c];
-            if (primary == 0) primary = primaryOf(c);
+            std::uint32_t primary;
+            if (before != 0 && afterDependent_[c]) {
+                primary = weightsAfter(before, c).primary;
+                if (primary > kNotKeyable) pairPrimaries.push_back(primary);
+            } else {
+                primary = primary_[c];
+                if (primary == 0) primary = primaryOf(c);
+                seen[c] = 1;
+            }
             if (primary == kNotKeyable) keyable = false;
-            seen[c] = 1;
+            before = c;
             p += used;
         }
         (keyable ? simple : complex).push_back(std::uint32_t(row));
@@ -198,6 +213,19 @@ void CaseInsensitiveCollation::sort(std::vector<std::string>& items) {
         std::vector<std::pair<std::uint32_t, char16_t>> weights;
         for (std::size_t c = 0; c < seen.size(); ++c)
             if (seen[c] && primary_[c] > kNotKeyable) weights.emplace_back(primary_[c], char16_t(c));
+        std::sort(pairPrimaries.begin(), pairPrimaries.end());
+        pairPrimaries.erase(std::unique(pairPrimaries.begin(), pairPrimaries.end()), pairPrimaries.end());
+        for (std::uint32_t primary : pairPrimaries) {
+            const char16_t c = representative(primary);
+            if (c == 0) {
+                // No character stands for this weight alone: texts with it
+                // take ICU's keys.
+                for (auto& pair : pairs_)
+                    if (pair.second.primary == primary) pair.second.primary = kNotKeyable;
+                return sort(items);
+            }
+            weights.emplace_back(primary, c);
+        }
         std::sort(weights.begin(), weights.end());
         std::vector<std::pair<std::uint32_t, char16_t>> distinct;
         for (const auto& w : weights)
@@ -206,13 +234,20 @@ void CaseInsensitiveCollation::sort(std::vector<std::string>& items) {
             return ucol_strcoll(collator_, reinterpret_cast<const UChar*>(&a.second), 1,
                                 reinterpret_cast<const UChar*>(&b.second), 1) == UCOL_LESS;
         });
-        std::vector<std::uint32_t> rankOfPrimary;  // parallel to the sorted weights
         std::vector<std::uint16_t> rank(0x10000, 0);
+        std::vector<std::pair<std::uint32_t, std::uint16_t>> rankOfPrimary;
         for (std::size_t r = 0; r < distinct.size(); ++r) {
             const std::uint32_t primary = distinct[r].first;
+            rankOfPrimary.emplace_back(primary, std::uint16_t(r));
             auto it = std::lower_bound(weights.begin(), weights.end(), std::make_pair(primary, char16_t(0)));
             for (; it != weights.end() && it->first == primary; ++it) rank[it->second] = std::uint16_t(r);
         }
+        std::sort(rankOfPrimary.begin(), rankOfPrimary.end());
+        auto rankAfter = [&](char32_t before, char32_t c) {
+            const std::uint32_t primary = weightsAfter(before, c).primary;
+            return std::lower_bound(rankOfPrimary.begin(), rankOfPrimary.end(),
+                                    std::make_pair(primary, std::uint16_t(0)))->second;
+        };
         std::vector<unsigned char>().swap(seen);
 
         Keys keys;
@@ -224,10 +259,12 @@ void CaseInsensitiveCollation::sort(std::vector<std::string>& items) {
             keys.start.push_back(keys.bytes.size());
             const auto* p = reinterpret_cast<const unsigned char*>(items[row].data());
             const auto* end = p + items[row].size();
+            char32_t before = 0;
             while (p < end) {
                 char32_t c = 0;
                 p += decodeBmp(p, end, c);
-                putRank(keys.bytes, rank[c]);
+                putRank(keys.bytes, before != 0 && afterDependent_[c] ? rankAfter(before, c) : rank[c]);
+                before = c;
             }
             keys.bytes.push_back(0);
         }

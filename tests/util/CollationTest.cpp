@@ -43,6 +43,7 @@ TEST(Collation, KeyedSortKeepsTheComparisonsOrderInEveryLocale) {
         "\xe3\x81\x82", "\xe3\x82\xa2", "\xe3\x81\x81", "\xe3\x83\xbc", "\xe3\x82\x9d",  // kana, long mark, iteration
         "\xe5\x86\x99", "\xe7\x9c\x9f", "\xe5\xad\x97",  // kanji
         "\xea\xb0\x80", "\xe0\xb9\x80", "\xe0\xb8\x81",  // hangul, thai
+        "\xe3\x81\x8c", "\xe3\x81\x8b\xe3\x82\x99", "\xc3\xa4", "a\xcc\x88",  // ga, ka+voicing, a umlaut
         "\xf0\x9f\x98\x80", "\x01", "\t", "\xff", "\x95\x5c"};
     std::uint32_t seed = 12345;
     auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xffff; };
