@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QAction>
@@ -27,10 +26,23 @@
 
 namespace {
 
+// The peak resident memory (VmHWM), since the start or the last reset.
 double peakMegabytes() {
-    struct rusage usage {};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024;
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status) return 0;
+    char line[256];
+    double kb = 0;
+    while (std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "VmHWM: %lf kB", &kb) == 1) break;
+    std::fclose(status);
+    return kb / 1024;
+}
+
+void resetPeak() {
+    if (std::FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", f);
+        std::fclose(f);
+    }
 }
 
 // Runs the action and paints the list once; returns the milliseconds.
@@ -97,6 +109,9 @@ int paste(TCopyForm& form, const std::string& file) {
         QGuiApplication::clipboard()->setText(QString::fromUtf8(bytes.data(), qsizetype(bytes.size())));
         std::printf("paste_bytes %zu\n", bytes.size());
     }
+    // From here on: the clipboard's text and what the paste makes of it.
+    std::printf("peak_setup %.0f\n", peakMegabytes());
+    resetPeak();
     std::printf("paste %.1f\n", timed(form, "ClipBoardPaste"));
     std::printf("paste_rows %zu\n", form.DataListBox->list()->size());
     return 0;
