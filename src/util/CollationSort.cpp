@@ -172,6 +172,12 @@ void CaseInsensitiveCollation::sortByIcuKeys(std::vector<std::string>& items,
 void CaseInsensitiveCollation::sort(std::vector<std::string>& items) {
     const std::size_t n = items.size();
     if (n < 2) return;
+    // A folder's few names: comparing them costs less than setting up keys.
+    if (n <= 64) {
+        std::sort(items.begin(), items.end(),
+                  [this](const std::string& a, const std::string& b) { return compare(a, b) < 0; });
+        return;
+    }
 
     // Which rows are keyable, and which characters and weights they use.
     std::vector<std::uint32_t> simple, complex;

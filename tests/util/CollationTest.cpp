@@ -48,7 +48,7 @@ TEST(Collation, KeyedSortKeepsTheComparisonsOrderInEveryLocale) {
     std::uint32_t seed = 12345;
     auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 8) & 0xffff; };
     std::vector<std::string> texts;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 3000; ++i) {  // more than a folder's few names
         std::string t = i % 3 ? "/home/" : "";
         for (int k = int(next() % 7); k >= 0; --k)
             t += alphabet[next() % (next() % 4 ? 23 : alphabet.size())];
