@@ -3,7 +3,6 @@
 //   bench_datalist DATAFILE [single|batched]
 // Runs on whatever Qt platform is set (offscreen in the script). Settings are
 // kept in a scratch folder; no dialog ever waits for an answer.
-#include <chrono>
 #include <cstdio>
 #include <sys/resource.h>
 
@@ -11,48 +10,19 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
-#include "platform/ApplicationSetup.h"
-#include "panes/BrowsingPanes.h"
 #include "app/CopyForm.h"
+#include "BenchPlatform.h"
+#include "panes/BrowsingPanes.h"
+#include "platform/ApplicationSetup.h"
 #include "util/DataFile.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/FileListBox.h"
 #include "controls/PathListBox.h"
-#include "platform/ISettingsLocation.h"
-#include "platform/IUserDialogs.h"
 #include "platform/Platform.h"
 #include "platform/linux/QtUserDialogs.h"
 #include "util/PathText.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// Messages go to stderr instead of waiting for a click.
-class NoDialogs : public QtUserDialogs {
-public:
-    int messageBox(const QString& text, const QString&, int) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return 1;
-    }
-    void applicationMessage(const QString& text) override { messageBox(text, {}, 0); }
-    void errorReport(const QString& text) override { messageBox(text, {}, 0); }
-};
-
-class ScratchSettings : public ISettingsLocation {
-public:
-    explicit ScratchSettings(std::string folder) : folder_(std::move(folder)) {}
-    std::string settingsFile() override { return folder_ + "/Dorvanquellis.ini"; }
-    std::string executableFolder() override { return folder_ + "/"; }
-    std::string defaultFolder() override { return folder_ + "/"; }
-
-private:
-    std::string folder_;
-};
 
 // Processes events until the list's layout covers every row.
 void settle(PathListBox& list) {

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 #include "filters/FilterDrag.h"
+#include "savelists/SaveFileList.h"
 #include "settings/Settings.h"
 
 class QAction;
@@ -103,6 +104,7 @@ public:
     FilterDragState FilterDrag;              // reordering FilterCheckListBox
     bool Searching = false;                  // a search is filling the found files
     TFileOperation* FileOperation = nullptr;
+    SaveDialogMemory SaveDialog1;            // the save dialog remembers its filter entry
 
     // The folders the two trees show; the right one is the destination.
     const std::string& leftFolder() const { return leftFolder_; }

@@ -20,6 +20,9 @@
 #include "controls/FileListBox.h"
 #include "controls/FolderFiles.h"
 #include "controls/PathListBox.h"
+#include "datalist/DataListEditing.h"
+#include "datalist/FilterExtraction.h"
+#include "datalist/ListClipboard.h"
 #include "driveinfo/DriveInfo.h"
 #include "fileops/FileOperation.h"
 #include "filters/FilterCheckListView.h"
@@ -30,6 +33,7 @@
 #include "panes/SelectedFolders.h"
 #include "platform/ClipboardText.h"
 #include "settings/SettingCommand.h"
+#include "savelists/SaveFileList.h"
 
 namespace {
 
@@ -246,33 +250,42 @@ void TCopyForm::bindCommands() {
                             [this](const std::vector<std::string>& paths) { ApplySelectedFolders(paths); },
                             this});
     });
+    bind("DataDelete", [this](QAction*) { DataDeleteExecute(*DataListBox); });
+    bind("FileListTranslate",
+         [this](QAction*) { FileListTranslateExecute(*FilePathListBox, *DataListBox); });
+    bind("EditClick", [this](QAction*) { EditClickExecute(*action("ClipBoardPaste")); });
+    bind("ClipBoardCopyDataList",
+         [this](QAction*) { ClipBoardCopyDataListExecute(*DataListBox->list()); });
+    bind("ClipBoardCopyLeft", [this](QAction*) { ClipBoardCopyLeftExecute(*FilePathListBox); });
+    bind("ClipBoardCopyRight",
+         [this](QAction*) { ClipBoardCopyRightExecute(*FileListBox2, OpenDialogListBox); });
+    bind("ClipBoardPaste", [this](QAction*) { ClipBoardPasteExecute(*DataListBox); });
+    bind("SortDataList", [this](QAction*) { SortDataListExecute(*DataListBox); });
+    bind("DeleteSameData", [this](QAction*) { DeleteSameDataExecute(*DataListBox); });
+    bind("SelectAllDataList", [this](QAction*) { SelectAllDataListExecute(*DataListBox); });
+    bind("ClearDataList", [this](QAction*) { ClearDataListExecute(*DataListBox); });
+    bind("DoFilterDataList",
+         [this](QAction*) { DoFilterDataListExecute(*DataListBox, *Filters, *this); });
+    const std::pair<const char*, SaveListAction> saveActions[] = {
+        {"SaveFileListDataList", SaveListAction::SaveFileListDataList},
+        {"SaveFileListLeft", SaveListAction::SaveFileListLeft},
+        {"SaveFileListRight", SaveListAction::SaveFileListRight}};
+    for (const auto& [name, which] : saveActions)
+        bind(name, [this, which = which](QAction*) {
+            SaveFileListDataListExecute(which, {*DataListBox->list(), *FilePathListBox, *FileListBox2,
+                                                OpenDialogListBox, TxtFilter, destinationFolder(),
+                                                SaveDialog1, trees()});
+        });
     bind("ShowHelp", [this](QAction*) { ShowHelpExecute(); });
     bind("ShowVersion", [this](QAction*) { ShowVersionExecute(); });
 
     // Commands that a later version brings.
-    pending("SaveFileListDataList", "SaveFileListDataListExecute");
-    pending("SaveFileListRight", "SaveFileListDataListExecute");
-    pending("SaveFileListLeft", "SaveFileListDataListExecute");
-    pending("DataDelete", "DataDeleteExecute");
-    pending("FileListTranslate", "FileListTranslateExecute");
     pending("FileSearchAll", "FileSearchAllExecute");
     pending("DeleteNoFileDirectory", "DeleteNoFileDirectoryExecute");
     pending("FileExtToNewExt", "FileExtToNewExtExecute");
     pending("ReNameAllFile", "ReNameAllFileExecute");
-    pending("ClipBoardCopyDataList", "ClipBoardCopyDataListExecute");
-    pending("ClipBoardPaste", "ClipBoardPasteExecute");
-    pending("ClipBoardCopyRight", "ClipBoardCopyRightExecute");
-    bind("EditClick", [this](QAction*) {
-        action("ClipBoardPaste")->setEnabled(ClipboardHasText());
-    });
     pending("ReNameFileNameRight", "ReNameFileNameRightExecute");
-    pending("DeleteSameData", "DeleteSameDataExecute");
-    pending("SortDataList", "SortDataListExecute");
     pending("RenameFileNameLeft", "RenameFileNameLeftExecute");
-    pending("ClipBoardCopyLeft", "ClipBoardCopyLeftExecute");
-    pending("SelectAllDataList", "SelectAllDataListExecute");
-    pending("ClearDataList", "ClearDataListExecute");
-    pending("DoFilterDataList", "DoFilterDataListExecute");
 
     // Events of the controls.
     auto guarded = [](auto handler) { return [handler] { RunGuarded(handler); }; };

@@ -30,6 +30,14 @@ void FileListBox::showNames() {
 
 bool FileListToList(FileListBox& list, PathListModel& target) {
     target.clear();
+    std::vector<std::string> paths;
+    if (!FileListToList(list, paths)) return false;
+    target.append(paths);
+    return true;
+}
+
+bool FileListToList(FileListBox& list, std::vector<std::string>& target) {
+    target.clear();
     if (list.count() == 0) {
         notice(QStringLiteral("データがありませんよ!"));
         return false;
@@ -38,11 +46,10 @@ bool FileListToList(FileListBox& list, PathListModel& target) {
     list.setUpdatesEnabled(false);
     bool ok = true;
     try {
-        std::vector<std::string> paths;
-        paths.reserve(std::size_t(list.count()));
-        for (int row = 0; row < list.count(); ++row) paths.push_back(list.fullPath(row));
-        target.append(paths);
+        target.reserve(std::size_t(list.count()));
+        for (int row = 0; row < list.count(); ++row) target.push_back(list.fullPath(row));
     } catch (...) {
+        target.clear();
         ok = false;
     }
     list.setCurrentRow(remembered);

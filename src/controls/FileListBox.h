@@ -37,3 +37,4 @@ private:
 // Full paths of every row of list into target (cleared first), leaving the
 // list's current row as it was; false (after a message) when list is empty.
 bool FileListToList(FileListBox& list, PathListModel& target);
+bool FileListToList(FileListBox& list, std::vector<std::string>& target);

@@ -77,11 +77,15 @@ void PathListBox::measureRows(int first, int end, int widest) {
 }
 
 void PathListBox::replaceRows(std::vector<std::string> rows, int current) {
+    editRows([&rows](std::vector<std::string>& list) { list = std::move(rows); }, current);
+}
+
+void PathListBox::editRows(const std::function<void(std::vector<std::string>&)>& edit, int current) {
     const ScrollPosition scroll = ScrollPosition::of(this);
     const int oldCurrent = currentRow();
     const bool currentWasVisible =
         oldCurrent >= 0 && viewport()->rect().intersects(visualRect(model_->index(oldCurrent)));
-    model_->setRows(std::move(rows));
+    model_->editRows(edit);
     if (current >= 0 && current < count()) {
         const auto mark = selectionMode() == QAbstractItemView::SingleSelection
                               ? QItemSelectionModel::ClearAndSelect

@@ -21,6 +21,9 @@ public:
     // Replaces the rows. The focus mark (with the selection of a single-select
     // list) goes to row current (-1: none); the scroll position stays.
     void replaceRows(std::vector<std::string> rows, int current);
+    // Lets edit change the rows in place, then places the focus mark as
+    // replaceRows does. The selection is cleared.
+    void editRows(const std::function<void(std::vector<std::string>&)>& edit, int current);
     // First row whose text is text, -1 when none.
     int findRow(const std::string& text) const;
 

@@ -21,6 +21,17 @@ void PathListModel::setRows(std::vector<std::string> rows) {
     endResetModel();
 }
 
+void PathListModel::editRows(const std::function<void(std::vector<std::string>&)>& edit) {
+    beginResetModel();
+    try {
+        edit(rows_);
+    } catch (...) {
+        endResetModel();
+        throw;
+    }
+    endResetModel();
+}
+
 void PathListModel::append(std::string row) {
     const int at = static_cast<int>(rows_.size());
     beginInsertRows(QModelIndex(), at, at);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ public:
     const std::vector<std::string>& rows() const { return rows_; }
 
     void setRows(std::vector<std::string> rows);
+    // Lets edit change the rows in place (no copy of a long list); views
+    // then show the list anew.
+    void editRows(const std::function<void(std::vector<std::string>&)>& edit);
     void append(std::string row);
     void append(const std::vector<std::string>& rows);
     void insert(std::size_t row, std::string text);

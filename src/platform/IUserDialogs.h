@@ -38,12 +38,15 @@ public:
     virtual std::optional<QString> askText(const QString& prompt, const QString& caption,
                                            const QString& defaultText, bool caretAtEnd) = 0;
 
-    // Save-file dialog. filters are Qt name filters ("データファイル (*.txt)").
-    // Empty result when the user cancels.
+    // Save-file dialog. filters are Qt name filters ("(*.txt) (*.txt)"; the
+    // dialog shows the part before the last parentheses); filterIndex is the
+    // entry shown first and, on return, the entry chosen. Empty result when
+    // the user cancels. Asks nothing about existing files.
     virtual std::optional<std::string> saveFileName(const QString& caption,
                                                     const std::string& folder,
                                                     const std::string& fileName,
-                                                    const QStringList& filters) = 0;
+                                                    const QStringList& filters,
+                                                    int& filterIndex) = 0;
 
     // The base-level dialog of the hierarchy-keeping copy and move: levels
     // (root first) in a list, the first one chosen. The chosen index on OK;

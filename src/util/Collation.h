@@ -1,7 +1,12 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
+
+struct UCollator;
 
 // The locale's collation ignoring case; entries that compare equal are then
 // ordered by their exact bytes, so exact duplicates stand next to each other.
@@ -9,3 +14,63 @@
 int compareCaseInsensitive(const std::string& a, const std::string& b);
 bool lessCaseInsensitive(const std::string& a, const std::string& b);
 void sortCaseInsensitive(std::vector<std::string>& items);
+
+// That order for one ICU locale ("" for the root collation); one object
+// serves one thread.
+class CaseInsensitiveCollation {
+public:
+    explicit CaseInsensitiveCollation(const std::string& locale);
+    ~CaseInsensitiveCollation();
+    CaseInsensitiveCollation(const CaseInsensitiveCollation&) = delete;
+    CaseInsensitiveCollation& operator=(const CaseInsensitiveCollation&) = delete;
+
+    int compare(const std::string& a, const std::string& b) const;
+    // Sorts in the order of compare. Texts made only of characters that
+    // collate alone (one weight each, no contraction or context) are keyed
+    // from a per-character table; the others take ICU's own sort keys and
+    // are merged in by compare.
+    void sort(std::vector<std::string>& items);
+
+private:
+    // The weights of a keyable character: one primary weight, up to four
+    // secondary weights (accents, voicing marks), 16 bits each, first in the
+    // top bits. Primary 1: not keyable.
+    struct Weights {
+        std::uint32_t primary = 1;
+        std::uint64_t secondaries = 0;
+    };
+    // Per BMP character: 0 not yet looked at, 1 not keyable, else its
+    // primary weight.
+    std::uint32_t primaryOf(char32_t c);
+    // The weights of c where before stands in front of it (for characters
+    // whose weights depend on the one before, such as the long vowel mark).
+    const Weights& weightsAfter(char32_t before, char32_t c);
+    struct Element {
+        std::uint32_t primary, secondary;
+        bool operator==(const Element&) const = default;
+    };
+    // A text's collation elements (at most a few more than limit).
+    std::vector<Element> elementsOf(const char16_t* text, int length, std::size_t limit) const;
+    // The weights of one character whose elements are list from first on.
+    Weights weightsOf(const std::vector<Element>& list, std::size_t first) const;
+    // A character whose own primary weight is primary, 0 when none.
+    char16_t representative(std::uint32_t primary);
+    // Orders texts of keyable characters with equal primary weights: by
+    // their secondary weights, then by their bytes.
+    bool lessBySecondaries(const std::string& a, const std::string& b);
+    // The secondary weights of a character's keyable weights, given the
+    // character before it (0 at the start).
+    std::uint64_t secondariesAt(char32_t before, char32_t c);
+    std::string sortKey(const std::string& s) const;
+    void sortByIcuKeys(std::vector<std::string>& items, std::vector<std::uint32_t>& rows) const;
+
+    UCollator* collator_ = nullptr;
+    bool keyable_ = false;  // the collation's settings allow per-character keys
+    bool backwardSecondary_ = false;  // secondary weights compare from the end
+    std::uint32_t commonSecondary_ = 0;
+    std::vector<std::uint32_t> primary_;
+    std::vector<std::uint64_t> secondaries_;  // 16 bits each, first in the top bits
+    std::vector<char> afterDependent_;         // weights depend on the character before
+    std::unordered_map<std::uint32_t, Weights> pairs_;
+    std::unordered_map<std::uint32_t, char16_t> representatives_;
+};

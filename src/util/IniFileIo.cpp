@@ -33,7 +33,9 @@ private:
     int fd_;
 };
 
-bool writeAll(int fd, const std::string& bytes) {
+constexpr off_t kWritebackStep = off_t(8) << 20;
+
+bool writeAll(int fd, std::string_view bytes) {
     const char* p = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
@@ -97,6 +99,10 @@ FileReadResult readWholeFile(const std::string& path, std::string& bytes) {
 }
 
 bool writeFileAtomically(const std::string& path, const std::string& bytes) {
+    return writeFileAtomically(path, [&bytes](const ByteSink& sink) { return sink(bytes); });
+}
+
+bool writeFileAtomically(const std::string& path, const std::function<bool(const ByteSink&)>& produce) {
     const std::string target = replacedFile(path);
     const std::string folder = folderPart(target);
     if (!folder.empty()) {
@@ -109,8 +115,18 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes) {
     if (fd.get() < 0) return false;
     struct stat old {};
     const bool replacing = ::stat(target.c_str(), &old) == 0;
+    off_t offered = 0, started = 0;
+    const ByteSink sink = [&](std::string_view piece) {
+        if (!writeAll(fd.get(), piece)) return false;
+        offered += off_t(piece.size());
+        if (offered - started >= kWritebackStep) {
+            ::sync_file_range(fd.get(), started, offered - started, SYNC_FILE_RANGE_WRITE);
+            started = offered;
+        }
+        return true;
+    };
     const bool written = (!replacing || ::fchmod(fd.get(), old.st_mode & 07777) == 0) &&
-                         writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+                         produce(sink) && ::fsync(fd.get()) == 0;
     if (!fd.close() || !written || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;

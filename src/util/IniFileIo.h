@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 // Reading and writing the bytes of a small settings file.
 
@@ -17,3 +19,10 @@ FileReadResult readWholeFile(const std::string& path, std::string& bytes);
 // writes through a symlink to its target. false on failure, the old file then
 // unchanged.
 bool writeFileAtomically(const std::string& path, const std::string& bytes);
+
+// The same with the content made piece by piece: produce hands each piece to
+// its sink and returns false (as the sink does when writing fails) to give
+// up, leaving the old file unchanged. Writing back the data starts while
+// the pieces come, so the final sync has little left to wait for.
+using ByteSink = std::function<bool(std::string_view)>;
+bool writeFileAtomically(const std::string& path, const std::function<bool(const ByteSink&)>& produce);

@@ -51,9 +51,16 @@ std::optional<QString> FakeDialogs::askText(const QString& prompt, const QString
     return trimInput(*answer);
 }
 
-std::optional<std::string> FakeDialogs::saveFileName(const QString& caption, const std::string&,
-                                                     const std::string&, const QStringList&) {
+std::optional<std::string> FakeDialogs::saveFileName(const QString& caption,
+                                                     const std::string& folder,
+                                                     const std::string& fileName,
+                                                     const QStringList& filters, int& filterIndex) {
     shown.push_back({Kind::SaveFile, QString(), caption, 0});
+    lastSave = {folder, fileName, filters, filterIndex};
+    if (!saveFilterIndexes.empty()) {
+        filterIndex = saveFilterIndexes.front();
+        saveFilterIndexes.pop_front();
+    }
     if (saveNames.empty()) {
         ADD_FAILURE() << "unanswered save dialog";
         return std::nullopt;
@@ -91,6 +98,8 @@ void FakeDialogs::reset() {
     answers.clear();
     inputs.clear();
     saveNames.clear();
+    saveFilterIndexes.clear();
+    lastSave = {};
     folders.clear();
     baseLevels.clear();
     levels.clear();

@@ -28,9 +28,12 @@ public:
     // the dialog does), nullopt for any close but OK.
     std::optional<QString> askText(const QString& prompt, const QString& caption,
                                    const QString& defaultText, bool caretAtEnd) override;
+    // Records the request in lastSave; answers from saveNames, and sets the
+    // chosen entry from saveFilterIndexes when one is scripted.
     std::optional<std::string> saveFileName(const QString& caption, const std::string& folder,
                                             const std::string& fileName,
-                                            const QStringList& filters) override;
+                                            const QStringList& filters,
+                                            int& filterIndex) override;
     // Answers from baseLevels; levels keeps what was offered.
     std::optional<int> chooseBaseLevel(const std::vector<std::string>& levels) override;
     std::optional<std::string> chooseFolder(const QString& caption,
@@ -45,6 +48,12 @@ public:
     std::deque<int> answers;                         // message-box button ids
     std::deque<std::optional<QString>> inputs;       // input boxes and askText; nullopt: Cancel
     std::deque<std::optional<std::string>> saveNames;
+    std::deque<int> saveFilterIndexes;
+    struct SaveRequest {
+        std::string folder, fileName;
+        QStringList filters;
+        int filterIndex = -1;
+    } lastSave;
     std::deque<std::optional<std::string>> folders;
     std::deque<std::optional<int>> baseLevels;       // nullopt: Cancel
     std::vector<std::string> levels;                 // offered by the last base-level dialog

@@ -163,3 +163,18 @@ TEST_F(IniFileIoTest, AFailedWriteLeavesTheOldFile) {
 }
 
 }  // namespace
+
+// Pieces that give up leave the old file as it was and no temporary behind.
+TEST(IniFileIo, APieceWiseWriteThatGivesUpKeepsTheOldFile) {
+    TempDir dir;
+    const std::string file = dir.write("list.txt", "old\r\n");
+    EXPECT_FALSE(writeFileAtomically(file, [](const ByteSink& sink) {
+        return sink(std::string(20 << 20, 'x')) && false;
+    }));
+    EXPECT_EQ(readFile(file), "old\r\n");
+    ASSERT_TRUE(writeFileAtomically(file, [](const ByteSink& sink) {
+        return sink("a\r\n") && sink(std::string(9 << 20, 'b')) && sink("\r\n");
+    }));
+    EXPECT_EQ(readFile(file).size(), std::size_t(3 + (9 << 20) + 2));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}

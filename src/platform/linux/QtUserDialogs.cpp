@@ -101,13 +101,19 @@ std::optional<QString> QtUserDialogs::askText(const QString& prompt, const QStri
 std::optional<std::string> QtUserDialogs::saveFileName(const QString& caption,
                                                        const std::string& folder,
                                                        const std::string& fileName,
-                                                       const QStringList& filters) {
+                                                       const QStringList& filters,
+                                                       int& filterIndex) {
     QFileDialog dialog(activeOwner(), caption, displayPath(folder));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(filters);
+    if (filterIndex >= 0 && filterIndex < filters.size()) dialog.selectNameFilter(filters[filterIndex]);
     if (!fileName.empty()) dialog.selectFile(displayPath(fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
+    if (const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter()); chosen >= 0)
+        filterIndex = int(chosen);
     return pathFromDisplay(dialog.selectedFiles().first());
 }
 

@@ -15,7 +15,8 @@ public:
                                    const QString& defaultText, bool caretAtEnd) override;
     std::optional<std::string> saveFileName(const QString& caption, const std::string& folder,
                                             const std::string& fileName,
-                                            const QStringList& filters) override;
+                                            const QStringList& filters,
+                                            int& filterIndex) override;
     std::optional<int> chooseBaseLevel(const std::vector<std::string>& levels) override;
     std::optional<std::string> chooseFolder(const QString& caption,
                                             const std::string& start) override;

@@ -1,0 +1,151 @@
+// Times the data-list commands on a long list, each through its action in the
+// real window (offscreen) and up to the repainted list. Usage:
+//   bench_datalist_ops ops DATAFILE WORKDIR   sort, duplicates, extraction,
+//                                             select all, save, copy
+//   bench_datalist_ops paste TEXTFILE         paste of the file's text
+// Prints one "name milliseconds" line per command, then the peak memory.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+
+#include "BenchPlatform.h"
+#include "app/CopyForm.h"
+#include "controls/DirectoryListBox.h"
+#include "controls/PathListBox.h"
+#include "filters/FilterList.h"
+#include "platform/ApplicationSetup.h"
+#include "platform/Platform.h"
+#include "util/DataFile.h"
+#include "util/IniFileIo.h"
+#include "util/PathText.h"
+
+namespace {
+
+// The peak resident memory (VmHWM), since the start or the last reset.
+double peakMegabytes() {
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status) return 0;
+    char line[256];
+    double kb = 0;
+    while (std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "VmHWM: %lf kB", &kb) == 1) break;
+    std::fclose(status);
+    return kb / 1024;
+}
+
+void resetPeak() {
+    if (std::FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", f);
+        std::fclose(f);
+    }
+}
+
+// Runs the action and paints the list once; returns the milliseconds.
+double timed(TCopyForm& form, const char* action) {
+    QCoreApplication::processEvents();
+    const auto start = Clock::now();
+    form.action(action)->trigger();
+    QCoreApplication::processEvents();
+    form.DataListBox->viewport()->repaint();
+    return msSince(start);
+}
+
+void load(TCopyForm& form, const std::string& file) {
+    form.DataListBox->list()->clear();  // one list in memory at a time
+    std::vector<std::string> rows;
+    if (readDataFile(file, rows) != DataFileRead::Ok) {
+        std::fprintf(stderr, "cannot read %s\n", file.c_str());
+        std::exit(1);
+    }
+    form.DataListBox->list()->setRows(std::move(rows));
+    QCoreApplication::processEvents();
+}
+
+int ops(TCopyForm& form, NoDialogs& dialogs, const std::string& file, const std::string& work) {
+    PathListBox& data = *form.DataListBox;
+    load(form, file);
+    const std::size_t rows = data.list()->size();
+    std::printf("rows %zu\n", rows);
+    std::printf("sort %.1f\n", timed(form, "SortDataList"));
+    std::printf("peak_after_sort %.0f\n", peakMegabytes());
+
+    load(form, file);
+    std::printf("dedupe %.1f\n", timed(form, "DeleteSameData"));
+    std::printf("dedupe_rows %zu\n", data.list()->size());
+    std::printf("peak_after_dedupe %.0f\n", peakMegabytes());
+
+    load(form, file);
+    form.Filters->setEntries({{"*.*", false}, {"*.txt", true}, {"*.jpg", true}, {"*.mp3", true}});
+    std::printf("extract %.1f\n", timed(form, "DoFilterDataList"));
+    std::printf("extract_rows %zu\n", data.list()->size());
+
+    load(form, file);
+    data.setCurrentRow(int(rows / 2));
+    std::printf("select_all %.1f\n", timed(form, "SelectAllDataList"));
+    std::printf("select_all_rows %zu\n", data.selectedRows().size());
+
+    const std::string saved = work + "/saved.txt";
+    ::unlink(saved.c_str());
+    dialogs.saveAs = saved;
+    std::printf("save %.1f\n", timed(form, "SaveFileListDataList"));
+    std::printf("peak_before_copy %.0f\n", peakMegabytes());
+    // Last: the clipboard then holds the whole text for as long as it owns it.
+    std::printf("copy %.1f\n", timed(form, "ClipBoardCopyDataList"));
+    return 0;
+}
+
+int paste(TCopyForm& form, const std::string& file) {
+    {
+        std::string bytes;
+        if (readWholeFile(file, bytes) != FileReadResult::Read) {
+            std::fprintf(stderr, "cannot read %s\n", file.c_str());
+            return 1;
+        }
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(bytes.data(), qsizetype(bytes.size())));
+        std::printf("paste_bytes %zu\n", bytes.size());
+    }
+    // From here on: the clipboard's text and what the paste makes of it.
+    std::printf("peak_setup %.0f\n", peakMegabytes());
+    resetPeak();
+    std::printf("paste %.1f\n", timed(form, "ClipBoardPaste"));
+    std::printf("paste_rows %zu\n", form.DataListBox->list()->size());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const bool isOps = argc == 4 && std::strcmp(argv[1], "ops") == 0;
+    const bool isPaste = argc == 3 && std::strcmp(argv[1], "paste") == 0;
+    if (!isOps && !isPaste) {
+        std::fprintf(stderr, "usage: %s ops DATAFILE WORKDIR | paste TEXTFILE\n", argv[0]);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    Q_INIT_RESOURCE(resources);
+    SetUpApplication(app);
+    installLinuxPlatform();
+    NoDialogs dialogs;
+    dialogs.verbose = false;
+    const std::string work = isOps ? std::string(argv[3]) : folderPart(argv[2]);
+    ScratchSettings settings(work);
+    platform().dialogs = &dialogs;
+    platform().settingsLocation = &settings;
+
+    TCopyForm form;
+    form.resize(1200, 800);
+    form.show();
+    form.DirectoryListBox1->setDirectory(work);
+    form.DirectoryListBox2->setDirectory(work);
+    QCoreApplication::processEvents();
+
+    const int result = isOps ? ops(form, dialogs, argv[2], work) : paste(form, argv[2]);
+    std::printf("peak_mb %.0f\n", peakMegabytes());
+    form.hide();
+    return result;
+}

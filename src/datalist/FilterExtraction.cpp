@@ -1,0 +1,81 @@
+#include "datalist/FilterExtraction.h"
+
+#include <algorithm>
+
+#include "controls/PathListBox.h"
+#include "datalist/ListSuspension.h"
+#include "filters/FilterList.h"
+#include "platform/Messages.h"
+#include "util/PathText.h"
+
+namespace {
+
+// Puts the window's caption back when the command ends.
+class CaptionKeeper {
+public:
+    explicit CaptionKeeper(QWidget& window) : window_(window), caption_(window.windowTitle()) {}
+    ~CaptionKeeper() { window_.setWindowTitle(caption_); }
+    CaptionKeeper(const CaptionKeeper&) = delete;
+    CaptionKeeper& operator=(const CaptionKeeper&) = delete;
+
+private:
+    QWidget& window_;
+    QString caption_;
+};
+
+}  // namespace
+
+std::string CheckedFiltersText(const FilterList& filters) {
+    std::string text;
+    for (int row = 1; row < filters.count(); ++row) {
+        if (!filters.at(row).checked) continue;
+        if (!text.empty()) text += ';';
+        text += filters.at(row).text;
+    }
+    return text;
+}
+
+bool MatchesExtractionPattern(const std::string& path, const std::string& pattern) {
+    const std::string extension = extensionPart(path);
+    return !extension.empty() && pattern.find(asciiUpper(extension) + ';') != std::string::npos;
+}
+
+void DoFilterDataListExecute(PathListBox& dataList, const FilterList& filters, QWidget& window) {
+    if (dataList.count() == 0) {
+        notice(QStringLiteral("抽出するデータがありません。"));
+        return;
+    }
+    int remaining = 0;
+    {
+        CaptionKeeper caption(window);
+        ListSuspension suspended(dataList);
+        const std::string checked = CheckedFiltersText(filters);
+        if (checked.empty()) {
+            notice(QStringLiteral("''*,*''以外のフィルタが設定されていません。"));
+            return;
+        }
+        const std::string pattern = asciiUpper(checked) + ';';
+        const std::vector<std::string>& rows = dataList.list()->rows();
+        std::vector<char> keep(rows.size());
+        for (std::size_t i = rows.size(); i-- > 0;) {
+            if (i % 100 == 0) window.setWindowTitle(QStringLiteral("抽出中: ") + QString::number(i));
+            keep[i] = MatchesExtractionPattern(rows[i], pattern);
+        }
+        const int current = dataList.currentRow();
+        dataList.editRows(
+            [&keep](std::vector<std::string>& list) {
+                std::size_t kept = 0;
+                for (std::size_t i = 0; i < list.size(); ++i) {
+                    if (!keep[i]) continue;
+                    if (kept != i) list[kept] = std::move(list[i]);
+                    ++kept;
+                }
+                list.resize(kept);
+            },
+            current);
+        if (current >= dataList.count()) dataList.setCurrentRow(dataList.count() - 1);
+        remaining = dataList.count();
+    }
+    if (remaining > 0)
+        notice(QString::number(remaining) + QStringLiteral("個のファイルを抽出しました。"));
+}

@@ -1,0 +1,38 @@
+#include "datalist/ListClipboard.h"
+
+#include <QAction>
+
+#include "controls/FileListBox.h"
+#include "controls/PathListBox.h"
+#include "datalist/ListText.h"
+#include "platform/ClipboardText.h"
+
+namespace {
+
+void copyList(const std::vector<std::string>& rows) { SetClipboardText(ListTextForClipboard(rows)); }
+
+}  // namespace
+
+void EditClickExecute(QAction& paste) { paste.setEnabled(ClipboardHasText()); }
+
+void ClipBoardCopyDataListExecute(const PathListModel& dataList) {
+    if (!dataList.empty()) copyList(dataList.rows());
+}
+
+void ClipBoardCopyLeftExecute(const PathListModel& foundFiles) {
+    if (!foundFiles.empty()) copyList(foundFiles.rows());
+}
+
+void ClipBoardCopyRightExecute(FileListBox& rightFiles, std::vector<std::string>& scratch) {
+    if (rightFiles.count() == 0) return;
+    struct Emptied {
+        std::vector<std::string>& list;
+        ~Emptied() { list.clear(); }
+    } emptied{scratch};
+    if (FileListToList(rightFiles, scratch)) copyList(scratch);
+}
+
+void ClipBoardPasteExecute(PathListBox& dataList) {
+    const QString text = GetClipboardText();
+    dataList.replaceRows(RowsFromPastedText(text), -1);
+}

@@ -1,0 +1,312 @@
+// Sorting a million paths in the collation's order: texts whose characters
+// each weigh the same wherever they stand get compact keys of per-character
+// ranks and a radix-like sort on 8-byte windows of those keys; the rest take
+// ICU's sort keys and are merged in by the exact comparison.
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+
+#include <unicode/ucol.h>
+
+#include "util/Collation.h"
+
+namespace {
+
+constexpr std::uint32_t kNotKeyable = 1;
+
+// One character of at most three UTF-8 bytes (the BMP) at p; 0 when the
+// bytes there are not such a character.
+inline int decodeBmp(const unsigned char* p, const unsigned char* end, char32_t& c) {
+    const unsigned b0 = p[0];
+    if (b0 < 0x80) {
+        c = b0;
+        return 1;
+    }
+    if (b0 < 0xC2) return 0;
+    if (b0 < 0xE0) {
+        if (end - p < 2 || (p[1] & 0xC0) != 0x80) return 0;
+        c = char32_t(((b0 & 0x1F) << 6) | (p[1] & 0x3F));
+        return 2;
+    }
+    if (b0 < 0xF0) {
+        if (end - p < 3 || (p[1] & 0xC0) != 0x80 || (p[2] & 0xC0) != 0x80) return 0;
+        c = char32_t(((b0 & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
+        if (c < 0x800 || (c >= 0xD800 && c < 0xE000)) return 0;
+        return 3;
+    }
+    return 0;
+}
+
+// Ranks as bytes that keep their order and never contain a zero first byte:
+// 1 byte below 0xDF, then 0xE0..0xFE plus one byte, then 0xFF plus two.
+inline void putRank(std::vector<unsigned char>& key, std::uint32_t rank) {
+    if (rank < 0xDF) {
+        key.push_back(static_cast<unsigned char>(rank + 1));
+        return;
+    }
+    rank -= 0xDF;
+    if (rank < 31 * 256) {
+        key.push_back(static_cast<unsigned char>(0xE0 + (rank >> 8)));
+        key.push_back(static_cast<unsigned char>(rank & 0xFF));
+        return;
+    }
+    rank -= 31 * 256;
+    key.push_back(0xFF);
+    key.push_back(static_cast<unsigned char>(rank >> 8));
+    key.push_back(static_cast<unsigned char>(rank & 0xFF));
+}
+
+struct Keys {
+    std::vector<unsigned char> bytes;  // every key ends with a zero byte
+    std::vector<std::size_t> start;    // key k is bytes[start[k], start[k + 1])
+};
+
+struct Item {
+    std::uint64_t window;  // 8 key bytes from the current depth, big-endian
+    std::uint32_t key;
+    std::uint32_t row;
+};
+
+std::uint64_t window(const Keys& keys, std::uint32_t k, std::size_t depth) {
+    const std::size_t begin = keys.start[k] + depth;
+    const std::size_t end = keys.start[k + 1];
+    std::uint64_t w = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        w = (w << 8) | (begin + i < end ? keys.bytes[begin + i] : 0u);
+    return w;
+}
+
+// Sorts items by their keys from depth on; equal keys go by tied().
+template <class Tied>
+void sortByKeys(Item* first, Item* last, std::size_t depth, const Keys& keys, const Tied& tied) {
+    for (Item* it = first; it != last; ++it) it->window = window(keys, it->key, depth);
+    std::sort(first, last, [](const Item& a, const Item& b) { return a.window < b.window; });
+    for (Item* group = first; group != last;) {
+        Item* end = group + 1;
+        while (end != last && end->window == group->window) ++end;
+        if (end - group > 1) {
+            const std::size_t length = keys.start[group->key + 1] - keys.start[group->key];
+            if (length <= depth + 8) {
+                std::sort(group, end, tied);
+            } else {
+                sortByKeys(group, end, depth + 8, keys, tied);
+            }
+        }
+        group = end;
+    }
+}
+
+// Puts items[order[k]] at k, moving each string once.
+void applyOrder(std::vector<std::string>& items, std::vector<std::uint32_t>& order) {
+    const auto done = std::uint32_t(items.size());
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        if (order[k] == done || order[k] == k) continue;
+        std::string held = std::move(items[k]);
+        std::size_t at = k;
+        for (;;) {
+            const std::size_t from = order[at];
+            order[at] = done;
+            if (from == k) {
+                items[at] = std::move(held);
+                break;
+            }
+            items[at] = std::move(items[from]);
+            at = from;
+        }
+    }
+}
+
+}  // namespace
+
+std::uint64_t CaseInsensitiveCollation::secondariesAt(char32_t before, char32_t c) {
+    return before != 0 && afterDependent_[c] ? weightsAfter(before, c).secondaries : secondaries_[c];
+}
+
+bool CaseInsensitiveCollation::lessBySecondaries(const std::string& a, const std::string& b) {
+    // The secondary weights of a text, one after another.
+    struct Stream {
+        const unsigned char* p;
+        const unsigned char* end;
+        char32_t before = 0;
+        std::uint64_t pending = 0;
+    };
+    auto next = [this](Stream& s) -> std::uint32_t {
+        while (s.pending == 0) {
+            if (s.p == s.end) return 0;
+            char32_t c = 0;
+            s.p += decodeBmp(s.p, s.end, c);
+            s.pending = secondariesAt(s.before, c);
+            s.before = c;
+        }
+        const auto w = std::uint32_t(s.pending >> 48);
+        s.pending <<= 16;
+        return w;
+    };
+    auto stream = [](const std::string& s) {
+        const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+        return Stream{p, p + s.size()};
+    };
+    Stream x = stream(a), y = stream(b);
+    for (;;) {
+        const std::uint32_t u = next(x), v = next(y);
+        if (u != v) return u < v;
+        if (u == 0) return a < b;
+    }
+}
+
+void CaseInsensitiveCollation::sortByIcuKeys(std::vector<std::string>& items,
+                                             std::vector<std::uint32_t>& rows) const {
+    std::vector<std::string> keys(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) keys[i] = sortKey(items[rows[i]]);
+    std::vector<std::uint32_t> order(rows.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t x, std::uint32_t y) {
+        const int c = keys[x].compare(keys[y]);
+        return c != 0 ? c < 0 : items[rows[x]] < items[rows[y]];
+    });
+    std::vector<std::uint32_t> sorted(rows.size());
+    for (std::size_t i = 0; i < order.size(); ++i) sorted[i] = rows[order[i]];
+    rows = std::move(sorted);
+}
+
+void CaseInsensitiveCollation::sort(std::vector<std::string>& items) {
+    const std::size_t n = items.size();
+    if (n < 2) return;
+    // A folder's few names: comparing them costs less than setting up keys.
+    if (n <= 64) {
+        std::sort(items.begin(), items.end(),
+                  [this](const std::string& a, const std::string& b) { return compare(a, b) < 0; });
+        return;
+    }
+
+    // Which rows are keyable, and which characters and weights they use.
+    std::vector<std::uint32_t> simple, complex;
+    std::vector<unsigned char> seen(0x10000, 0);
+    std::vector<std::uint32_t> pairPrimaries;
+    for (std::size_t row = 0; row < n; ++row) {
+        const auto* p = reinterpret_cast<const unsigned char*>(items[row].data());
+        const auto* end = p + items[row].size();
+        bool keyable = keyable_;
+        char32_t before = 0;
+        while (keyable && p < end) {
+            char32_t c;
+            const int used = decodeBmp(p, end, c);
+            if (used == 0 || c == 0) {
+                keyable = false;
+                break;
+            }
+            std::uint32_t primary;
+            if (before != 0 && afterDependent_[c]) {
+                primary = weightsAfter(before, c).primary;
+                if (primary > kNotKeyable) pairPrimaries.push_back(primary);
+            } else {
+                primary = primary_[c];
+                if (primary == 0) primary = primaryOf(c);
+                seen[c] = 1;
+            }
+            if (primary == kNotKeyable) keyable = false;
+            before = c;
+            p += used;
+        }
+        (keyable ? simple : complex).push_back(std::uint32_t(row));
+    }
+
+    std::vector<std::uint32_t> order;
+    order.reserve(n);
+    if (!simple.empty()) {
+        // Ranks of the primary weights in use, in the collation's order
+        // (which may reorder scripts, so single characters are compared).
+        std::vector<std::pair<std::uint32_t, char16_t>> weights;
+        for (std::size_t c = 0; c < seen.size(); ++c)
+            if (seen[c] && primary_[c] > kNotKeyable) weights.emplace_back(primary_[c], char16_t(c));
+        std::sort(pairPrimaries.begin(), pairPrimaries.end());
+        pairPrimaries.erase(std::unique(pairPrimaries.begin(), pairPrimaries.end()), pairPrimaries.end());
+        for (std::uint32_t primary : pairPrimaries) {
+            const char16_t c = representative(primary);
+            if (c == 0) {
+                // No character stands for this weight alone: texts with it
+                // take ICU's keys.
+                for (auto& pair : pairs_)
+                    if (pair.second.primary == primary) pair.second.primary = kNotKeyable;
+                return sort(items);
+            }
+            weights.emplace_back(primary, c);
+        }
+        std::sort(weights.begin(), weights.end());
+        std::vector<std::pair<std::uint32_t, char16_t>> distinct;
+        for (const auto& w : weights)
+            if (distinct.empty() || distinct.back().first != w.first) distinct.push_back(w);
+        std::sort(distinct.begin(), distinct.end(), [this](const auto& a, const auto& b) {
+            return ucol_strcoll(collator_, reinterpret_cast<const UChar*>(&a.second), 1,
+                                reinterpret_cast<const UChar*>(&b.second), 1) == UCOL_LESS;
+        });
+        std::vector<std::uint16_t> rank(0x10000, 0);
+        std::vector<std::pair<std::uint32_t, std::uint16_t>> rankOfPrimary;
+        for (std::size_t r = 0; r < distinct.size(); ++r) {
+            const std::uint32_t primary = distinct[r].first;
+            rankOfPrimary.emplace_back(primary, std::uint16_t(r));
+            auto it = std::lower_bound(weights.begin(), weights.end(), std::make_pair(primary, char16_t(0)));
+            for (; it != weights.end() && it->first == primary; ++it) rank[it->second] = std::uint16_t(r);
+        }
+        std::sort(rankOfPrimary.begin(), rankOfPrimary.end());
+        auto rankAfter = [&](char32_t before, char32_t c) {
+            const std::uint32_t primary = weightsAfter(before, c).primary;
+            return std::lower_bound(rankOfPrimary.begin(), rankOfPrimary.end(),
+                                    std::make_pair(primary, std::uint16_t(0)))->second;
+        };
+        std::vector<unsigned char>().swap(seen);
+
+        Keys keys;
+        keys.start.reserve(simple.size() + 1);
+        std::size_t bytes = 0;
+        for (std::uint32_t row : simple) bytes += items[row].size() + 1;
+        keys.bytes.reserve(bytes);
+        for (std::uint32_t row : simple) {
+            keys.start.push_back(keys.bytes.size());
+            const auto* p = reinterpret_cast<const unsigned char*>(items[row].data());
+            const auto* end = p + items[row].size();
+            char32_t before = 0;
+            while (p < end) {
+                char32_t c = 0;
+                p += decodeBmp(p, end, c);
+                putRank(keys.bytes, before != 0 && afterDependent_[c] ? rankAfter(before, c) : rank[c]);
+                before = c;
+            }
+            keys.bytes.push_back(0);
+        }
+        keys.start.push_back(keys.bytes.size());
+
+        std::vector<Item> sorted(simple.size());
+        for (std::size_t k = 0; k < simple.size(); ++k) sorted[k] = {0, std::uint32_t(k), simple[k]};
+        sortByKeys(sorted.data(), sorted.data() + sorted.size(), 0, keys,
+                   [this, &items](const Item& a, const Item& b) {
+                       return lessBySecondaries(items[a.row], items[b.row]);
+                   });
+        for (std::size_t k = 0; k < sorted.size(); ++k) simple[k] = sorted[k].row;
+    }
+
+    if (complex.empty()) {
+        order = std::move(simple);
+    } else {
+        sortByIcuKeys(items, complex);
+        // Merge by the exact comparison; few complex rows are placed by
+        // binary search, many by walking both lists.
+        const bool search = complex.size() * 24 < simple.size();
+        std::size_t s = 0;
+        for (std::uint32_t c : complex) {
+            auto before = [&](std::uint32_t row) { return compare(items[row], items[c]) < 0; };
+            std::size_t end = s;
+            if (search) {
+                end = std::size_t(std::partition_point(simple.begin() + long(s), simple.end(), before) -
+                                  simple.begin());
+            } else {
+                while (end < simple.size() && before(simple[end])) ++end;
+            }
+            order.insert(order.end(), simple.begin() + long(s), simple.begin() + long(end));
+            order.push_back(c);
+            s = end;
+        }
+        order.insert(order.end(), simple.begin() + long(s), simple.end());
+    }
+    applyOrder(items, order);
+}
