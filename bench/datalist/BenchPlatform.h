@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/ISettingsLocation.h"
-#include "platform/IUserDialogs.h"
+#include "platform/linux/QtUserDialogs.h"
 
 using Clock = std::chrono::steady_clock;
 
@@ -17,7 +17,8 @@ inline double msSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-class NoDialogs : public IUserDialogs {
+// The program's dialogs, except that nothing waits for an answer.
+class NoDialogs : public QtUserDialogs {
 public:
     int messageBox(const QString& text, const QString&, int) override {
         if (verbose) std::fprintf(stderr, "message: %s\n", qPrintable(text));
@@ -27,6 +28,9 @@ public:
     void errorReport(const QString& text) override { messageBox(text, {}, 0); }
     QString inputBox(const QString&, const QString&, const QString& d) override { return d; }
     std::optional<QString> askText(const QString&, const QString&, const QString&, bool) override {
+        return std::nullopt;
+    }
+    std::optional<int> chooseBaseLevel(const std::vector<std::string>&) override {
         return std::nullopt;
     }
     std::optional<std::string> saveFileName(const QString&, const std::string&,
