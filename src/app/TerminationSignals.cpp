@@ -1,12 +1,18 @@
 #include "app/TerminationSignals.h"
 
 #include <csignal>
+#include <memory>
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QPointer>
 #include <QSocketNotifier>
+#include <QThread>
+#include <QTimer>
 #include <QWidget>
+
+#include "platform/Termination.h"
 
 namespace {
 
@@ -16,6 +22,40 @@ void onSignal(int) {
     const char byte = 1;
     const ssize_t ignored = ::write(signalPipe[1], &byte, 1);
     (void)ignored;
+}
+
+// The window is closed only from the main event loop: a running file
+// operation is cancelled first and finishes (its worker never waits on a
+// window that is gone), and open dialogs and menus are dismissed as with
+// Escape, their careful answer. Should another local event loop never end,
+// the window closes after a while anyway.
+void closeWhenIdle(QPointer<QWidget> window) {
+    auto tries = std::make_shared<int>(0);
+    // True once the window was closed (or is gone).
+    auto attempt = [window, tries] {
+        if (!window) return true;
+        if (fileOperationsInProgress() > 0) return false;  // it stops at its next step
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            popup->close();
+            return false;
+        }
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->close();
+            return false;
+        }
+        if (QThread::currentThread()->loopLevel() > 1 && ++*tries < 40) return false;
+        window->close();
+        return true;
+    };
+    if (attempt()) return;
+    auto* timer = new QTimer(window);
+    timer->setInterval(50);
+    QObject::connect(timer, &QTimer::timeout, window, [timer, attempt] {
+        if (!attempt()) return;
+        timer->stop();
+        timer->deleteLater();
+    });
+    timer->start();
 }
 
 }  // namespace
@@ -28,7 +68,9 @@ void CloseOnTerminationSignals(QWidget* window) {
         char buffer[16];
         while (::read(signalPipe[0], buffer, sizeof buffer) > 0) {
         }
-        if (target) target->close();
+        if (!target || terminationRequested()) return;
+        requestTermination();
+        closeWhenIdle(target);
     });
     struct sigaction action {};
     action.sa_handler = onSignal;

@@ -279,6 +279,7 @@ TEST(CommandGuard, AnUncaughtFailureEndsInTheErrorReport) {
 #include <csignal>
 
 #include "app/TerminationSignals.h"
+#include "platform/Termination.h"
 
 TEST(TerminationSignals, ATermSignalClosesTheWindowLikeTheUser) {
     QWidget window;
@@ -297,4 +298,5 @@ TEST(TerminationSignals, ATermSignalClosesTheWindowLikeTheUser) {
     ::raise(SIGTERM);
     for (int i = 0; i < 50 && !closed; ++i) QApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_TRUE(closed);
+    clearTerminationRequest();
 }

@@ -224,6 +224,15 @@ TEST_F(NextFreeNameTest, CountsPastNinetyNine) {
     EXPECT_EQ(name, "n_100.txt");
 }
 
+TEST_F(NextFreeNameTest, LongNamesAreShortenedToFit) {
+    const std::string base(250, 'n');
+    std::string name = base + ".txt";
+    dir.write(name);
+    bool changed = false;
+    ASSERT_TRUE(engine.NextFreeName(dir.path(), name, {"OTHER"}, changed));
+    EXPECT_EQ(name, std::string(248, 'n') + "_01.txt");
+}
+
 TEST_F(NextFreeNameTest, ManyEqualNamesStillFindTheFirstFreeNumber) {
     dir.write("x_01.txt");
     Paths targets;
