@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <unistd.h>
 #include <utility>
@@ -83,7 +84,7 @@ long long FileOpEngine::weigh(int dir, const std::string& name, const std::strin
     if (++entries % 256 == 0 && !ui_.progress(FileOpCallbacks::Phase::Preparing, path, 0, 0)) abort();
     long long weight = 1;
     if (S_ISREG(st.st_mode)) weight += st.st_size;
-    if (!S_ISDIR(st.st_mode) || stopped()) return weight;
+    if (!S_ISDIR(st.st_mode) || stopped() || path.size() >= PATH_MAX) return weight;
     DirFd folder;
     std::vector<std::string> names;
     if (openSubfolder(dir, name, folder) || listNamesAt(folder.get(), names)) return weight;
@@ -144,10 +145,6 @@ void FileOpEngine::runTransfer(const FileOpJob& job) {
             reached += weights_[i];
             done_ = reached;
         }
-    }
-    if (keepMovedSources_) {
-        pending_.clear();
-        pendingTargets_.clear();
     }
     removeMovedSources();
 }
@@ -310,6 +307,11 @@ void FileOpEngine::copyFolder(const Folder& from, const std::string& name, const
     }
     DirFd srcFd, dstFd;
     Folder inner{-1, src, {}}, target{-1, childOf(to.path, dstName), {}};
+    // Descriptors know no length limit, paths and the worker's stack do.
+    if (src.size() >= PATH_MAX || target.path.size() >= PATH_MAX) {
+        fail(src, ENAMETOOLONG);
+        return;
+    }
     int rc = openSubfolder(from.fd, name, srcFd);
     if (!rc && ::fstat(srcFd.get(), &inner.st) != 0) rc = errno;
     if (!rc && !sameObject(inner.st, s)) rc = fileop_error::Changed;
@@ -399,6 +401,11 @@ void FileOpEngine::removeSourceLater(const Folder& from, const std::string& name
 }
 
 void FileOpEngine::removeMovedSources() {
+    if (keepMovedSources_) {
+        // Ending: whatever was copied stays on both sides.
+        pending_.clear();
+        pendingTargets_.clear();
+    }
     if (pending_.empty()) return;
     int syncError = 0;
     for (auto& [dev, folder] : pendingTargets_) {

@@ -278,6 +278,7 @@ int removeTreeAt(int parentFd, const struct stat& parent, const std::string& nam
     // Another file system mounted here is a drive root: never entered.
     if (st.st_dev != parent.st_dev || isMountRootAt(parentFd, name))
         return failed(fileop_error::MountPoint);
+    if (path.size() >= PATH_MAX) return failed(ENAMETOOLONG);
     Fd dir;
     if (int rc = openSubfolder(parentFd, name, dir)) return failed(rc);
     struct stat opened {};
