@@ -58,6 +58,8 @@ FileOpOutcome FileOpEngine::run(const FileOpJob& job) {
     readyFolders_.clear();
     failedFolders_.clear();
     cleanedFolders_.clear();
+    fromFolder_ = {};
+    toFolder_ = {};
     weights_.clear();
     done_ = total_ = 0;
     if (job.func == fo::Copy || job.func == fo::Move) {
@@ -66,6 +68,8 @@ FileOpOutcome FileOpEngine::run(const FileOpJob& job) {
             return outcome_;
         }
         runTransfer(job);
+        fromFolder_ = {};
+        toFolder_ = {};
     } else if (job.func == fo::Delete) {
         runDelete(job);
     } else {
@@ -177,23 +181,30 @@ bool FileOpEngine::ensureTargetFolder(const std::string& folder) {
 
 // One listed item: its folder and its target's folder are opened here, once;
 // everything below is reached from these descriptors.
+int FileOpEngine::openListedFolder(OpenFolder& cache, const std::string& path) {
+    if (cache.fd.get() >= 0 && cache.folder.path == path) return 0;
+    cache.fd.reset();
+    cache.folder = {-1, path, {}};
+    int rc = openFolder(path, cache.fd);
+    if (!rc && ::fstat(cache.fd.get(), &cache.folder.st) != 0) rc = errno;
+    if (rc) {
+        cache.fd.reset();
+        return rc;
+    }
+    cache.folder.fd = cache.fd.get();
+    return 0;
+}
+
 void FileOpEngine::transferItem(const std::string& src, const std::string& dst, bool move) {
-    DirFd fromFd, toFd;
-    Folder from{-1, parentOf(src), {}}, to{-1, parentOf(dst), {}};
-    int rc = openFolder(from.path, fromFd);
-    if (!rc && ::fstat(fromFd.get(), &from.st) != 0) rc = errno;
+    // Consecutive items mostly share their folders: each stays open.
+    int rc = openListedFolder(fromFolder_, parentOf(src));
+    if (!rc) rc = openListedFolder(toFolder_, parentOf(dst));
     if (rc) {
         fail(src, rc);
         return;
     }
-    rc = openFolder(to.path, toFd);
-    if (!rc && ::fstat(toFd.get(), &to.st) != 0) rc = errno;
-    if (rc) {
-        fail(src, rc);
-        return;
-    }
-    from.fd = fromFd.get();
-    to.fd = toFd.get();
+    const Folder& from = fromFolder_.folder;
+    const Folder& to = toFolder_.folder;
     struct stat s {};
     if ((rc = statAt(from.fd, nameOf(src), s))) {
         fail(src, rc);

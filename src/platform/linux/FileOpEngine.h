@@ -80,7 +80,14 @@ private:
         struct stat st;
     };
 
+    // A listed item's folder, kept open for the items after it.
+    struct OpenFolder {
+        posixops::DirFd fd;
+        Folder folder{-1, {}, {}};
+    };
+
     // copy and move
+    int openListedFolder(OpenFolder& cache, const std::string& path);
     void runTransfer(const FileOpJob& job);
     bool ensureTargetFolder(const std::string& folder);
     void transferItem(const std::string& src, const std::string& dst, bool move);
@@ -124,6 +131,7 @@ private:
     std::set<std::string> readyFolders_;
     std::set<std::string> failedFolders_;
     std::set<std::pair<dev_t, ino_t>> cleanedFolders_;
+    OpenFolder fromFolder_, toFolder_;
     std::vector<long long> weights_;   // per top-level source
     long long done_ = 0;
     long long total_ = 0;
