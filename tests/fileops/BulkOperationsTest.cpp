@@ -81,7 +81,7 @@ TEST_F(BulkOperationsTest, CopySortsDropsExactDuplicatesAndKeepsCaseVariants) {
 TEST_F(BulkOperationsTest, SummaryListsDuplicatesBeforeUnprocessed) {
     const auto a = dir.write("src/a");
     run("FileCopy", {a, dir / "src/gone1", a, dir / "src/gone2"});
-    EXPECT_EQ(fakeDialogs().texts(),
+    ASSERT_EQ(fakeDialogs().texts(),
               QStringList{"1個のファイルは重複していました。\r\n2個のファイルは処理できませんでした。"});
     EXPECT_EQ(fakeDialogs().shown[0].flags, mb::Ok);
     EXPECT_EQ(fakeDialogs().shown[0].caption, QStringLiteral("  確認"));
@@ -188,7 +188,7 @@ TEST_F(BulkOperationsTest, EraseAsksFirstAndLeavesTheDataListAlone) {
     form->action("FileErase")->setEnabled(true);
     fakeDialogs().answers = {id::No};
     run("FileErase", {b, a});
-    EXPECT_EQ(fakeDialogs().texts(), QStringList{"ファイルを消去します。"});
+    ASSERT_EQ(fakeDialogs().texts(), QStringList{"ファイルを消去します。"});
     EXPECT_EQ(fakeDialogs().shown[0].flags, mb::YesNo | mb::IconInformation);
     EXPECT_TRUE(service.calls.empty());
 
