@@ -34,7 +34,7 @@ void closeWhenIdle(QPointer<QWidget> window) {
     // True once the window was closed (or is gone).
     auto attempt = [window, tries] {
         if (!window) return true;
-        if (fileOperationsInProgress() > 0) return false;  // it stops at its next step
+        // A question of a running operation is answered Cancel this way.
         if (QWidget* popup = QApplication::activePopupWidget()) {
             popup->close();
             return false;
@@ -43,6 +43,7 @@ void closeWhenIdle(QPointer<QWidget> window) {
             modal->close();
             return false;
         }
+        if (fileOperationsInProgress() > 0) return false;  // it stops at its next step
         if (QThread::currentThread()->loopLevel() > 1 && ++*tries < 40) return false;
         window->close();
         return true;

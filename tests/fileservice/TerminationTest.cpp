@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -59,6 +60,23 @@ TEST_F(TerminationTest, ATermSignalCancelsTheCopyAndThenClosesTheWindow) {
             window.show();
             CloseOnTerminationSignals(&window);
             copyUntilEnded([] { ::raise(SIGTERM); });
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(TerminationTest, ADialogOpenAtTheSignalIsDismissed) {
+    EXPECT_EXIT(
+        {
+            QWidget window;
+            window.show();
+            CloseOnTerminationSignals(&window);
+            // As a question of the operation would wait for an answer.
+            copyUntilEnded([] {
+                QMessageBox box(QMessageBox::Question, QStringLiteral("?"), QStringLiteral("?"),
+                                QMessageBox::Yes | QMessageBox::No);
+                ::raise(SIGTERM);
+                box.exec();
+            });
         },
         ::testing::ExitedWithCode(0), "");
 }
