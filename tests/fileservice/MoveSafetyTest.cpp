@@ -106,7 +106,7 @@ TEST_F(MoveSafetyTest, AFailedFlushKeepsEverySource) {
 
 TEST_F(MoveSafetyTest, ReplacingAFileFlushesItBeforeTheRenameAndTheFolderAfter) {
     const std::string source = dir.write("src/a.txt", "new a");
-    const std::string target = dir.write("dst/a.txt", "old a");
+    const std::string target = dir / "dst/a.txt";
     struct Flush {
         ino_t ino;
         bool folder;
@@ -121,11 +121,17 @@ TEST_F(MoveSafetyTest, ReplacingAFileFlushesItBeforeTheRenameAndTheFolderAfter) 
         return ::fsync(fd);
     };
     syscalls::ScopedOverrides scoped(recording);
-    EXPECT_EQ(copy({source}, dir / "dst", Quiet), 0);
-    ASSERT_EQ(flushes.size(), 2u);
-    EXPECT_EQ(flushes[0].ino, statOf(target).st_ino);
-    EXPECT_FALSE(flushes[0].folder);
-    EXPECT_EQ(flushes[0].targetText, "old a");
-    EXPECT_EQ(flushes[1].ino, statOf(dir / "dst").st_ino);
-    EXPECT_EQ(flushes[1].targetText, "new a");
+    // Copied over it, and moved over it within one file system.
+    for (const unsigned func : {fo::Copy, fo::Move}) {
+        flushes.clear();
+        dir.write("dst/a.txt", "old a");
+        EXPECT_EQ(perform(func, {source}, {dir / "dst"}, Quiet), 0);
+        ASSERT_EQ(flushes.size(), 2u);
+        EXPECT_EQ(flushes[0].ino, statOf(target).st_ino);
+        EXPECT_FALSE(flushes[0].folder);
+        EXPECT_EQ(flushes[0].targetText, "old a");
+        EXPECT_EQ(flushes[1].ino, statOf(dir / "dst").st_ino);
+        EXPECT_EQ(flushes[1].targetText, "new a");
+    }
+    EXPECT_FALSE(exists(source));
 }

@@ -179,8 +179,6 @@ bool FileOpEngine::ensureTargetFolder(const std::string& folder) {
     return true;
 }
 
-// One listed item: its folder and its target's folder are opened here, once;
-// everything below is reached from these descriptors.
 int FileOpEngine::openListedFolder(OpenFolder& cache, const std::string& path) {
     if (cache.fd.get() >= 0 && cache.folder.path == path) return 0;
     cache.fd.reset();
@@ -195,6 +193,8 @@ int FileOpEngine::openListedFolder(OpenFolder& cache, const std::string& path) {
     return 0;
 }
 
+// One listed item: its folder and its target's folder are opened here, once;
+// everything below is reached from these descriptors.
 void FileOpEngine::transferItem(const std::string& src, const std::string& dst, bool move) {
     // Consecutive items mostly share their folders: each stays open.
     int rc = openListedFolder(fromFolder_, parentOf(src));
@@ -250,8 +250,14 @@ void FileOpEngine::transfer(const Folder& from, const std::string& name, const F
             }
         }
         if (move) {
-            const int rc = replace ? renameReplaceAt(from.fd, name, to.fd, dstName)
-                                   : renameNoReplaceAt(from.fd, name, to.fd, dstName);
+            // A file renamed over another must be on the disk first, and the
+            // folder's new entry after.
+            const bool flushed = replace && S_ISREG(s.st_mode);
+            int rc = flushed ? flushFileAt(from.fd, name) : 0;
+            if (!rc)
+                rc = replace ? renameReplaceAt(from.fd, name, to.fd, dstName)
+                             : renameNoReplaceAt(from.fd, name, to.fd, dstName);
+            if (rc == 0 && flushed) rc = flushFolder(to.fd);
             if (rc == 0) return;
             if (rc == EEXIST && !replace) continue;  // the name was taken meanwhile
             if (rc != EXDEV) {

@@ -550,6 +550,17 @@ int copyFolderMetadata(int folder, const struct stat& st) {
     return 0;
 }
 
+int flushFileAt(int dir, const std::string& name) {
+    Fd file(::openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (file.get() < 0) return errno == ELOOP ? fileop_error::Changed : errno;
+    struct stat st {};
+    if (::fstat(file.get(), &st) != 0) return errno;
+    if (!S_ISREG(st.st_mode)) return fileop_error::Changed;
+    return flush(file.get());
+}
+
+int flushFolder(int folder) { return flush(folder); }
+
 int syncFileSystem(int fd) { return syscalls::syncfs(fd) == 0 ? 0 : errno; }
 
 int removeIfUnchanged(const CheckedEntry& entry) {

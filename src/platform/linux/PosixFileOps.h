@@ -106,6 +106,10 @@ int makeFolderAt(int dir, const std::string& name);
 // Gives the open copied folder the permission bits and times of st.
 int copyFolderMetadata(int folder, const struct stat& st);
 
+// Flushes the regular file name in dir, or the open folder, to the device.
+int flushFileAt(int dir, const std::string& name);
+int flushFolder(int folder);
+
 // Flushes the file system that holds the open file fd to its device; errors
 // of writes made since fd was opened are reported.
 int syncFileSystem(int fd);
