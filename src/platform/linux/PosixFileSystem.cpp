@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
