@@ -108,7 +108,7 @@ TEST_F(FileServiceTest, SparseFilesStaySparse) {
     ASSERT_EQ(::pwrite(fd, "middle", 6, 32 << 20), 6);
     ASSERT_EQ(::ftruncate(fd, 64 << 20), 0);
     ::close(fd);
-    ASSERT_LT(statOf(sparse).st_blocks * 512, 1 << 20) << "the file system keeps no holes";
+    if (statOf(sparse).st_blocks * 512 >= 1 << 20) GTEST_SKIP() << "the file system keeps no holes";
 
     EXPECT_EQ(copy({sparse}, dir / "dst", Quiet), 0);
     const struct stat copied = statOf(dir / "dst/sparse");
@@ -154,7 +154,7 @@ TEST_F(FileServiceTest, CrashLeftoversOfOursAreRemovedWhenTheFolderIsWrittenAgai
 }
 
 TEST_F(FileServiceTest, WalksCloseEveryFolderTheyOpen) {
-    for (int i = 0; i < 1500; ++i) dir.mkdir("tree/" + std::to_string(i % 30) + "/" + std::to_string(i));
+    for (int i = 0; i < 2400; ++i) dir.mkdir("tree/" + std::to_string(i % 40) + "/" + std::to_string(i));
     dir.write("tree/0/0/file", "f");
     const int before = openDescriptors();
     EXPECT_EQ(copy({dir / "tree"}, dir / "copy", Quiet), 0);
