@@ -224,16 +224,18 @@ void FileOpEngine::transferItem(const std::string& src, const std::string& dst, 
     }
     cleanLeftovers(to);
     listedFolder_ = true;  // a listed drive root may be copied from
-    transfer(from, nameOf(src), to, nameOf(dst), move);
+    transfer(from, nameOf(src), to, nameOf(dst), move, &s);
     listedFolder_ = false;
 }
 
 void FileOpEngine::transfer(const Folder& from, const std::string& name, const Folder& to,
-                            std::string dstName, bool move) {
+                            std::string dstName, bool move, const struct stat* known) {
     if (stopped()) return;
     const std::string src = childOf(from.path, name);
     struct stat s {};
-    if (int rc = statAt(from.fd, name, s)) {
+    if (known) {
+        s = *known;
+    } else if (int rc = statAt(from.fd, name, s)) {
         fail(src, rc);
         return;
     }

@@ -91,8 +91,9 @@ private:
     void runTransfer(const FileOpJob& job);
     bool ensureTargetFolder(const std::string& folder);
     void transferItem(const std::string& src, const std::string& dst, bool move);
+    // known: the source's lstat, when it was just taken.
     void transfer(const Folder& from, const std::string& name, const Folder& to, std::string dstName,
-                  bool move);
+                  bool move, const struct stat* known = nullptr);
     Collision resolveCollision(const std::string& src, const struct stat& s, const Folder& to,
                                std::string& dstName, const struct stat& d, bool move);
     void copyFolder(const Folder& from, const std::string& name, const struct stat& s, const Folder& to,
