@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include <QApplication>
@@ -288,10 +289,11 @@ int FileOperationService::perform(FileOpRequest& request) {
         bridge.onUi([&] { ui->progressBegin(request.owner, title, job.flags & fof::SimpleProgress); });
     }
     FileOpOutcome outcome;
-    if (onUiThread && qobject_cast<QApplication*>(app)) {
+    if (onUiThread) {
         QEventLoop loop;
         std::atomic<bool> finished{false};
-        InputGuard guard;
+        std::optional<InputGuard> guard;
+        if (qobject_cast<QApplication*>(app)) guard.emplace();
         std::thread worker([&] {
             outcome = engine.run(job);
             finished = true;
@@ -307,8 +309,7 @@ int FileOperationService::perform(FileOpRequest& request) {
         }
         worker.join();
     } else {
-        // Called off the user-interface thread (or without one, or without
-        // widgets): work here.
+        // Called off the user-interface thread (or without one): work here.
         outcome = engine.run(job);
     }
     if (showProgress) bridge.onUi([&] { ui->progressEnd(); });
