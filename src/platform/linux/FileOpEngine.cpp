@@ -82,13 +82,15 @@ FileOpOutcome FileOpEngine::run(const FileOpJob& job) {
 // ---- progress and failures --------------------------------------------------
 
 long long FileOpEngine::weigh(int dir, const std::string& name, const std::string& path,
-                              long long& entries) {
+                              long long& entries, bool listed) {
     struct stat st {};
     if (statAt(dir, name, st) != 0) return 1;
     if (++entries % 256 == 0 && !ui_.progress(FileOpCallbacks::Phase::Preparing, path, 0, 0)) abort();
     long long weight = 1;
     if (S_ISREG(st.st_mode)) weight += st.st_size;
     if (!S_ISDIR(st.st_mode) || stopped() || path.size() >= PATH_MAX) return weight;
+    // What another file system mounted inside holds is not walked either.
+    if (!listed && isMountRootAt(dir, name)) return weight;
     DirFd folder;
     std::vector<std::string> names;
     if (openSubfolder(dir, name, folder) || listNamesAt(folder.get(), names)) return weight;
@@ -111,7 +113,7 @@ void FileOpEngine::measure(const FileOpJob& job) {
         long long weight = 1;
         DirFd parent;
         if (!stopped() && !renamed(i) && openFolder(parentOf(job.sources[i]), parent) == 0)
-            weight = weigh(parent.get(), nameOf(job.sources[i]), job.sources[i], entries);
+            weight = weigh(parent.get(), nameOf(job.sources[i]), job.sources[i], entries, true);
         weights_.push_back(weight);
         total_ += weight;
     }

@@ -112,7 +112,8 @@ private:
 
     // progress, failures
     void measure(const FileOpJob& job);
-    long long weigh(int dir, const std::string& name, const std::string& path, long long& entries);
+    long long weigh(int dir, const std::string& name, const std::string& path, long long& entries,
+                    bool listed = false);
     bool tick(const std::string& path, long long amount = 1);
     void fail(const std::string& path, int code, const std::string& detail = {});
     void abort() { outcome_.aborted = true; }
