@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "platform/Termination.h"
+#include "util/Termination.h"
 
 namespace {
 

@@ -279,7 +279,7 @@ TEST(CommandGuard, AnUncaughtFailureEndsInTheErrorReport) {
 #include <csignal>
 
 #include "app/TerminationSignals.h"
-#include "platform/Termination.h"
+#include "util/Termination.h"
 
 TEST(TerminationSignals, ATermSignalClosesTheWindowLikeTheUser) {
     QWidget window;

@@ -14,7 +14,7 @@
 
 #include "FileServiceFixture.h"
 #include "app/TerminationSignals.h"
-#include "platform/Termination.h"
+#include "util/Termination.h"
 
 namespace {
 

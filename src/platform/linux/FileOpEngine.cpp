@@ -10,8 +10,8 @@
 #include "platform/CollisionName.h"
 #include "platform/IFileOperationService.h"
 #include "platform/ITrash.h"
-#include "platform/Termination.h"
 #include "platform/linux/FileOpErrors.h"
+#include "util/Termination.h"
 
 using namespace posixops;
 

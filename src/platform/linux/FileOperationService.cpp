@@ -18,7 +18,7 @@
 
 #include "platform/IFileOpUi.h"
 #include "platform/Platform.h"
-#include "platform/Termination.h"
+#include "util/Termination.h"
 #include "platform/linux/FileOpErrors.h"
 #include "util/PathText.h"
 

@@ -10,7 +10,7 @@
 // input reaches only the operation's own dialogs); the worker's questions are
 // answered on the user-interface thread through platform().fileOpUi,
 // deletions to the trash go through platform().trash. A termination request
-// (platform/Termination.h) cancels the operation; should the local loop end
+// (util/Termination.h) cancels the operation; should the local loop end
 // before the worker (the program quits), the worker gets careful answers and
 // stops.
 //

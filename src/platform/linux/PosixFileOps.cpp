@@ -8,13 +8,12 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
-#include <sys/sysmacros.h>
 #include <random>
 #include <sstream>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include "platform/linux/FileOpErrors.h"
-#include "platform/linux/MountTable.h"
 #include "util/SyscallSeam.h"
 
 namespace posixops {
@@ -292,6 +291,33 @@ int removeTreeAt(int parentFd, const struct stat& parent, const std::string& nam
     return 0;
 }
 
+// The mount points of this process's mount table (/proc/self/mountinfo, its
+// fifth field, with the octal escapes of blanks decoded).
+std::vector<std::string> mountPoints() {
+    std::vector<std::string> points;
+    std::ifstream in("/proc/self/mountinfo");
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string field;
+        for (int i = 0; i < 5 && fields >> field; ++i) {
+        }
+        std::string point;
+        for (std::size_t i = 0; i < field.size(); ++i) {
+            if (field[i] == '\\' && i + 3 < field.size() &&
+                std::all_of(field.begin() + long(i) + 1, field.begin() + long(i) + 4,
+                            [](char c) { return c >= '0' && c <= '7'; })) {
+                point += char((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
+                i += 3;
+            } else {
+                point += field[i];
+            }
+        }
+        if (!point.empty()) points.push_back(point);
+    }
+    return points;
+}
+
 // Some process has the file (dev, ino) open.
 bool openByAnyProcess(dev_t dev, ino_t ino) {
     DIR* proc = ::opendir("/proc");
@@ -382,13 +408,9 @@ bool holdsMountPoint(const std::string& path) {
     if (!real) return false;
     const std::string folder = real;
     std::free(real);
-    std::ifstream in("/proc/self/mountinfo");
-    std::stringstream text;
-    text << in.rdbuf();
-    for (const auto& m : parseMountInfo(text.str())) {
-        if (m.mountPoint == folder || folder == "/" ||
-            (m.mountPoint.size() > folder.size() && m.mountPoint.compare(0, folder.size(), folder) == 0 &&
-             m.mountPoint[folder.size()] == '/'))
+    for (const auto& m : mountPoints()) {
+        if (m == folder || folder == "/" ||
+            (m.size() > folder.size() && m.compare(0, folder.size(), folder) == 0 && m[folder.size()] == '/'))
             return true;
     }
     return false;

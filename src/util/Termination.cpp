@@ -1,4 +1,4 @@
-#include "platform/Termination.h"
+#include "util/Termination.h"
 
 #include <atomic>
 
