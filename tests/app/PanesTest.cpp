@@ -257,7 +257,7 @@ TEST_F(PanesTest, SelectedFoldersMoveTheTreeOfTheirMenu) {
 
     form->panes().SelectedFolder_Click(entry(form->LeftSelectedFolderMenu, 2));
     form->panes().SelectedFolder_Click(entry(form->LeftSelectedFolderMenu, 7));
-    EXPECT_EQ(shownTexts(), QStringList(2, "フォルダ設定エラー。"));
+    ASSERT_EQ(shownTexts(), QStringList(2, "フォルダ設定エラー。"));
     EXPECT_EQ(fakeDialogs().shown[0].caption, QStringLiteral("  確認"));
     EXPECT_EQ(form->DirectoryListBox1->directory(), b) << "the tree stays";
 
