@@ -3,7 +3,9 @@
 # the same data in the same run: 5,000 files of 4 KiB, then one 1 GiB file,
 # each copied into an empty folder. Runs alternate between the two tools;
 # caches are dropped before every run when that is allowed (root), otherwise
-# both run warm. Prints the median times and the ratio service / cp.
+# both run warm. Prints the median times and the ratio service / cp, twice:
+# the copy alone, and "to durable": the copy followed by sync, which is what
+# it costs until the data is on the disk.
 #
 # Environment: ROUNDS (default 5), WORK (data folder parent, default
 # /var/tmp; must not be tmpfs), BUILD (build folder, default build/copy-bench),
@@ -54,27 +56,36 @@ fresh_target() {
     if [ "$DROP" = yes ]; then echo 3 > /proc/sys/vm/drop_caches; fi
 }
 
-# Prints the milliseconds the command took.
+# Prints the milliseconds the command took, then those it took until a sync
+# that follows it returned.
 timed() {
-    local start end
+    local start end synced
     start=$(date +%s%N)
     "$@" >/dev/null 2>&1
     end=$(date +%s%N)
-    echo $(((end - start) / 1000000))
+    sync
+    synced=$(date +%s%N)
+    echo "$(((end - start) / 1000000)) $(((synced - start) / 1000000))"
 }
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2fx", a / b }'; }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 run_case() {
     local label=$1 folder=$2 kind=$3
-    local sources=("$folder"/*) cp_times=() svc_times=() r tool
+    local sources=("$folder"/*) cp_times=() svc_times=() cp_durable=() svc_durable=() r tool t
     for ((r = 1; r <= ROUNDS; r++)); do
         for tool in $([ $((r % 2)) = 1 ] && echo "cp svc" || echo "svc cp"); do
             fresh_target "$kind"
             if [ "$tool" = cp ]; then
-                cp_times+=("$(timed cp --preserve=mode,timestamps "${sources[@]}" "$TARGET/")")
+                read -r -a t <<<"$(timed cp --preserve=mode,timestamps "${sources[@]}" "$TARGET/")"
+                cp_times+=("${t[0]}")
+                cp_durable+=("${t[1]}")
             else
-                svc_times+=("$(timed "$BIN" "$TARGET" "${sources[@]}")")
+                read -r -a t <<<"$(timed "$BIN" "$TARGET" "${sources[@]}")"
+                svc_times+=("${t[0]}")
+                svc_durable+=("${t[1]}")
                 if [ "$r" = 1 ] && ! diff -rq "$folder" "$TARGET" >/dev/null; then
                     echo "error: the service's copy differs from $folder" >&2
                     exit 1
@@ -82,12 +93,17 @@ run_case() {
             fi
         done
     done
-    local cp_med svc_med
+    local cp_med svc_med cp_dur svc_dur
     cp_med=$(printf '%s\n' "${cp_times[@]}" | median)
     svc_med=$(printf '%s\n' "${svc_times[@]}" | median)
-    printf '%-14s median cp %7s ms   service %7s ms   ratio %s\n' "$label" "$cp_med" "$svc_med" \
-        "$(awk -v a="$svc_med" -v b="$cp_med" 'BEGIN { printf "%.2fx", a / b }')"
+    cp_dur=$(printf '%s\n' "${cp_durable[@]}" | median)
+    svc_dur=$(printf '%s\n' "${svc_durable[@]}" | median)
+    printf '%-14s copy        median cp %7s ms   service %7s ms   ratio %s\n' "$label" "$cp_med" \
+        "$svc_med" "$(ratio "$svc_med" "$cp_med")"
+    printf '%-14s to durable  median cp %7s ms   service %7s ms   ratio %s\n' "" "$cp_dur" \
+        "$svc_dur" "$(ratio "$svc_dur" "$cp_dur")"
     echo "    runs (ms) cp: ${cp_times[*]}   service: ${svc_times[*]}"
+    echo "    with sync (ms) cp: ${cp_durable[*]}   service: ${svc_durable[*]}"
 }
 
 run_case "5000 x 4 KiB" "$DATA/small" small

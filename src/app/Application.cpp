@@ -4,7 +4,7 @@
 
 #include "app/CommandLineFiles.h"
 #include "app/CopyForm.h"
-#include "app/TerminationSignals.h"
+#include "platform/TerminationSignals.h"
 #include "controls/PathListBox.h"
 #include "drops/DroppedFiles.h"
 #include "folders/FolderChooserDialogs.h"

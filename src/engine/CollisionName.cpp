@@ -2,17 +2,8 @@
 
 #include <cstdio>
 
-namespace {
+#include "util/FileNameFit.h"
 
-// Cuts text to at most size bytes without splitting a UTF-8 sequence.
-std::string cutAtCharBoundary(const std::string& text, std::size_t size) {
-    if (text.size() <= size) return text;
-    std::size_t end = size;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-    return text.substr(0, end);
-}
-
-}  // namespace
 
 std::string collisionFreeName(const std::string& path, bool isFolder,
                               const std::function<bool(const std::string&)>& taken,
@@ -32,10 +23,9 @@ std::string collisionFreeName(const std::string& path, bool isFolder,
     for (unsigned long counter = 1; counter < 1000000; ++counter) {
         char digits[24];
         std::snprintf(digits, sizeof digits, "_%02lu", counter);
-        const std::string suffix = std::string(digits) + ext;
-        if (suffix.size() >= maxNameBytes) return {};
-        const std::string candidate =
-            folder + cutAtCharBoundary(base, maxNameBytes - suffix.size()) + suffix;
+        const std::string fitted = fitFileName(base, std::string(digits) + ext, maxNameBytes);
+        if (fitted.empty()) return {};
+        const std::string candidate = folder + fitted;
         if (!taken(candidate)) return candidate;
     }
     return {};

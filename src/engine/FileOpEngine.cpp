@@ -2,43 +2,65 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <unistd.h>
+#include <utility>
 
 #include "engine/CollisionName.h"
 #include "engine/FileJob.h"
 #include "engine/FileOpErrors.h"
 #include "engine/ITrash.h"
 #include "engine/PosixFileOps.h"
+#include "util/Termination.h"
 
 using namespace posixops;
 
 namespace {
 
-
 // A path the service may act on: not empty, not the root, and not ending in
 // "." or ".." (which would name a folder other than the one written).
 bool actionablePath(const std::string& path) {
     if (path.empty() || path.find_first_not_of('/') == std::string::npos) return false;
-    const std::string last = path.substr(path.rfind('/') + 1);
+    const std::string last = nameOf(path);
     return last != "." && last != "..";
 }
 
-bool taken(const std::string& path) {
-    struct stat st {};
-    return lstatPath(path, st) != ENOENT;
+bool sameObject(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 }  // namespace
 
 FileOpEngine::FileOpEngine(FileOpCallbacks& ui, ITrash* trash, FileOpTuning tuning)
-    : ui_(ui), trash_(trash), tuning_(tuning) {}
+    : ui_(ui), trash_(trash), tuning_(tuning) {
+    if (!tuning_.leftoversBefore) tuning_.leftoversBefore = processStartTime();
+}
+
+void FileOpEngine::cancel(bool keepMovedSources) {
+    if (keepMovedSources) keepMovedSources_ = true;
+    cancelled_ = true;
+}
+
+bool FileOpEngine::stopped() {
+    // The program is ending: nothing more is done, and no flush is waited
+    // for before sources could go; they stay.
+    if (terminationRequested()) cancel(true);
+    if (cancelled_) outcome_.aborted = true;
+    return outcome_.aborted;
+}
 
 FileOpOutcome FileOpEngine::run(const FileOpJob& job) {
     flags_ = job.flags;
     outcome_ = {};
     yesToAll_ = false;
     deleteAllPermanently_ = false;
+    unnamedRefused_ = false;
     readyFolders_.clear();
     failedFolders_.clear();
+    cleanedFolders_.clear();
+    fromFolder_ = {};
+    toFolder_ = {};
     weights_.clear();
     done_ = total_ = 0;
     if (job.func == fo::Copy || job.func == fo::Move) {
@@ -47,35 +69,41 @@ FileOpOutcome FileOpEngine::run(const FileOpJob& job) {
             return outcome_;
         }
         runTransfer(job);
+        fromFolder_ = {};
+        toFolder_ = {};
     } else if (job.func == fo::Delete) {
         runDelete(job);
     } else {
         outcome_.firstError = EINVAL;
     }
+    stopped();
     return outcome_;
 }
 
 // ---- progress and failures --------------------------------------------------
 
+long long FileOpEngine::weigh(int dir, const std::string& name, const std::string& path,
+                              long long& entries, bool listed) {
+    struct stat st {};
+    if (statAt(dir, name, st) != 0) return 1;
+    if (++entries % 256 == 0 && !ui_.progress(FileOpCallbacks::Phase::Preparing, path, 0, 0)) abort();
+    long long weight = 1;
+    if (S_ISREG(st.st_mode)) weight += st.st_size;
+    if (!S_ISDIR(st.st_mode) || stopped() || path.size() >= PATH_MAX) return weight;
+    // What another file system mounted inside holds is not walked either.
+    if (!listed && isMountRootAt(dir, name)) return weight;
+    DirFd folder;
+    std::vector<std::string> names;
+    if (openSubfolder(dir, name, folder) || listNamesAt(folder.get(), names)) return weight;
+    for (const auto& n : names) {
+        if (stopped()) break;
+        weight += weigh(folder.get(), n, childOf(path, n), entries);
+    }
+    return weight;
+}
+
 void FileOpEngine::measure(const FileOpJob& job) {
     long long entries = 0;
-    auto weigh = [&](auto& self, const std::string& path) -> long long {
-        struct stat st {};
-        if (lstatPath(path, st) != 0) return 1;
-        if (++entries % 256 == 0 && !ui_.progress(FileOpCallbacks::Phase::Preparing, path, 0, 0))
-            abort();
-        long long weight = 1;
-        if (S_ISREG(st.st_mode)) weight += st.st_size;
-        if (S_ISDIR(st.st_mode) && !stopped()) {
-            std::vector<std::string> names;
-            listNames(path, names);
-            for (const auto& n : names) {
-                if (stopped()) break;
-                weight += self(self, childOf(path, n));
-            }
-        }
-        return weight;
-    };
     // A move within one file system is a rename: one step, whatever it holds.
     auto renamed = [&](std::size_t i) {
         struct stat s {}, t {};
@@ -83,8 +111,12 @@ void FileOpEngine::measure(const FileOpJob& job) {
                ::stat(parentOf(job.targets[i]).c_str(), &t) == 0 && s.st_dev == t.st_dev;
     };
     for (std::size_t i = 0; i < job.sources.size(); ++i) {
-        weights_.push_back(stopped() || renamed(i) ? 1 : weigh(weigh, job.sources[i]));
-        total_ += weights_.back();
+        long long weight = 1;
+        DirFd parent;
+        if (!stopped() && !renamed(i) && openFolder(parentOf(job.sources[i]), parent) == 0)
+            weight = weigh(parent.get(), nameOf(job.sources[i]), job.sources[i], entries, true);
+        weights_.push_back(weight);
+        total_ += weight;
     }
 }
 
@@ -115,7 +147,7 @@ void FileOpEngine::runTransfer(const FileOpJob& job) {
         if (!actionablePath(src) || !actionablePath(dst))
             fail(src, fileop_error::RootRefused);
         else if (ensureTargetFolder(parentOf(dst)))
-            transfer(src, dst, move, true);
+            transferItem(src, dst, move);
         if (job.countProgress) {
             reached += weights_[i];
             done_ = reached;
@@ -150,65 +182,122 @@ bool FileOpEngine::ensureTargetFolder(const std::string& folder) {
     return true;
 }
 
-void FileOpEngine::transfer(const std::string& src, std::string dst, bool move, bool topLevel) {
-    if (stopped()) return;
-    struct stat s {};
-    if (int rc = lstatPath(src, s)) {
+int FileOpEngine::openListedFolder(OpenFolder& cache, const std::string& path) {
+    if (cache.fd.get() >= 0 && cache.folder.path == path) return 0;
+    cache.fd.reset();
+    cache.folder = {-1, path, {}};
+    int rc = openFolder(path, cache.fd);
+    if (!rc && ::fstat(cache.fd.get(), &cache.folder.st) != 0) rc = errno;
+    if (rc) {
+        cache.fd.reset();
+        return rc;
+    }
+    cache.folder.fd = cache.fd.get();
+    return 0;
+}
+
+// One listed item: its folder and its target's folder are opened here, once;
+// everything below is reached from these descriptors.
+void FileOpEngine::transferItem(const std::string& src, const std::string& dst, bool move) {
+    // Consecutive items mostly share their folders: each stays open.
+    int rc = openListedFolder(fromFolder_, parentOf(src));
+    if (!rc) rc = openListedFolder(toFolder_, parentOf(dst));
+    if (rc) {
         fail(src, rc);
         return;
     }
-    // Below the top level the target tree is new or already outside.
-    if (topLevel && S_ISDIR(s.st_mode) && isSameOrInside(parentOf(dst), src)) {
-        fail(src, fileop_error::IntoItself);
+    const Folder& from = fromFolder_.folder;
+    const Folder& to = toFolder_.folder;
+    struct stat s {};
+    if ((rc = statAt(from.fd, nameOf(src), s))) {
+        fail(src, rc);
+        return;
+    }
+    if (S_ISDIR(s.st_mode)) {
+        // Below the top level the target tree is new or already outside.
+        if (isSameOrInside(to.path, src)) {
+            fail(src, fileop_error::IntoItself);
+            return;
+        }
+        // Moving a drive root would empty the drive.
+        if (move && isMountRootAt(from.fd, nameOf(src))) {
+            fail(src, fileop_error::MountPoint);
+            return;
+        }
+    }
+    cleanLeftovers(to);
+    listedFolder_ = true;  // a listed drive root may be copied from
+    transfer(from, nameOf(src), to, nameOf(dst), move, &s);
+    listedFolder_ = false;
+}
+
+void FileOpEngine::transfer(const Folder& from, const std::string& name, const Folder& to,
+                            std::string dstName, bool move, const struct stat* known) {
+    if (stopped()) return;
+    const std::string src = childOf(from.path, name);
+    struct stat s {};
+    if (known) {
+        s = *known;
+    } else if (int rc = statAt(from.fd, name, s)) {
+        fail(src, rc);
         return;
     }
     if (!tick(src)) return;
     for (int attempt = 0; attempt < 3; ++attempt) {
         bool replace = false;
         struct stat d {};
-        if (lstatPath(dst, d) == 0) {
-            switch (resolveCollision(src, s, dst, d, move)) {
+        if (statAt(to.fd, dstName, d) == 0) {
+            switch (resolveCollision(src, s, to, dstName, d, move)) {
                 case Collision::Skip: return;
-                case Collision::Merge: copyFolder(src, s, dst, true, move); return;
+                case Collision::Merge: copyFolder(from, name, s, to, dstName, true, move); return;
                 case Collision::Replace: replace = true; break;
                 case Collision::Renamed: break;
             }
         }
         if (move) {
-            const int rc = replace ? renameReplace(src, dst) : renameNoReplace(src, dst);
+            // A file renamed over another must be on the disk first, and the
+            // folder's new entry after.
+            const bool flushed = replace && S_ISREG(s.st_mode);
+            int rc = flushed ? flushFileAt(from.fd, name) : 0;
+            if (!rc)
+                rc = replace ? renameReplaceAt(from.fd, name, to.fd, dstName)
+                             : renameNoReplaceAt(from.fd, name, to.fd, dstName);
+            if (rc == 0 && flushed) rc = flushFolder(to.fd);
             if (rc == 0) return;
             if (rc == EEXIST && !replace) continue;  // the name was taken meanwhile
             if (rc != EXDEV) {
-                fail(src, rc);
+                fail(src, rc == EBUSY ? fileop_error::MountPoint : rc);
                 return;
             }
         }
         if (S_ISDIR(s.st_mode))
-            copyFolder(src, s, dst, false, move);
+            copyFolder(from, name, s, to, dstName, false, move);
         else
-            copyLeaf(src, s, dst, replace, move);
+            copyLeaf(from, name, s, to, dstName, replace, move);
         return;
     }
     fail(src, EEXIST);
 }
 
 FileOpEngine::Collision FileOpEngine::resolveCollision(const std::string& src, const struct stat& s,
-                                                       std::string& dst, const struct stat& d,
-                                                       bool move) {
+                                                       const Folder& to, std::string& dstName,
+                                                       const struct stat& d, bool move) {
     const bool srcFolder = S_ISDIR(s.st_mode);
     const bool dstFolder = S_ISDIR(d.st_mode);
-    const bool sameFile = s.st_dev == d.st_dev && s.st_ino == d.st_ino;
-    if (sameFile && (move || !(flags_ & fof::RenameOnCollision))) {
+    if (sameObject(s, d) && (move || !(flags_ & fof::RenameOnCollision))) {
         fail(src, fileop_error::SameFile);
         return Collision::Skip;
     }
     if (flags_ & fof::RenameOnCollision) {
-        const std::string fresh = collisionFreeName(dst, srcFolder, taken);
+        const std::string fresh = collisionFreeName(dstName, srcFolder, [&](const std::string& n) {
+            struct stat st {};
+            return statAt(to.fd, n, st) != ENOENT;
+        });
         if (fresh.empty()) {
             fail(src, fileop_error::NoFreeName);
             return Collision::Skip;
         }
-        dst = fresh;
+        dstName = fresh;
         return Collision::Renamed;
     }
     if (srcFolder && dstFolder) return Collision::Merge;
@@ -217,7 +306,7 @@ FileOpEngine::Collision FileOpEngine::resolveCollision(const std::string& src, c
         return Collision::Skip;
     }
     if (yesToAll_ || (flags_ & fof::NoConfirmation)) return Collision::Replace;
-    switch (ui_.askOverwrite(dst, src)) {
+    switch (ui_.askOverwrite(childOf(to.path, dstName), src)) {
         case FileOpCallbacks::Answer::Yes: return Collision::Replace;
         case FileOpCallbacks::Answer::YesToAll: yesToAll_ = true; return Collision::Replace;
         case FileOpCallbacks::Answer::No: return Collision::Skip;
@@ -227,42 +316,77 @@ FileOpEngine::Collision FileOpEngine::resolveCollision(const std::string& src, c
     return Collision::Skip;
 }
 
-void FileOpEngine::copyFolder(const std::string& src, const struct stat& s, const std::string& dst,
-                              bool targetExists, bool move) {
-    if (!targetExists) {
-        if (int rc = makeFolder(dst)) {
-            fail(src, rc);
-            return;
-        }
+void FileOpEngine::copyFolder(const Folder& from, const std::string& name, const struct stat& s,
+                              const Folder& to, const std::string& dstName, bool targetExists,
+                              bool move) {
+    const std::string src = childOf(from.path, name);
+    const bool listed = std::exchange(listedFolder_, false);
+    // Another file system mounted inside a listed folder is a drive root:
+    // never entered, so never copied from or emptied by a move.
+    if (!listed && (s.st_dev != from.st.st_dev || isMountRootAt(from.fd, name))) {
+        fail(src, fileop_error::MountPoint);
+        return;
     }
+    DirFd srcFd, dstFd;
+    Folder inner{-1, src, {}}, target{-1, childOf(to.path, dstName), {}};
+    // Descriptors know no length limit, paths and the worker's stack do.
+    if (src.size() >= PATH_MAX || target.path.size() >= PATH_MAX) {
+        fail(src, ENAMETOOLONG);
+        return;
+    }
+    int rc = openSubfolder(from.fd, name, srcFd);
+    if (!rc && ::fstat(srcFd.get(), &inner.st) != 0) rc = errno;
+    if (!rc && !sameObject(inner.st, s)) rc = fileop_error::Changed;
+    if (rc) {
+        fail(src, rc);
+        return;
+    }
+    if (!targetExists && (rc = makeFolderAt(to.fd, dstName))) {
+        fail(src, rc);
+        return;
+    }
+    rc = openSubfolder(to.fd, dstName, dstFd);
+    if (!rc && ::fstat(dstFd.get(), &target.st) != 0) rc = errno;
+    if (rc) {
+        fail(src, rc);
+        return;
+    }
+    inner.fd = srcFd.get();
+    target.fd = dstFd.get();
+    if (targetExists) cleanLeftovers(target);
     std::vector<std::string> names;
-    if (int rc = listNames(src, names)) {
+    if ((rc = listNamesAt(inner.fd, names))) {
         fail(src, rc);
     } else {
         for (const auto& n : names) {
             if (stopped()) break;
-            transfer(childOf(src, n), childOf(dst, n), move);
+            transfer(inner, n, target, n, move);
         }
     }
     // A folder made here gets its bits and times after its content is in.
-    if (!targetExists) copyFolderMetadata(dst, s);
-    if (move) removeSourceLater(src, true, 0, {});
+    if (!targetExists) copyFolderMetadata(target.fd, s);
+    if (move) removeSourceLater(from, name, inner.st, true, 0, nullptr);
 }
 
-void FileOpEngine::copyLeaf(const std::string& src, const struct stat& s, std::string dst,
-                            bool replace, bool move) {
+void FileOpEngine::copyLeaf(const Folder& from, const std::string& name, const struct stat& s,
+                            const Folder& to, std::string dstName, bool replace, bool move) {
+    const std::string src = childOf(from.path, name);
+    CopyOptions options;
+    options.chunkBytes = tuning_.chunkBytes;
+    options.onChunk = [&](long long bytes) { return tick(src, bytes); };
+    options.unnamedRefused = &unnamedRefused_;
     for (int attempt = 0; attempt < 3; ++attempt) {
         int rc;
+        struct stat checked = s;
         if (S_ISREG(s.st_mode)) {
-            rc = copyFile(src, s, dst, replace, tuning_.chunkBytes,
-                          [&](long long bytes) { return tick(src, bytes); });
+            rc = copyFile(from.fd, name, s, to.fd, dstName, replace, options, &checked);
         } else if (S_ISLNK(s.st_mode)) {
-            rc = copyLink(src, s, dst, replace);
+            rc = copyLink(from.fd, name, s, to.fd, dstName, replace);
         } else {
             rc = fileop_error::SpecialFile;
         }
         if (rc == 0) {
-            if (move) removeSourceLater(src, false, s.st_size, parentOf(dst));
+            if (move) removeSourceLater(from, name, checked, false, s.st_size, &to);
             return;
         }
         if (rc == ECANCELED && stopped()) return;
@@ -272,8 +396,8 @@ void FileOpEngine::copyLeaf(const std::string& src, const struct stat& s, std::s
         }
         // The name was taken while the copy was made: decide again.
         struct stat d {};
-        if (lstatPath(dst, d) != 0) continue;
-        const Collision c = resolveCollision(src, s, dst, d, false);
+        if (statAt(to.fd, dstName, d) != 0) continue;
+        const Collision c = resolveCollision(src, s, to, dstName, d, false);
         if (c == Collision::Skip || c == Collision::Merge) return;
         replace = c == Collision::Replace;
     }
@@ -281,15 +405,16 @@ void FileOpEngine::copyLeaf(const std::string& src, const struct stat& s, std::s
 }
 
 // Sources of a move across file systems go only once their copies are on the
-// device: they are collected and removed after one flush per batch.
-void FileOpEngine::removeSourceLater(const std::string& src, bool folder, long long bytes,
-                                     const std::string& targetFolder) {
-    pending_.push_back({src, folder});
+// device and only if they are still as they were copied: they are collected
+// with what was checked, and removed after one flush per batch.
+void FileOpEngine::removeSourceLater(const Folder& from, const std::string& name,
+                                     const struct stat& checked, bool folder, long long bytes,
+                                     const Folder* target) {
+    pending_.push_back({from.path, from.st.st_dev, from.st.st_ino, name, folder, checked});
     if (folder) return;
-    if (targetFolder != lastTargetFolder_) {
-        struct stat st {};
-        if (::stat(targetFolder.c_str(), &st) == 0) pendingTargets_.emplace(st.st_dev, targetFolder);
-        lastTargetFolder_ = targetFolder;
+    if (target && !pendingTargets_.count(target->st.st_dev)) {
+        DirFd barrier(::fcntl(target->fd, F_DUPFD_CLOEXEC, 0));
+        if (barrier.get() >= 0) pendingTargets_.emplace(target->st.st_dev, std::move(barrier));
     }
     pendingBytes_ += bytes;
     ++pendingFiles_;
@@ -298,28 +423,39 @@ void FileOpEngine::removeSourceLater(const std::string& src, bool folder, long l
 }
 
 void FileOpEngine::removeMovedSources() {
+    if (keepMovedSources_) {
+        // Ending: whatever was copied stays on both sides.
+        pending_.clear();
+        pendingTargets_.clear();
+    }
     if (pending_.empty()) return;
     int syncError = 0;
-    for (const auto& [dev, folder] : pendingTargets_) {
+    for (auto& [dev, folder] : pendingTargets_) {
         (void)dev;
-        if (int rc = syncFileSystem(folder)) syncError = rc;
+        if (int rc = syncFileSystem(folder.get())) syncError = rc;
     }
     pendingTargets_.clear();
-    lastTargetFolder_.clear();
     pendingBytes_ = 0;
     pendingFiles_ = 0;
-    std::vector<PendingRemoval> removals;
+    std::vector<CheckedEntry> removals;
     removals.swap(pending_);
     if (syncError) {
         // The copies may not be on the device: every source stays.
-        fail(removals.front().path, syncError);
+        fail(childOf(removals.front().folder, removals.front().name), syncError);
         return;
     }
     for (const auto& r : removals) {
-        const int rc = removeEntry(r.path, r.folder);
+        const int rc = removeIfUnchanged(r);
+        if (!rc) continue;
         // A folder keeps what was skipped or failed, and then stays itself.
-        if (rc && !(r.folder && (rc == ENOTEMPTY || rc == EEXIST))) fail(r.path, rc);
+        if (r.isFolder && (rc == ENOTEMPTY || rc == EEXIST)) continue;
+        fail(childOf(r.folder, r.name), rc == fileop_error::Changed ? fileop_error::SourceChanged : rc);
     }
+}
+
+void FileOpEngine::cleanLeftovers(const Folder& folder) {
+    if (cleanedFolders_.emplace(folder.st.st_dev, folder.st.st_ino).second)
+        removeStaleTemporaries(folder.fd, tuning_.leftoversBefore);
 }
 
 // ---- delete -----------------------------------------------------------------
@@ -347,6 +483,10 @@ void FileOpEngine::runDelete(const FileOpJob& job) {
             fail(path, rc);
             continue;
         }
+        if (S_ISDIR(st.st_mode) && isMountPoint(path)) {
+            fail(path, fileop_error::MountPoint);
+            continue;
+        }
         if (toTrash)
             trash(path);
         else
@@ -355,6 +495,12 @@ void FileOpEngine::runDelete(const FileOpJob& job) {
 }
 
 void FileOpEngine::trash(const std::string& path) {
+    struct stat st {};
+    // The trash moves a folder whole, with whatever is mounted inside.
+    if (lstatPath(path, st) == 0 && S_ISDIR(st.st_mode) && holdsMountPoint(path)) {
+        fail(path, fileop_error::HoldsMountPoint);
+        return;
+    }
     std::string reason;
     const ITrash::Result result =
         trash_ ? trash_->moveToTrash(path, reason) : ITrash::Result::NotSupported;

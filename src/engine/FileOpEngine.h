@@ -1,13 +1,18 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
+#include <ctime>
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
 #include <sys/types.h>
+
+#include "engine/PosixFileOps.h"
 
 class ITrash;
 
@@ -42,6 +47,9 @@ struct FileOpTuning {
     std::size_t chunkBytes = std::size_t(8) << 20;       // progress and cancel granularity
     long long moveSyncBytes = 256LL << 20;               // moved data flushed before sources go
     std::size_t moveSyncFiles = 1000;
+    // Our temporary files changed before this are crash leftovers (0: when
+    // this process started).
+    std::time_t leftoversBefore = 0;
 };
 
 struct FileOpOutcome {
@@ -50,27 +58,52 @@ struct FileOpOutcome {
 };
 
 // Copies, moves and deletes the items of one job, asking through callbacks.
+// Folders are walked through descriptors: each one is opened relative to its
+// open parent and never through a path that another program could change.
 class FileOpEngine {
 public:
     FileOpEngine(FileOpCallbacks& ui, ITrash* trash, FileOpTuning tuning = {});
     FileOpOutcome run(const FileOpJob& job);
 
+    // Stops the run at its next step, as a cancel in the progress dialog
+    // does; callable from any thread. keepMovedSources: sources of a move
+    // whose copies are complete stay too (no flush is waited for).
+    void cancel(bool keepMovedSources = false);
+
 private:
     enum class Collision { Replace, Renamed, Merge, Skip };
 
+    // An open folder of the walk.
+    struct Folder {
+        int fd;
+        std::string path;
+        struct stat st;
+    };
+
+    // A listed item's folder, kept open for the items after it.
+    struct OpenFolder {
+        posixops::DirFd fd;
+        Folder folder{-1, {}, {}};
+    };
+
     // copy and move
+    int openListedFolder(OpenFolder& cache, const std::string& path);
     void runTransfer(const FileOpJob& job);
     bool ensureTargetFolder(const std::string& folder);
-    void transfer(const std::string& src, std::string dst, bool move, bool topLevel = false);
-    Collision resolveCollision(const std::string& src, const struct stat& s, std::string& dst,
-                               const struct stat& d, bool move);
-    void copyFolder(const std::string& src, const struct stat& s, const std::string& dst,
-                    bool targetExists, bool move);
-    void copyLeaf(const std::string& src, const struct stat& s, std::string dst, bool replace,
-                  bool move);
-    void removeSourceLater(const std::string& src, bool folder, long long bytes,
-                           const std::string& targetFolder);
+    void transferItem(const std::string& src, const std::string& dst, bool move);
+    // known: the source's lstat, when it was just taken.
+    void transfer(const Folder& from, const std::string& name, const Folder& to, std::string dstName,
+                  bool move, const struct stat* known = nullptr);
+    Collision resolveCollision(const std::string& src, const struct stat& s, const Folder& to,
+                               std::string& dstName, const struct stat& d, bool move);
+    void copyFolder(const Folder& from, const std::string& name, const struct stat& s, const Folder& to,
+                    const std::string& dstName, bool targetExists, bool move);
+    void copyLeaf(const Folder& from, const std::string& name, const struct stat& s, const Folder& to,
+                  std::string dstName, bool replace, bool move);
+    void removeSourceLater(const Folder& from, const std::string& name, const struct stat& checked,
+                           bool folder, long long bytes, const Folder* target);
     void removeMovedSources();
+    void cleanLeftovers(const Folder& folder);
 
     // delete
     void runDelete(const FileOpJob& job);
@@ -79,31 +112,36 @@ private:
 
     // progress, failures
     void measure(const FileOpJob& job);
+    long long weigh(int dir, const std::string& name, const std::string& path, long long& entries,
+                    bool listed = false);
     bool tick(const std::string& path, long long amount = 1);
     void fail(const std::string& path, int code, const std::string& detail = {});
     void abort() { outcome_.aborted = true; }
-    bool stopped() const { return outcome_.aborted; }
+    bool stopped();
 
     FileOpCallbacks& ui_;
     ITrash* trash_;
     FileOpTuning tuning_;
     unsigned flags_ = 0;
     FileOpOutcome outcome_;
+    std::atomic<bool> cancelled_{false};
+    std::atomic<bool> keepMovedSources_{false};
     bool yesToAll_ = false;
     bool deleteAllPermanently_ = false;
+    bool unnamedRefused_ = false;
+    bool listedFolder_ = false;  // the next folder copied is a listed one
     std::set<std::string> readyFolders_;
     std::set<std::string> failedFolders_;
+    std::set<std::pair<dev_t, ino_t>> cleanedFolders_;
+    OpenFolder fromFolder_, toFolder_;
     std::vector<long long> weights_;   // per top-level source
     long long done_ = 0;
     long long total_ = 0;
 
-    struct PendingRemoval {
-        std::string path;
-        bool folder;
-    };
-    std::vector<PendingRemoval> pending_;
-    std::map<dev_t, std::string> pendingTargets_;  // one folder per target file system
-    std::string lastTargetFolder_;
+    std::vector<posixops::CheckedEntry> pending_;
+    // One open folder per target file system, opened before the data was
+    // written: flushing it reports every write error since.
+    std::map<dev_t, posixops::DirFd> pendingTargets_;
     long long pendingBytes_ = 0;
     std::size_t pendingFiles_ = 0;
 };

@@ -15,6 +15,10 @@ std::string fileOpErrorText(int code) {
         case TrashFailed: return "ごみ箱に移動できませんでした。";
         case RootRefused: return "このパスは処理できません。";
         case NoFreeName: return "空いている名前が見つかりませんでした。";
+        case MountPoint: return "ドライブのルート(マウントポイント)なので処理しません。";
+        case HoldsMountPoint: return "中にドライブ(マウントポイント)があるので処理しません。";
+        case SourceChanged:
+            return "コピーの後で移動元が変更されたので、移動元を残しました(処理されていません)。";
         case ENOENT: return "ファイルまたはフォルダが見つかりません。";
         case EACCES:
         case EPERM: return "アクセスが拒否されました。";
@@ -45,10 +49,13 @@ int fileOpErrorErrno(int code) {
         case SameFile:
         case IntoItself:
         case RootRefused: return EINVAL;
+        case MountPoint:
+        case HoldsMountPoint: return EBUSY;
         case SpecialFile: return EPERM;
         case KindMismatch: return EEXIST;
         case NotAFolder: return ENOTDIR;
-        case Changed: return EAGAIN;
+        case Changed:
+        case SourceChanged: return EAGAIN;
         case TrashFailed: return EIO;
         case NoFreeName: return EEXIST;
         default: return code;

@@ -14,6 +14,9 @@ inline constexpr int Changed = 100006;         // the source changed while it wa
 inline constexpr int TrashFailed = 100007;     // the trash refused the item
 inline constexpr int RootRefused = 100008;     // "/" or an empty path
 inline constexpr int NoFreeName = 100009;      // no collision-free name was found
+inline constexpr int MountPoint = 100010;      // a mounted file system: a drive root
+inline constexpr int HoldsMountPoint = 100011; // a folder with a mounted file system inside
+inline constexpr int SourceChanged = 100012;   // a moved source changed after it was copied
 }  // namespace fileop_error
 
 // Japanese description (UTF-8) of a failure code.

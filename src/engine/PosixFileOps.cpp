@@ -1,15 +1,20 @@
 #include "engine/PosixFileOps.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <fstream>
 #include <random>
+#include <sstream>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include "engine/FileOpErrors.h"
+#include "util/SyscallSeam.h"
 
 namespace posixops {
 
@@ -20,11 +25,25 @@ std::string parentOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
+std::string nameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 std::string childOf(const std::string& folder, const std::string& name) {
     return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
+void DirFd::reset(int fd) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+}
+
 namespace {
+
+using Fd = DirFd;
+
+const std::time_t startedAt = std::time(nullptr);
 
 // Appends the entry names of dir (without "." and "..") and closes it;
 // returns the errno of a failed read, 0 otherwise.
@@ -40,66 +59,31 @@ int readNamesAndClose(DIR* dir, std::vector<std::string>& names) {
     return rc;
 }
 
-class Fd {
-public:
-    explicit Fd(int fd = -1) : fd_(fd) {}
-    ~Fd() { reset(); }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    void reset(int fd = -1) {
-        if (fd_ >= 0) ::close(fd_);
-        fd_ = fd;
-    }
-    int release() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-private:
-    int fd_;
-};
-
-std::string randomSuffix() {
+std::string randomSuffix(std::size_t length) {
     static thread_local std::mt19937_64 generator{std::random_device{}()};
     static constexpr char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-    std::string s(8, '0');
+    std::string s(length, '0');
     for (char& c : s) c = digits[generator() % 36];
     return s;
 }
 
-// A temporary name in folder; hidden, so that file managers do not show it.
-std::string temporaryName(const std::string& folder) {
-    return childOf(folder, ".dorvan-" + randomSuffix() + ".part");
-}
+constexpr char TempPrefix[] = ".dorvanquellis-";
+constexpr char TempSuffix[] = ".part";
+constexpr std::size_t TempRandom = 12;
 
-// Copies up to limit bytes with read and write; returns the bytes copied
-// (0 at end of file) or -1.
-ssize_t readWriteChunk(int in, int out, std::vector<char>& buffer, std::size_t limit) {
-    if (buffer.empty()) buffer.resize(1 << 20);
-    std::size_t total = 0;
-    while (total < limit) {
-        const std::size_t want = std::min(buffer.size(), limit - total);
-        const ssize_t got = ::read(in, buffer.data(), want);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return -1;
-        }
-        if (got == 0) break;
-        std::size_t written = 0;
-        while (written < std::size_t(got)) {
-            const ssize_t w = ::write(out, buffer.data() + written, std::size_t(got) - written);
-            if (w < 0) {
-                if (errno == EINTR) continue;
-                return -1;
-            }
-            written += std::size_t(w);
-        }
-        total += std::size_t(got);
-        if (std::size_t(got) < want) break;
+// A fresh temporary name; hidden, so that file managers do not show it.
+std::string temporaryName() { return TempPrefix + randomSuffix(TempRandom) + TempSuffix; }
+
+// Creates and opens a new temporary file in dir; its name goes to temp.
+int createTemporary(int dir, Fd& out, std::string& temp) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = temporaryName();
+        out.reset(::openat(dir, temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        if (out.get() >= 0) return 0;
+        if (errno != EEXIST) return errno;
     }
-    return ssize_t(total);
+    temp.clear();
+    return EEXIST;
 }
 
 bool fallsBackToReadWrite(int error) {
@@ -107,31 +91,107 @@ bool fallsBackToReadWrite(int error) {
            error == EBADF || error == EPERM;
 }
 
-// Copies all data from in to out; returns 0 or an errno value.
-int copyData(int in, int out, const struct stat& st, std::size_t chunkBytes,
-             const ChunkCallback& onChunk, long long& copied) {
-    std::vector<char> buffer;
-    // A size of 0 may hide a pseudo file whose data only read() returns.
-    bool useCopyRange = st.st_size > 0;
-    copied = 0;
-    for (;;) {
-        if (st.st_size > 0 && copied >= st.st_size) break;
-        ssize_t n;
-        if (useCopyRange) {
-            n = ::copy_file_range(in, nullptr, out, nullptr, chunkBytes, 0);
-            if (n < 0 && errno == EINTR) continue;
-            if ((n < 0 && copied == 0 && fallsBackToReadWrite(errno)) || (n == 0 && copied == 0)) {
-                useCopyRange = false;
-                continue;
+// Copies the bytes [offset, offset + length) of in to the same place in out,
+// in chunks, with copy_file_range where it works and read/write otherwise;
+// length < 0: up to the end of in (a pseudo file may report size 0).
+class RangeCopier {
+public:
+    RangeCopier(int in, int out, const CopyOptions& options, bool tryCopyRange)
+        : in_(in), out_(out), options_(options), copyRange_(tryCopyRange) {}
+
+    int copy(off_t offset, long long length, long long& copied) {
+        while (length < 0 || copied < length) {
+            std::size_t want = options_.chunkBytes;
+            if (length >= 0) want = std::size_t(std::min<long long>(length - copied, (long long)want));
+            loff_t inOff = offset + copied, outOff = inOff;
+            ssize_t n;
+            if (copyRange_) {
+                n = syscalls::copyFileRange(in_, &inOff, out_, &outOff, want, 0);
+                if (n < 0 && errno == EINTR) continue;
+                if ((n < 0 && !usedRange_ && fallsBackToReadWrite(errno)) || (n == 0 && !usedRange_)) {
+                    copyRange_ = false;
+                    continue;
+                }
+                if (n > 0) usedRange_ = true;
+            } else {
+                n = readWrite(offset + copied, want);
             }
-        } else {
-            n = readWriteChunk(in, out, buffer, chunkBytes);
+            if (n < 0) return errno;
+            if (n == 0) break;
+            copied += n;
+            if (options_.onChunk && !options_.onChunk(n)) return ECANCELED;
         }
-        if (n < 0) return errno;
-        if (n == 0) break;
-        copied += n;
-        if (onChunk && !onChunk(n)) return ECANCELED;
+        return 0;
     }
+
+private:
+    ssize_t readWrite(off_t at, std::size_t limit) {
+        if (buffer_.empty()) buffer_.resize(1 << 20);
+        std::size_t total = 0;
+        while (total < limit) {
+            const std::size_t want = std::min(buffer_.size(), limit - total);
+            const ssize_t got = ::pread(in_, buffer_.data(), want, at + off_t(total));
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                return -1;
+            }
+            if (got == 0) break;
+            std::size_t written = 0;
+            while (written < std::size_t(got)) {
+                const ssize_t w = ::pwrite(out_, buffer_.data() + written, std::size_t(got) - written,
+                                           at + off_t(total + written));
+                if (w < 0) {
+                    if (errno == EINTR) continue;
+                    return -1;
+                }
+                written += std::size_t(w);
+            }
+            total += std::size_t(got);
+            if (std::size_t(got) < want) break;
+        }
+        return ssize_t(total);
+    }
+
+    int in_, out_;
+    const CopyOptions& options_;
+    bool copyRange_;
+    bool usedRange_ = false;
+    std::vector<char> buffer_;
+};
+
+// Copies all data of in (st: its fstat) to the empty file out. A file with
+// fewer blocks than its size has holes: only its data extents are copied
+// and the holes stay holes. copied counts data and holes.
+int copyData(int in, int out, const struct stat& st, const CopyOptions& options, long long& copied) {
+    copied = 0;
+    // A size of 0 may hide a pseudo file whose data only read() returns.
+    RangeCopier copier(in, out, options, st.st_size > 0);
+    if (st.st_size == 0) return copier.copy(0, -1, copied);
+    const bool sparse = (long long)st.st_blocks * 512 < (long long)st.st_size;
+    if (!sparse) return copier.copy(0, st.st_size, copied);
+    off_t pos = 0;
+    while (pos < st.st_size) {
+        off_t data = ::lseek(in, pos, SEEK_DATA);
+        if (data < 0) {
+            if (errno != ENXIO) return errno;
+            data = st.st_size;  // only a hole is left
+        }
+        off_t hole = data < st.st_size ? ::lseek(in, data, SEEK_HOLE) : st.st_size;
+        if (hole < 0) return errno;
+        hole = std::min<off_t>(hole, st.st_size);
+        if (data > pos) {
+            copied += data - pos;
+            if (options.onChunk && !options.onChunk(data - pos)) return ECANCELED;
+        }
+        if (hole > data) {
+            long long part = 0;
+            if (int rc = copier.copy(data, hole - data, part)) return rc;
+            copied += part;
+            if (part < hole - data) return 0;  // the file became shorter: checked later
+        }
+        pos = hole;
+    }
+    if (::ftruncate(out, st.st_size) != 0) return errno;
     return 0;
 }
 
@@ -139,30 +199,56 @@ bool sameTime(const timespec& a, const timespec& b) {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
-int removeTreeAt(int parentFd, const std::string& name, const std::string& path,
-                 const RemoveCallbacks& cb, bool& stopped);
+bool sameState(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           sameTime(a.st_mtim, b.st_mtim) && sameTime(a.st_ctim, b.st_ctim);
+}
+
+int flush(int fd) { return syscalls::fsync(fd) == 0 ? 0 : errno; }
+
+// Links the unnamed file fd into dir as name, through its descriptor or,
+// where that needs a privilege, through /proc.
+int linkUnnamed(int fd, int dir, const std::string& name) {
+    if (syscalls::linkat(fd, "", dir, name.c_str(), AT_EMPTY_PATH) == 0) return 0;
+    int rc = errno;
+    if (rc == EPERM || rc == ENOENT || rc == EINVAL || rc == EOPNOTSUPP) {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        rc = syscalls::linkat(AT_FDCWD, self.c_str(), dir, name.c_str(), AT_SYMLINK_FOLLOW) == 0
+                 ? 0 : errno;
+    }
+    return rc;
+}
+
+bool unnamedRefused(int rc) {
+    return rc == EPERM || rc == ENOENT || rc == EINVAL || rc == EOPNOTSUPP || rc == ENOSYS ||
+           rc == EACCES;
+}
+
+// Gives the written file out the source's bits and times. A target file
+// system that cannot keep them (some network or FAT mounts) still gets the
+// data.
+void copyFileMetadata(int out, const struct stat& st) {
+    ::fchmod(out, st.st_mode & 07777);
+    const timespec times[2] = {st.st_atim, st.st_mtim};
+    ::futimens(out, times);
+}
+
+int removeTreeAt(int parentFd, const struct stat& parent, const std::string& name,
+                 const std::string& path, const RemoveCallbacks& cb, bool& stopped);
 
 // Removes everything inside the open folder dirFd; true when it is empty now.
-bool removeContents(int dirFd, const std::string& path, const RemoveCallbacks& cb, bool& stopped,
-                    int& firstError) {
+bool removeContents(int dirFd, const struct stat& self, const std::string& path,
+                    const RemoveCallbacks& cb, bool& stopped, int& firstError) {
     auto failed = [&](int code) {
         firstError = code;
         if (cb.error && !cb.error(path, code)) stopped = true;
         return false;
     };
-    const int listFd = ::dup(dirFd);
-    if (listFd < 0) return failed(errno);
-    DIR* dir = ::fdopendir(listFd);
-    if (!dir) {
-        const int rc = errno;
-        ::close(listFd);
-        return failed(rc);
-    }
     std::vector<std::string> names;
-    if (const int readError = readNamesAndClose(dir, names)) return failed(readError);
+    if (const int rc = listNamesAt(dirFd, names)) return failed(rc);
     bool empty = true;
     for (const auto& n : names) {
-        const int rc = removeTreeAt(dirFd, n, childOf(path, n), cb, stopped);
+        const int rc = removeTreeAt(dirFd, self, n, childOf(path, n), cb, stopped);
         if (rc) {
             empty = false;
             if (!firstError) firstError = rc;
@@ -172,8 +258,8 @@ bool removeContents(int dirFd, const std::string& path, const RemoveCallbacks& c
     return empty;
 }
 
-int removeTreeAt(int parentFd, const std::string& name, const std::string& path,
-                 const RemoveCallbacks& cb, bool& stopped) {
+int removeTreeAt(int parentFd, const struct stat& parent, const std::string& name,
+                 const std::string& path, const RemoveCallbacks& cb, bool& stopped) {
     if (cb.entry && !cb.entry(path)) {
         stopped = true;
         return ECANCELED;
@@ -188,14 +274,82 @@ int removeTreeAt(int parentFd, const std::string& name, const std::string& path,
         if (::unlinkat(parentFd, name.c_str(), 0) != 0) return failed(errno);
         return 0;
     }
-    Fd dir(::openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    if (dir.get() < 0) return failed(errno);
+    // Another file system mounted here is a drive root: never entered.
+    if (st.st_dev != parent.st_dev || isMountRootAt(parentFd, name))
+        return failed(fileop_error::MountPoint);
+    if (path.size() >= PATH_MAX) return failed(ENAMETOOLONG);
+    Fd dir;
+    if (int rc = openSubfolder(parentFd, name, dir)) return failed(rc);
+    struct stat opened {};
+    if (::fstat(dir.get(), &opened) != 0) return failed(errno);
+    if (opened.st_dev != st.st_dev || opened.st_ino != st.st_ino) return failed(fileop_error::Changed);
     int inner = 0;
     // Failures inside were reported where they happened.
-    if (!removeContents(dir.get(), path, cb, stopped, inner)) return inner ? inner : ECANCELED;
+    if (!removeContents(dir.get(), opened, path, cb, stopped, inner)) return inner ? inner : ECANCELED;
     dir.reset();
     if (::unlinkat(parentFd, name.c_str(), AT_REMOVEDIR) != 0) return failed(errno);
     return 0;
+}
+
+// The mount points of this process's mount table (/proc/self/mountinfo, its
+// fifth field, with the octal escapes of blanks decoded).
+std::vector<std::string> mountPoints() {
+    std::vector<std::string> points;
+    std::ifstream in("/proc/self/mountinfo");
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string field;
+        for (int i = 0; i < 5 && fields >> field; ++i) {
+        }
+        std::string point;
+        for (std::size_t i = 0; i < field.size(); ++i) {
+            if (field[i] == '\\' && i + 3 < field.size() &&
+                std::all_of(field.begin() + long(i) + 1, field.begin() + long(i) + 4,
+                            [](char c) { return c >= '0' && c <= '7'; })) {
+                point += char((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
+                i += 3;
+            } else {
+                point += field[i];
+            }
+        }
+        if (!point.empty()) points.push_back(point);
+    }
+    return points;
+}
+
+// Some process has the file (dev, ino) open.
+bool openByAnyProcess(dev_t dev, ino_t ino) {
+    DIR* proc = ::opendir("/proc");
+    if (!proc) return true;  // cannot tell: keep it
+    bool found = false;
+    while (dirent* p = ::readdir(proc)) {
+        if (p->d_name[0] < '0' || p->d_name[0] > '9') continue;
+        const std::string fds = std::string("/proc/") + p->d_name + "/fd";
+        DIR* d = ::opendir(fds.c_str());
+        if (!d) continue;
+        while (dirent* f = ::readdir(d)) {
+            struct stat st {};
+            if (f->d_name[0] != '.' && ::fstatat(::dirfd(d), f->d_name, &st, 0) == 0 &&
+                st.st_dev == dev && st.st_ino == ino) {
+                found = true;
+                break;
+            }
+        }
+        ::closedir(d);
+        if (found) break;
+    }
+    ::closedir(proc);
+    return found;
+}
+
+bool hasShape(const std::string& name, const std::string& prefix, std::size_t random,
+              const std::string& suffix) {
+    if (name.size() != prefix.size() + random + suffix.size()) return false;
+    if (name.compare(0, prefix.size(), prefix) != 0) return false;
+    if (name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) return false;
+    return std::all_of(name.begin() + long(prefix.size()), name.end() - long(suffix.size()),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); });
 }
 
 }  // namespace
@@ -204,12 +358,71 @@ int lstatPath(const std::string& path, struct stat& st) {
     return ::lstat(path.c_str(), &st) == 0 ? 0 : errno;
 }
 
-int copyFile(const std::string& src, const struct stat& st, const std::string& dst, bool replace,
-             std::size_t chunkBytes, const ChunkCallback& onChunk) {
+int openFolder(const std::string& path, DirFd& out) {
+    out.reset(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return out.get() >= 0 ? 0 : errno;
+}
+
+int openSubfolder(int dir, const std::string& name, DirFd& out) {
+    out.reset(::openat(dir, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (out.get() >= 0) return 0;
+    return errno == ELOOP || errno == ENOTDIR ? fileop_error::Changed : errno;
+}
+
+int statAt(int dir, const std::string& name, struct stat& st) {
+    return ::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
+}
+
+int listNamesAt(int dir, std::vector<std::string>& names) {
+    const int listFd = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listFd < 0) return errno;
+    DIR* d = ::fdopendir(listFd);
+    if (!d) {
+        const int rc = errno;
+        ::close(listFd);
+        return rc;
+    }
+    return readNamesAndClose(d, names);
+}
+
+bool isMountRootAt(int dir, const std::string& name) {
+    struct statx sx {};
+    if (::statx(dir, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS, &sx) != 0) return false;
+    if (sx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT)
+        return (sx.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+    struct stat parent {};
+    return ::fstat(dir, &parent) == 0 &&
+           (makedev(sx.stx_dev_major, sx.stx_dev_minor) != parent.st_dev);
+}
+
+bool isMountPoint(const std::string& path) {
+    const std::string name = nameOf(path);
+    if (name.empty() || name == "." || name == "..") return true;
+    Fd parent;
+    if (openFolder(parentOf(path), parent)) return false;
+    return isMountRootAt(parent.get(), name);
+}
+
+bool holdsMountPoint(const std::string& path) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real) return false;
+    const std::string folder = real;
+    std::free(real);
+    for (const auto& m : mountPoints()) {
+        if (m == folder || folder == "/" ||
+            (m.size() > folder.size() && m.compare(0, folder.size(), folder) == 0 && m[folder.size()] == '/'))
+            return true;
+    }
+    return false;
+}
+
+int copyFile(int srcDir, const std::string& name, const struct stat& st, int dstDir,
+             const std::string& dstName, bool replace, const CopyOptions& options,
+             struct stat* checked) {
     if (!S_ISREG(st.st_mode)) return fileop_error::SpecialFile;
     // O_NONBLOCK: should a FIFO have taken the file's place, opening it must
     // not wait for a writer; it is refused below without a read.
-    Fd in(::open(src.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    Fd in(::openat(srcDir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (in.get() < 0) return errno == ELOOP ? fileop_error::Changed : errno;
     struct stat opened {};
     if (::fstat(in.get(), &opened) != 0) return errno;
@@ -217,107 +430,124 @@ int copyFile(const std::string& src, const struct stat& st, const std::string& d
     if (opened.st_dev != st.st_dev || opened.st_ino != st.st_ino) return fileop_error::Changed;
     ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
-    const std::string folder = parentOf(dst);
     Fd out;
     std::string temp;  // empty while the copy is unnamed
-    if (!replace) out.reset(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    const bool named = replace || (options.unnamedRefused && *options.unnamedRefused);
+    if (!named) out.reset(::openat(dstDir, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
     if (out.get() < 0) {
-        for (int attempt = 0; attempt < 100 && out.get() < 0; ++attempt) {
-            temp = temporaryName(folder);
-            out.reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-            if (out.get() < 0 && errno != EEXIST) return errno;
-        }
-        if (out.get() < 0) return EEXIST;
+        if (int rc = createTemporary(dstDir, out, temp)) return rc;
     }
     auto discard = [&](int code) {
         out.reset();
-        if (!temp.empty()) ::unlink(temp.c_str());
+        if (!temp.empty()) ::unlinkat(dstDir, temp.c_str(), 0);
         return code;
     };
 
     long long copied = 0;
-    if (int rc = copyData(in.get(), out.get(), opened, chunkBytes, onChunk, copied)) return discard(rc);
+    if (int rc = copyData(in.get(), out.get(), opened, options, copied)) return discard(rc);
     struct stat after {};
     if (::fstat(in.get(), &after) != 0) return discard(errno);
     const bool pseudo = opened.st_size == 0 && after.st_size == 0;
-    if (!pseudo && (copied != opened.st_size || after.st_size != opened.st_size ||
-                    !sameTime(after.st_mtim, opened.st_mtim)))
+    if (!pseudo && (copied != opened.st_size || !sameState(after, opened)))
         return discard(fileop_error::Changed);
     struct stat written {};
     if (::fstat(out.get(), &written) != 0) return discard(errno);
     if (written.st_size != copied) return discard(EIO);
-    // Permission bits and times are kept where the target file system takes
-    // them; one that cannot (some network or FAT mounts) still gets the data.
-    ::fchmod(out.get(), opened.st_mode & 07777);
-    const timespec times[2] = {opened.st_atim, opened.st_mtim};
-    ::futimens(out.get(), times);
+    copyFileMetadata(out.get(), opened);
+    if (checked) *checked = after;
 
     if (temp.empty()) {
-        // Linking fails when dst exists, so nothing is ever replaced here.
-        int rc = ::linkat(out.get(), "", AT_FDCWD, dst.c_str(), AT_EMPTY_PATH) == 0 ? 0 : errno;
-        if (rc == EPERM || rc == ENOENT) {
-            const std::string self = "/proc/self/fd/" + std::to_string(out.get());
-            rc = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, dst.c_str(), AT_SYMLINK_FOLLOW) == 0
-                     ? 0 : errno;
+        // Linking fails when the target exists, so nothing is replaced here.
+        int rc = linkUnnamed(out.get(), dstDir, dstName);
+        if (rc && unnamedRefused(rc)) {
+            // Neither way of linking works here: write a named copy of the
+            // unnamed one, as for replacing.
+            if (options.unnamedRefused) *options.unnamedRefused = true;
+            Fd unnamed(out.release());
+            if ((rc = createTemporary(dstDir, out, temp))) return rc;
+            struct stat whole = written;
+            whole.st_size = copied;
+            CopyOptions quiet;
+            quiet.chunkBytes = options.chunkBytes;
+            long long again = 0;
+            if ((rc = copyData(unnamed.get(), out.get(), whole, quiet, again))) return discard(rc);
+            if (again != copied) return discard(EIO);
+            copyFileMetadata(out.get(), opened);
+        } else {
+            if (rc) return discard(rc);
+            if (::close(out.release()) != 0) {
+                rc = errno;
+                ::unlinkat(dstDir, dstName.c_str(), 0);  // the name was made just now, for this copy
+                return rc;
+            }
+            return 0;
         }
-        if (rc) return discard(rc);
-        if (::close(out.release()) != 0) {
-            rc = errno;
-            ::unlink(dst.c_str());  // the name was made just now, for this copy
-            return rc;
-        }
-        return 0;
+    }
+    // A replaced file is gone for good once the rename is on the disk: the
+    // new data must be there first, whatever the file system's ordering.
+    if (replace) {
+        if (int rc = flush(out.get())) return discard(rc);
     }
     if (::close(out.release()) != 0) return discard(errno);
-    const int rc = replace ? renameReplace(temp, dst) : renameNoReplace(temp, dst);
-    if (rc) ::unlink(temp.c_str());
-    return rc;
+    const int rc = replace ? renameReplaceAt(dstDir, temp, dstDir, dstName)
+                           : renameNoReplaceAt(dstDir, temp, dstDir, dstName);
+    if (rc) return discard(rc);
+    if (replace) return flush(dstDir);
+    return 0;
 }
 
-int copyLink(const std::string& src, const struct stat& st, const std::string& dst, bool replace) {
+int copyLink(int srcDir, const std::string& name, const struct stat& st, int dstDir,
+             const std::string& dstName, bool replace) {
     std::string target(std::size_t(st.st_size > 0 ? st.st_size : PATH_MAX) + 1, '\0');
-    const ssize_t n = ::readlink(src.c_str(), target.data(), target.size());
-    if (n < 0) return errno;
+    const ssize_t n = ::readlinkat(srcDir, name.c_str(), target.data(), target.size());
+    if (n < 0) return errno == EINVAL ? fileop_error::Changed : errno;
     if (std::size_t(n) >= target.size()) return fileop_error::Changed;
     target.resize(std::size_t(n));
     const timespec times[2] = {st.st_atim, st.st_mtim};
     if (!replace) {
-        if (::symlink(target.c_str(), dst.c_str()) != 0) return errno;
-        ::utimensat(AT_FDCWD, dst.c_str(), times, AT_SYMLINK_NOFOLLOW);
+        if (::symlinkat(target.c_str(), dstDir, dstName.c_str()) != 0) return errno;
+        ::utimensat(dstDir, dstName.c_str(), times, AT_SYMLINK_NOFOLLOW);
         return 0;
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string temp = temporaryName(parentOf(dst));
-        if (::symlink(target.c_str(), temp.c_str()) == 0) {
-            ::utimensat(AT_FDCWD, temp.c_str(), times, AT_SYMLINK_NOFOLLOW);
-            const int rc = renameReplace(temp, dst);
-            if (rc) ::unlink(temp.c_str());
-            return rc;
+        const std::string temp = temporaryName();
+        if (::symlinkat(target.c_str(), dstDir, temp.c_str()) == 0) {
+            ::utimensat(dstDir, temp.c_str(), times, AT_SYMLINK_NOFOLLOW);
+            const int rc = renameReplaceAt(dstDir, temp, dstDir, dstName);
+            if (rc) {
+                ::unlinkat(dstDir, temp.c_str(), 0);
+                return rc;
+            }
+            return flush(dstDir);
         }
         if (errno != EEXIST) return errno;
     }
     return EEXIST;
 }
 
-int renameNoReplace(const std::string& from, const std::string& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
-    if (errno != EINVAL) return errno;
+int renameNoReplaceAt(int fromDir, const std::string& from, int toDir, const std::string& to) {
+    if (::renameat2(fromDir, from.c_str(), toDir, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return errno;
     // The file system may not know RENAME_NOREPLACE (some network and FUSE
     // mounts): a hard link fails when the name is taken.
     struct stat st {};
-    if (::lstat(from.c_str(), &st) != 0) return errno;
-    if (!S_ISDIR(st.st_mode) && ::link(from.c_str(), to.c_str()) == 0) {
-        ::unlink(from.c_str());
+    if (::fstatat(fromDir, from.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return errno;
+    if (!S_ISDIR(st.st_mode) && ::linkat(fromDir, from.c_str(), toDir, to.c_str(), 0) == 0) {
+        ::unlinkat(fromDir, from.c_str(), 0);
         return 0;
     }
     if (!S_ISDIR(st.st_mode) && errno == EEXIST) return EEXIST;
     struct stat existing {};
-    if (::lstat(to.c_str(), &existing) == 0) return EEXIST;
-    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    if (::fstatat(toDir, to.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) return EEXIST;
+    return ::renameat(fromDir, from.c_str(), toDir, to.c_str()) == 0 ? 0 : errno;
 }
 
-int renameReplace(const std::string& from, const std::string& to) {
-    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+int renameNoReplace(const std::string& from, const std::string& to) {
+    return renameNoReplaceAt(AT_FDCWD, from, AT_FDCWD, to);
+}
+
+int renameReplaceAt(int fromDir, const std::string& from, int toDir, const std::string& to) {
+    return ::renameat(fromDir, from.c_str(), toDir, to.c_str()) == 0 ? 0 : errno;
 }
 
 int makeFolders(const std::string& path) {
@@ -331,47 +561,61 @@ int makeFolders(const std::string& path) {
     return 0;
 }
 
-int makeFolder(const std::string& path) {
-    return ::mkdir(path.c_str(), 0700) == 0 ? 0 : errno;
+int makeFolderAt(int dir, const std::string& name) {
+    return ::mkdirat(dir, name.c_str(), 0700) == 0 ? 0 : errno;
 }
 
-int copyFolderMetadata(const std::string& path, const struct stat& st) {
-    if (::chmod(path.c_str(), st.st_mode & 07777) != 0) return errno;
+int copyFolderMetadata(int folder, const struct stat& st) {
+    if (::fchmod(folder, st.st_mode & 07777) != 0) return errno;
     const timespec times[2] = {st.st_atim, st.st_mtim};
-    if (::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0) return errno;
+    if (::futimens(folder, times) != 0) return errno;
     return 0;
 }
 
-int listNames(const std::string& folder, std::vector<std::string>& names) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return errno;
-    return readNamesAndClose(dir, names);
+int flushFileAt(int dir, const std::string& name) {
+    Fd file(::openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (file.get() < 0) return errno == ELOOP ? fileop_error::Changed : errno;
+    struct stat st {};
+    if (::fstat(file.get(), &st) != 0) return errno;
+    if (!S_ISREG(st.st_mode)) return fileop_error::Changed;
+    return flush(file.get());
+}
+
+int flushFolder(int folder) { return flush(folder); }
+
+int syncFileSystem(int fd) { return syscalls::syncfs(fd) == 0 ? 0 : errno; }
+
+int removeIfUnchanged(const CheckedEntry& entry) {
+    Fd folder;
+    if (int rc = openFolder(entry.folder, folder)) return rc == ENOENT ? fileop_error::Changed : rc;
+    struct stat f {}, now {};
+    if (::fstat(folder.get(), &f) != 0) return errno;
+    if (f.st_dev != entry.folderDev || f.st_ino != entry.folderIno) return fileop_error::Changed;
+    if (::fstatat(folder.get(), entry.name.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT ? fileop_error::Changed : errno;
+    if (entry.isFolder) {
+        if (!S_ISDIR(now.st_mode) || now.st_dev != entry.state.st_dev || now.st_ino != entry.state.st_ino)
+            return fileop_error::Changed;
+        return ::unlinkat(folder.get(), entry.name.c_str(), AT_REMOVEDIR) == 0 ? 0 : errno;
+    }
+    if (!sameState(now, entry.state)) return fileop_error::Changed;
+    return ::unlinkat(folder.get(), entry.name.c_str(), 0) == 0 ? 0 : errno;
 }
 
 int removeTree(const std::string& path, const RemoveCallbacks& callbacks) {
-    const std::size_t slash = path.rfind('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::string name = nameOf(path);
     if (name.empty() || name == "." || name == "..") return fileop_error::RootRefused;
-    Fd parent(::open(parentOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (parent.get() < 0) {
-        const int rc = errno;
+    Fd parent;
+    struct stat parentSt {};
+    int rc = openFolder(parentOf(path), parent);
+    if (!rc && ::fstat(parent.get(), &parentSt) != 0) rc = errno;
+    if (rc) {
         if (callbacks.error) callbacks.error(path, rc);
         return rc;
     }
     bool stopped = false;
-    const int rc = removeTreeAt(parent.get(), name, path, callbacks, stopped);
+    rc = removeTreeAt(parent.get(), parentSt, name, path, callbacks, stopped);
     return stopped ? ECANCELED : rc;
-}
-
-int removeEntry(const std::string& path, bool folder) {
-    const int rc = folder ? ::rmdir(path.c_str()) : ::unlink(path.c_str());
-    return rc == 0 ? 0 : errno;
-}
-
-int syncFileSystem(const std::string& folder) {
-    Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.get() < 0) return errno;
-    return ::syncfs(fd.get()) == 0 ? 0 : errno;
 }
 
 bool isSameOrInside(const std::string& path, const std::string& folder) {
@@ -387,5 +631,25 @@ bool isSameOrInside(const std::string& path, const std::string& folder) {
     std::free(f);
     return inside;
 }
+
+bool isOurTemporaryName(const std::string& name) {
+    return hasShape(name, TempPrefix, TempRandom, TempSuffix) ||
+           hasShape(name, ".dorvan-", 8, TempSuffix);  // earlier versions
+}
+
+void removeStaleTemporaries(int dir, std::time_t olderThan) {
+    std::vector<std::string> names;
+    if (listNamesAt(dir, names)) return;
+    for (const auto& n : names) {
+        if (!isOurTemporaryName(n)) continue;
+        struct stat st {};
+        if (::fstatat(dir, n.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (!(S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)) || st.st_ctim.tv_sec >= olderThan) continue;
+        if (S_ISREG(st.st_mode) && openByAnyProcess(st.st_dev, st.st_ino)) continue;
+        ::unlinkat(dir, n.c_str(), 0);
+    }
+}
+
+std::time_t processStartTime() { return startedAt; }
 
 }  // namespace posixops

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,62 +10,143 @@
 
 // The file-system steps of the file-operation service. Every function returns
 // 0 or an errno value (or a fileop_error code). Paths are bytes; symbolic
-// links are never followed.
+// links are never followed below a listed path: a walk opens each folder
+// relative to its open parent (O_NOFOLLOW | O_DIRECTORY) and acts on names
+// relative to that folder, so a folder swapped for a link meanwhile is never
+// entered.
 namespace posixops {
 
 // Folder of path ("/" for the root, "." without a slash).
 std::string parentOf(const std::string& path);
+// Last component of path.
+std::string nameOf(const std::string& path);
 // folder joined with name.
 std::string childOf(const std::string& folder, const std::string& name);
 
 int lstatPath(const std::string& path, struct stat& st);
 
+// An open folder descriptor, closed with the object.
+class DirFd {
+public:
+    DirFd() = default;
+    explicit DirFd(int fd) : fd_(fd) {}
+    ~DirFd() { reset(); }
+    DirFd(DirFd&& other) noexcept : fd_(other.release()) {}
+    DirFd& operator=(DirFd&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    DirFd(const DirFd&) = delete;
+    DirFd& operator=(const DirFd&) = delete;
+    int get() const { return fd_; }
+    void reset(int fd = -1);
+    int release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    int fd_ = -1;
+};
+
+// Opens the folder at path (a listed path: links in it are followed once).
+int openFolder(const std::string& path, DirFd& out);
+// Opens the folder name inside dir; a link or anything else fails.
+int openSubfolder(int dir, const std::string& name, DirFd& out);
+int statAt(int dir, const std::string& name, struct stat& st);
+// Names in the open folder dir, without "." and "..".
+int listNamesAt(int dir, std::vector<std::string>& names);
+
+// name in dir is the root of a mounted file system (a drive root).
+bool isMountRootAt(int dir, const std::string& name);
+// path is a mount point; "/" is one.
+bool isMountPoint(const std::string& path);
+// Some file system is mounted at path or below it.
+bool holdsMountPoint(const std::string& path);
+
 // Receives the number of bytes just copied; false cancels the copy.
 using ChunkCallback = std::function<bool(long long bytes)>;
 
-// Copies the regular file src (st: its lstat) to dst with the source's
-// permission bits and times. dst appears only complete, closed and checked:
-// the data goes to an unnamed file (O_TMPFILE) that is linked in at the end,
-// or, for replacing and where the file system has no unnamed files, to a
-// hidden temporary name that is renamed over dst. Without replace an
-// existing dst fails with EEXIST; with it dst is replaced in one step. On
-// failure or cancellation (ECANCELED) nothing is left behind.
-int copyFile(const std::string& src, const struct stat& st, const std::string& dst, bool replace,
-             std::size_t chunkBytes, const ChunkCallback& onChunk);
+struct CopyOptions {
+    std::size_t chunkBytes = std::size_t(8) << 20;  // progress and cancel granularity
+    ChunkCallback onChunk;
+    // Set once linking an unnamed file into a folder was refused, so that
+    // later copies of the operation write to a temporary name at once.
+    bool* unnamedRefused = nullptr;
+};
 
-// Copies the symbolic link src itself (its target text) to dst, on the same
-// terms as copyFile.
-int copyLink(const std::string& src, const struct stat& st, const std::string& dst, bool replace);
+// Copies the regular file name in srcDir (st: its lstat) to dstName in dstDir
+// with its permission bits and times; holes stay holes. The target appears
+// only complete, closed and checked: the data goes to an unnamed file
+// (O_TMPFILE) linked in at the end, or to a temporary name (recognisable, see
+// isOurTemporaryName) renamed onto the target. Without replace an existing
+// target fails with EEXIST. With replace the new file is flushed (fsync)
+// before it is renamed over the target, and the folder after. On failure or
+// cancellation (ECANCELED) nothing is left behind. checked, when given,
+// receives the source's state that was verified after copying.
+int copyFile(int srcDir, const std::string& name, const struct stat& st, int dstDir,
+             const std::string& dstName, bool replace, const CopyOptions& options,
+             struct stat* checked = nullptr);
 
-// Renames without replacing: EEXIST when to exists.
+// Copies the symbolic link itself (its target text) on the same terms.
+int copyLink(int srcDir, const std::string& name, const struct stat& st, int dstDir,
+             const std::string& dstName, bool replace);
+
+// Renames without replacing: EEXIST when the target exists.
+int renameNoReplaceAt(int fromDir, const std::string& from, int toDir, const std::string& to);
 int renameNoReplace(const std::string& from, const std::string& to);
-// Renames over an existing to in one step.
-int renameReplace(const std::string& from, const std::string& to);
+// Renames over an existing target in one step.
+int renameReplaceAt(int fromDir, const std::string& from, int toDir, const std::string& to);
 
 // Creates path and its missing parents.
 int makeFolders(const std::string& path);
-// Creates one folder, accessible to its owner while it is filled.
-int makeFolder(const std::string& path);
-// Gives a copied folder the permission bits and times of st.
-int copyFolderMetadata(const std::string& path, const struct stat& st);
+// Creates one folder in dir, accessible to its owner while it is filled.
+int makeFolderAt(int dir, const std::string& name);
+// Gives the open copied folder the permission bits and times of st.
+int copyFolderMetadata(int folder, const struct stat& st);
 
-// Names in folder, without "." and "..".
-int listNames(const std::string& folder, std::vector<std::string>& names);
+// Flushes the regular file name in dir, or the open folder, to the device.
+int flushFileAt(int dir, const std::string& name);
+int flushFolder(int folder);
+
+// Flushes the file system that holds the open file fd to its device; errors
+// of writes made since fd was opened are reported.
+int syncFileSystem(int fd);
+
+// What was checked of a source before it may be removed.
+struct CheckedEntry {
+    std::string folder;            // the folder's path
+    dev_t folderDev = 0;           // and identity when it was read
+    ino_t folderIno = 0;
+    std::string name;
+    bool isFolder = false;
+    struct stat state {};          // the entry as checked
+};
+// Removes the entry if it is still the one checked: same folder, and the
+// same file with the same size, modification and change times (a folder:
+// the same folder, removed only when empty). fileop_error::Changed otherwise.
+int removeIfUnchanged(const CheckedEntry& entry);
 
 struct RemoveCallbacks {
     std::function<bool(const std::string& path)> entry;           // false stops
     std::function<bool(const std::string& path, int code)> error;  // false stops
 };
 // Removes a file, link or special file, or a folder with everything in it.
-// Returns ECANCELED when a callback stopped it, else 0 or the first failure.
+// A mounted file system inside is never entered: it is reported
+// (fileop_error::MountPoint) and the folders around it stay. Returns
+// ECANCELED when a callback stopped it, else 0 or the first failure.
 int removeTree(const std::string& path, const RemoveCallbacks& callbacks);
-
-int removeEntry(const std::string& path, bool folder);
-
-// Flushes the file system that holds folder to its device.
-int syncFileSystem(const std::string& folder);
 
 // path is folder or lies below it (both existing; resolved through links).
 bool isSameOrInside(const std::string& path, const std::string& folder);
+
+// The temporary names copyFile uses (and those of earlier versions).
+bool isOurTemporaryName(const std::string& name);
+// Removes our temporary files in the open folder dir that were last changed
+// before olderThan and that no process has open: leftovers of a crash.
+void removeStaleTemporaries(int dir, std::time_t olderThan);
+// When this process started (seconds since the epoch).
+std::time_t processStartTime();
 
 }  // namespace posixops

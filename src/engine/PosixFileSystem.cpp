@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,14 +15,13 @@ long long mtimeNs(const struct stat& st) {
     return static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
 }
 
-// Names listed in a ".hidden" file: empty when there is none, nothing when it
+// The text of a ".hidden" file: empty when there is none, nothing when it
 // exists but cannot be read whole. Only a regular file is read: opening a
 // FIFO planted under that name would block.
-std::optional<std::set<std::string>> readHiddenFile(const std::string& file) {
-    std::set<std::string> names;
+std::optional<std::string> readHiddenText(const std::string& file) {
     const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) return names;
+        if (errno == ENOENT || errno == ENOTDIR) return std::string();
         return std::nullopt;
     }
     struct stat st {};
@@ -38,23 +36,50 @@ std::optional<std::set<std::string>> readHiddenFile(const std::string& file) {
     }
     ::close(fd);
     if (!ok) return std::nullopt;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) names.insert(line);
+    return text;
+}
+
+// The lines of text, each with its own line break, in order.
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end + 1;
+        lines.push_back(text.substr(start, end - start));
+        start = end;
+    }
+    return lines;
+}
+
+// The name a line lists (without its LF or CRLF).
+std::string nameOfLine(std::string line) {
+    if (!line.empty() && line.back() == '\n') line.pop_back();
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+}
+
+std::set<std::string> namesOf(const std::string& text) {
+    std::set<std::string> names;
+    for (const auto& line : linesOf(text)) {
+        std::string n = nameOfLine(line);
+        if (!n.empty()) names.insert(std::move(n));
     }
     return names;
 }
 
+std::optional<std::set<std::string>> readHiddenFile(const std::string& file) {
+    std::optional<std::string> text = readHiddenText(file);
+    if (!text) return std::nullopt;
+    return namesOf(*text);
+}
+
 // Writes the ".hidden" file through a fresh temporary file (never one that
 // already exists, so no link is followed), flushed to disk and renamed over
-// the old one: a reader never sees it half written. An empty list removes the
-// file.
-bool writeHiddenFile(const std::string& file, const std::set<std::string>& names) {
-    if (names.empty()) return ::unlink(file.c_str()) == 0 || errno == ENOENT;
-    std::string text;
-    for (const auto& n : names) text += n + '\n';
+// the old one: a reader never sees it half written. Text that lists no name
+// removes the file.
+bool writeHiddenFile(const std::string& file, const std::string& text) {
+    if (namesOf(text).empty()) return ::unlink(file.c_str()) == 0 || errno == ENOENT;
     std::string temp = file + ".XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return false;
@@ -140,18 +165,29 @@ bool PosixFileSystem::setHidden(const std::string& path, bool on) {
     const std::string name = fileNamePart(path);
     if (name.empty()) return false;
     if (name[0] == '.') return on;  // a dot-name is always hidden
-    if (name.find('\n') != std::string::npos) return false;  // cannot be listed
+    // A line break in the name cannot be written so that it reads back.
+    if (name.find_first_of("\r\n") != std::string::npos) return false;
     const std::string folder = folderPart(path);
     const std::string file = joinPath(folder, ".hidden");
     std::lock_guard lock(hiddenMutex_);
-    std::optional<std::set<std::string>> read = readHiddenFile(file);
+    std::optional<std::string> read = readHiddenText(file);
     if (!read) return false;  // never replace a list that could not be read
-    std::set<std::string>& names = *read;
-    const bool listed = names.count(name) != 0;
+    const std::string& text = *read;
+    const bool listed = namesOf(text).count(name) != 0;
     if (listed == on) return true;
-    if (on) names.insert(name); else names.erase(name);
+    // The user's own lines keep their order and bytes: a new name goes at
+    // the end, and removing one deletes only its lines.
+    std::string edited;
+    if (on) {
+        edited = text;
+        if (!edited.empty() && edited.back() != '\n') edited += '\n';
+        edited += name + '\n';
+    } else {
+        for (const auto& line : linesOf(text))
+            if (nameOfLine(line) != name) edited += line;
+    }
     hiddenCache_.erase(folder);
-    return writeHiddenFile(file, names);
+    return writeHiddenFile(file, edited);
 }
 
 bool PosixFileSystem::listDirectory(const std::string& folder, std::vector<DirEntry>& out) {

@@ -6,6 +6,7 @@
 #include "util/DateTimeText.h"
 #include "util/NumberText.h"
 #include "util/UniqueName.h"
+#include "util/FileNameFit.h"
 #include "util/PathText.h"
 
 namespace {
@@ -76,7 +77,8 @@ bool TFileOperation::NextFreeName(const std::string& folder, std::string& name,
         try {
             if (i == start || i % 250 == 0) QCoreApplication::processEvents();
             const std::string candidate =
-                i == 0 ? first : base + "_" + ZeroPadding(i, 2, '0') + ext;
+                i == 0 ? first : fitFileName(base, "_" + ZeroPadding(i, 2, '0') + ext);
+            if (candidate.empty()) return false;
             if (i >= 1) changed = true;
             if (!fs.fileExists(prefix + candidate) && !chosen.count(asciiUpper(candidate))) {
                 name = candidate;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "util/FileNameFit.h"
 #include "util/NumberText.h"
 #include "util/PathText.h"
 
@@ -11,9 +12,14 @@ std::string UniqueFileName(const std::string& path, int digits, const NameTaken&
         if (!taken(path)) return path;
         digits = std::clamp(digits, 1, 5);
         const std::string ext = extensionPart(path);
-        const std::string base = path.substr(0, path.size() - ext.size());
+        const std::string name = fileNamePart(path);
+        const std::string folder = path.substr(0, path.size() - name.size());
+        const std::string base = name.substr(0, name.size() - ext.size());
         for (std::uint32_t i = 1;; ++i) {
-            std::string candidate = base + "_" + ZeroPadding(i, std::uint32_t(digits), '0') + ext;
+            const std::string fitted =
+                fitFileName(base, "_" + ZeroPadding(i, std::uint32_t(digits), '0') + ext);
+            if (fitted.empty()) return {};
+            std::string candidate = folder + fitted;
             if (!taken(candidate)) return candidate;
             if (i == UINT32_MAX) return {};
         }

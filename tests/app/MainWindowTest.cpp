@@ -355,7 +355,8 @@ TEST(CommandGuard, AnUncaughtFailureEndsInTheErrorReport) {
 
 #include <csignal>
 
-#include "app/TerminationSignals.h"
+#include "platform/TerminationSignals.h"
+#include "util/Termination.h"
 
 TEST(TerminationSignals, ATermSignalClosesTheWindowLikeTheUser) {
     QWidget window;
@@ -374,4 +375,5 @@ TEST(TerminationSignals, ATermSignalClosesTheWindowLikeTheUser) {
     ::raise(SIGTERM);
     for (int i = 0; i < 50 && !closed; ++i) QApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_TRUE(closed);
+    clearTerminationRequest();
 }

@@ -43,7 +43,7 @@ protected:
 TEST_F(AttributeCommandsTest, MissingFilesAreCountedTheOthersCleared) {
     const auto a = readOnly("a"), b = readOnly("b"), c = readOnly("c");
     EXPECT_EQ(change({a, b, dir / "gone", c}, false, false), 1);
-    EXPECT_EQ(fakeDialogs().texts(), QStringList{"1個のファイルは処理できませんでした。"});
+    ASSERT_EQ(fakeDialogs().texts(), QStringList{"1個のファイルは処理できませんでした。"});
     EXPECT_EQ(fakeDialogs().shown[0].caption, QStringLiteral("  確認"));
     for (const auto& p : {a, b, c}) EXPECT_TRUE(modeOf(p) & S_IWUSR) << p;
 }

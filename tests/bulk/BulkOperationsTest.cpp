@@ -109,7 +109,7 @@ TEST_F(BulkOperationsTest, CopySortsDropsExactDuplicatesAndKeepsCaseVariants) {
 TEST_F(BulkOperationsTest, SummaryListsDuplicatesBeforeUnprocessed) {
     const auto a = dir.write("src/a");
     run(BulkAction::FileCopy, {a, dir / "src/gone1", a, dir / "src/gone2"});
-    EXPECT_EQ(fakeDialogs().texts(),
+    ASSERT_EQ(fakeDialogs().texts(),
               QStringList{"1個のファイルは重複していました。\r\n2個のファイルは処理できませんでした。"});
     EXPECT_EQ(fakeDialogs().shown[0].flags, mb::Ok);
     EXPECT_EQ(fakeDialogs().shown[0].caption, QStringLiteral("  確認"));
@@ -215,7 +215,7 @@ TEST_F(BulkOperationsTest, EraseAsksFirstAndLeavesTheDataListAlone) {
     const auto b = dir.write("src/b");
     fakeDialogs().answers = {id::No};
     run(BulkAction::FileErase, {b, a});
-    EXPECT_EQ(fakeDialogs().texts(), QStringList{"ファイルを消去します。"});
+    ASSERT_EQ(fakeDialogs().texts(), QStringList{"ファイルを消去します。"});
     EXPECT_EQ(fakeDialogs().shown[0].flags, mb::YesNo | mb::IconInformation);
     EXPECT_TRUE(service.calls.empty());
 

@@ -14,18 +14,26 @@ protected:
     TempDir dir;
 };
 
-TEST_F(HiddenListTest, EditsKeepOtherEntriesAndTheFileMode) {
+TEST_F(HiddenListTest, EditsKeepTheUsersLinesInOrderAndTheFileMode) {
     const auto f = dir.write("f");
-    dir.write(".hidden", "b\r\na\n");
+    dir.write(".hidden", "b\r\nf\na");
     ::chmod((dir / ".hidden").c_str(), 0640);
+    ASSERT_TRUE(fs.setAttribute(f, attr::Hidden, false));
+    EXPECT_EQ(readFile(dir / ".hidden"), "b\r\na");
     ASSERT_TRUE(fs.setAttribute(f, attr::Hidden, true));
-    EXPECT_EQ(readFile(dir / ".hidden"), "a\nb\nf\n");
+    EXPECT_EQ(readFile(dir / ".hidden"), "b\r\na\nf\n");
     struct stat st {};
     ::stat((dir / ".hidden").c_str(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     EXPECT_TRUE(*fs.attributes(f) & attr::Hidden);
-    ASSERT_TRUE(fs.setAttribute(f, attr::Hidden, false));
-    EXPECT_EQ(readFile(dir / ".hidden"), "a\nb\n");
+}
+
+TEST_F(HiddenListTest, NamesWithALineBreakAreNotProcessed) {
+    dir.write(".hidden", "other\n");
+    for (const std::string name : {"report\r", "two\nlines"}) {
+        EXPECT_FALSE(fs.setAttribute(dir.write(name), attr::Hidden, true)) << name;
+        EXPECT_EQ(readFile(dir / ".hidden"), "other\n");
+    }
 }
 
 TEST_F(HiddenListTest, ASpecialHiddenFileIsNeitherOpenedNorReplaced) {

@@ -42,7 +42,7 @@ TEST_F(CopyMoveTest, BufferSizeGrowsPerStartedGroupOf256AndRefusesOutsideTheLimi
     EXPECT_TRUE(fakeDialogs().shown.empty());
     EXPECT_EQ(engine.RequestBufferSize(0), 0);
     EXPECT_EQ(engine.RequestBufferSize(32769), 0);
-    EXPECT_EQ(fakeDialogs().texts(),
+    ASSERT_EQ(fakeDialogs().texts(),
               (QStringList{"ファイルが指定されていません。", "許容数(32768)を超えています。"}));
     EXPECT_EQ(fakeDialogs().shown[1].caption, QStringLiteral("  確認"));
     EXPECT_EQ(fakeDialogs().shown[1].flags, mb::Ok);
@@ -84,6 +84,7 @@ TEST_F(CopyMoveTest, PlainRequestCarriesOnlyExistingFilesAndTheOptionFlags) {
     EXPECT_TRUE(fakeDialogs().shown.empty());
 
     EXPECT_EQ(engine.CopyMoveFiles({a}, 0, true, dir.mkdir("dest2")), 0);
+    ASSERT_FALSE(service.calls.empty());
     EXPECT_EQ(service.calls.back().func, fo::Move);
     EXPECT_FALSE(exists(a));
 }
@@ -133,6 +134,7 @@ TEST_F(CopyMoveTest, SameNamedSourcesGetNumberedTargets) {
     dir.write("full/x.txt", "0");
     std::vector<std::string> used;
     EXPECT_EQ(engine.CopyMoveFiles({x1, x2}, fopt::RenameOnCollision, false, full, &used), 0);
+    ASSERT_FALSE(service.calls.empty());
     EXPECT_EQ(service.calls.back().to, (Paths{full + "/x_01.txt", full + "/x_02.txt"}));
     EXPECT_EQ(used, service.calls.back().to);
     EXPECT_EQ(readFile(full + "/x.txt") + readFile(full + "/x_01.txt") + readFile(full + "/x_02.txt"),
@@ -140,6 +142,7 @@ TEST_F(CopyMoveTest, SameNamedSourcesGetNumberedTargets) {
 
     const std::string empty = dir.mkdir("empty");
     EXPECT_EQ(engine.CopyMoveFiles({x1, x2}, fopt::RenameOnCollision, true, empty), 0);
+    ASSERT_FALSE(service.calls.empty());
     EXPECT_EQ(service.calls.back().to, (Paths{empty + "/x.txt", empty + "/x_01.txt"}));
     EXPECT_EQ(service.calls.back().func, fo::Move);
     EXPECT_FALSE(exists(x1));
@@ -150,6 +153,7 @@ TEST_F(CopyMoveTest, NamesDifferingOnlyInCaseAreKeptApart) {
     const std::string lower = dir.write("B/x.txt");
     const std::string dest = dir.mkdir("dest");
     engine.CopyMoveFiles({upper, lower}, fopt::RenameOnCollision, false, dest);
+    ASSERT_FALSE(service.calls.empty());
     EXPECT_EQ(service.calls.back().to, (Paths{dest + "/X.TXT", dest + "/x_01.txt"}));
 }
 
@@ -160,6 +164,7 @@ TEST_F(CopyMoveTest, UnpairedEntriesOfPerFileRequestsCountAsNotProcessed) {
     EXPECT_EQ(engine.CopyMoveToTargets({a, b, dir / "gone"}, {dest + "/1", "", dest + "/3"}, 0x3F,
                                        false),
               2);
+    ASSERT_FALSE(service.calls.empty());
     EXPECT_EQ(service.calls.back().from, Paths{a});
     EXPECT_EQ(service.calls.back().to, Paths{dest + "/1"});
 }
@@ -223,6 +228,15 @@ TEST_F(NextFreeNameTest, CountsPastNinetyNine) {
     bool changed = false;
     ASSERT_TRUE(engine.NextFreeName(dir.path(), name, chosen, changed));
     EXPECT_EQ(name, "n_100.txt");
+}
+
+TEST_F(NextFreeNameTest, LongNamesAreShortenedToFit) {
+    const std::string base(250, 'n');
+    std::string name = base + ".txt";
+    dir.write(name);
+    bool changed = false;
+    ASSERT_TRUE(engine.NextFreeName(dir.path(), name, {"OTHER"}, changed));
+    EXPECT_EQ(name, std::string(248, 'n') + "_01.txt");
 }
 
 TEST_F(NextFreeNameTest, ManyEqualNamesStillFindTheFirstFreeNumber) {

@@ -63,7 +63,7 @@ TEST_F(DeleteTest, EachProtectedKindIsNamedInItsQuestion) {
     const std::string plain = dir.write("plain.txt");
     fakeDialogs().answers = {id::Yes, id::Yes, id::Yes, id::Yes};
     EXPECT_EQ(engine.DeleteFiles({system, hidden, ro, plain}, true, 0), 0);
-    EXPECT_EQ(fakeDialogs().texts(),
+    ASSERT_EQ(fakeDialogs().texts(),
               (QStringList{question(system, "はシステムファイルです。"), kNeeded,
                            question(hidden, "は隠しファイルです。"),
                            question(ro, "は読取り専用ファイルです。")}));

@@ -22,6 +22,8 @@ TEST_F(FileServiceTest, ProgressFollowsSilentAndSimpleProgress) {
     EXPECT_EQ(fakeFileOpUi().ends, 2);
     EXPECT_FALSE(fakeFileOpUi().simple);
     EXPECT_EQ(fakeFileOpUi().title, QStringLiteral("移動"));
+    ASSERT_FALSE(fakeFileOpUi().updatedPaths.empty());
+    ASSERT_FALSE(fakeFileOpUi().actions.isEmpty());
     EXPECT_EQ(fakeFileOpUi().updatedPaths.back(), a);
     EXPECT_EQ(fakeFileOpUi().actions.back(), QStringLiteral("移動しています..."));
 }

@@ -99,6 +99,10 @@ TEST_F(FileServiceTest, FoldersAreCopiedAndMovedWhole) {
     fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip, IFileOpUi::ErrorChoice::Skip};
     EXPECT_NE(copy({dir / "moved/tree"}, dir / "moved/tree/a", fof::Silent), 0);
     EXPECT_NE(move({dir / "moved/tree"}, dir / "moved/tree/a/b", fof::Silent), 0);
+    // Nor into itself under its own name.
+    fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip};
+    EXPECT_NE(copy({dir / "moved/tree"}, dir / "moved/tree", fof::Silent), 0);
+    EXPECT_EQ(namesIn(dir / "moved/tree"), (std::vector<std::string>{"a", "top.txt"}));
     EXPECT_EQ(namesIn(dir / "moved/tree/a"), std::vector<std::string>{"b"});
     EXPECT_EQ(namesIn(dir / "moved/tree/a/b"), std::vector<std::string>{"deep.txt"});
 }

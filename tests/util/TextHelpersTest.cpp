@@ -5,6 +5,7 @@
 
 #include "support/core/TestFiles.h"
 #include "util/DateTimeText.h"
+#include "util/FileNameFit.h"
 #include "util/NumberText.h"
 #include "util/UniqueName.h"
 
@@ -78,6 +79,36 @@ TEST(TextHelpers, UniqueFileNameGrowsPastThePaddedWidth) {
     d.write("n.txt");
     for (int i = 1; i <= 9; ++i) d.write("n_" + std::to_string(i) + ".txt");
     EXPECT_EQ(UniqueFileName(d / "n.txt", 1), d / "n_10.txt");
+}
+
+TEST(TextHelpers, GeneratedNamesFitTheFileSystemCutAtAWholeCharacter) {
+    // Table of base, tail, limit, expected; "あ" is three bytes.
+    struct Case {
+        std::string base, tail;
+        std::size_t max;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {{"abc", "_01.t", 10, "abc_01.t"},
+                                     {"あああ", "_01.t", 10, "あ_01.t"},
+                                     {"あああ", "_01.t", 7, ""},
+                                     {"x", "_01.extension", 8, ""}};
+    for (const auto& c : cases) EXPECT_EQ(fitFileName(c.base, c.tail, c.max), c.expected) << c.base;
+
+    TempDir d;
+    const std::string longName = "a" + [] {
+        std::string s;
+        while (s.size() < 246) s += "あ";
+        return s;
+    }() + ".txt";
+    ASSERT_EQ(longName.size(), 251u);
+    d.write(longName);
+    const std::string unique = UniqueFileName(d / longName, 5);
+    const std::string name = unique.substr(d.path().size() + 1);
+    EXPECT_LE(name.size(), 255u);
+    EXPECT_EQ(name.substr(name.size() - 10), "_00001.txt");
+    EXPECT_EQ(longName.compare(0, name.size() - 10, name, 0, name.size() - 10), 0);  // whole characters
+    d.write(name);  // the file system takes it
+    EXPECT_TRUE(exists(unique));
 }
 
 TEST(TextHelpers, UniqueFolderNameCountsOnlyFolders) {

@@ -1,16 +1,25 @@
 #include "platform/linux/FileOperationService.h"
 
+#include <atomic>
 #include <cerrno>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <thread>
-#include <type_traits>
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QThread>
+#include <QWidget>
+#include <QWindow>
 
 #include "platform/IFileOpUi.h"
 #include "platform/Platform.h"
 #include "engine/FileOpErrors.h"
+#include "util/Termination.h"
 #include "util/PathText.h"
 
 namespace {
@@ -40,8 +49,68 @@ QString defaultTitle(unsigned func) {
     return QStringLiteral("削除");
 }
 
+// The worker's calls to the user-interface thread. The worker waits for each
+// answer, but only while the user-interface thread serves it: once that
+// thread has left the operation's event loop (the program is quitting), every
+// call returns its careful answer at once.
+class UiChannel {
+public:
+    // Runs f on the user-interface thread and returns its result; whenStopped
+    // when the channel stopped serving first.
+    template <class F, class R>
+    R call(F f, R whenStopped) {
+        auto call = std::make_shared<Call<R>>();
+        auto shared = shared_;
+        {
+            std::lock_guard lock(shared->mutex);
+            if (!shared->serving) return whenStopped;
+        }
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [shared, call, f]() mutable {
+                {
+                    std::lock_guard lock(shared->mutex);
+                    if (call->abandoned) return;
+                    call->running = true;
+                }
+                R result = f();
+                std::lock_guard lock(shared->mutex);
+                call->result = result;
+                call->done = true;
+                shared->changed.notify_all();
+            },
+            Qt::QueuedConnection);
+        std::unique_lock lock(shared->mutex);
+        shared->changed.wait(lock, [&] { return call->done || (!shared->serving && !call->running); });
+        if (call->done) return call->result;
+        call->abandoned = true;
+        return whenStopped;
+    }
+
+    void stopServing() {
+        std::lock_guard lock(shared_->mutex);
+        shared_->serving = false;
+        shared_->changed.notify_all();
+    }
+
+private:
+    template <class R>
+    struct Call {
+        bool running = false;
+        bool done = false;
+        bool abandoned = false;
+        R result{};
+    };
+    struct Shared {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool serving = true;
+    };
+    std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
+};
+
 // Answers the engine's questions through IFileOpUi on the user-interface
-// thread; the worker waits for each answer.
+// thread.
 class UiBridge : public FileOpCallbacks {
 public:
     // direct: no application object, so every call runs on this thread.
@@ -51,29 +120,32 @@ public:
 
     Answer askOverwrite(const std::string& target, const std::string& source) override {
         if (!ui_) return Answer::No;
-        return onUi([&] { return toEngine(ui_->askOverwrite(target, source)); });
+        return onUi([&] { return toEngine(ui_->askOverwrite(target, source)); }, Answer::Cancel);
     }
     bool askCreateFolder(const std::string& folder) override {
-        return ui_ && onUi([&] { return ui_->askCreateFolder(folder); });
+        return ui_ && onUi([&] { return ui_->askCreateFolder(folder); }, false);
     }
     bool reportError(const std::string& path, const std::string& reason) override {
         if (!ui_) return true;
-        return onUi([&] {
-            return ui_->reportError(path, QString::fromStdString(reason)) ==
-                   IFileOpUi::ErrorChoice::Skip;
-        });
+        return onUi(
+            [&] {
+                return ui_->reportError(path, QString::fromStdString(reason)) ==
+                       IFileOpUi::ErrorChoice::Skip;
+            },
+            false);
     }
     bool confirmTrash(const std::vector<std::string>& paths) override {
-        return ui_ && onUi([&] { return ui_->confirmTrash(paths); });
+        return ui_ && onUi([&] { return ui_->confirmTrash(paths); }, false);
     }
     bool confirmErase(const std::vector<std::string>& paths) override {
-        return ui_ && onUi([&] { return ui_->confirmErase(paths); });
+        return ui_ && onUi([&] { return ui_->confirmErase(paths); }, false);
     }
     Answer confirmDeletePermanently(const std::string& path) override {
         if (!ui_) return Answer::No;
-        return onUi([&] { return toEngine(ui_->confirmDeletePermanently(path)); });
+        return onUi([&] { return toEngine(ui_->confirmDeletePermanently(path)); }, Answer::Cancel);
     }
     bool progress(Phase phase, const std::string& path, long long done, long long total) override {
+        if (terminationRequested()) return false;
         if (!showProgress_) return true;
         const auto now = std::chrono::steady_clock::now();
         if (synced_ && now - lastSync_ < interval_) return true;
@@ -81,29 +153,33 @@ public:
         lastSync_ = now;
         const QString action =
             phase == Phase::Preparing ? QStringLiteral("準備しています...") : working_;
-        const bool cancel = onUi([&] {
-            ui_->progressUpdate(action, path, done, total);
-            return ui_->cancelRequested();
-        });
+        const bool cancel = onUi(
+            [&] {
+                ui_->progressUpdate(action, path, done, total);
+                return ui_->cancelRequested();
+            },
+            true);
         return !cancel;
     }
 
-    // Runs f on the user-interface thread and waits for it.
-    template <class F>
-    auto onUi(F f) -> decltype(f()) {
+    // Runs f on the user-interface thread and waits for it; a question
+    // asked while the program is ending gets whenStopped unasked.
+    template <class F, class R>
+    R onUi(F f, R whenStopped) {
+        if (terminationRequested()) return whenStopped;
         QCoreApplication* app = QCoreApplication::instance();
         if (direct_ || QThread::currentThread() == app->thread()) return f();
-        if constexpr (std::is_void_v<decltype(f())>) {
-            QMetaObject::invokeMethod(app, [&] { f(); }, Qt::BlockingQueuedConnection);
-        } else {
-            decltype(f()) result{};
-            QMetaObject::invokeMethod(app, [&] { result = f(); }, Qt::BlockingQueuedConnection);
-            return result;
-        }
+        return channel_.call(f, whenStopped);
+    }
+    void onUi(const std::function<void()>& f) {
+        QCoreApplication* app = QCoreApplication::instance();
+        if (direct_ || QThread::currentThread() == app->thread()) f();
+        else channel_.call([&] { f(); return true; }, false);
     }
 
-private:
+    void stopServing() { channel_.stopServing(); }
 
+private:
     IFileOpUi* ui_;
     QString working_;
     bool direct_;
@@ -111,6 +187,63 @@ private:
     std::chrono::milliseconds interval_;
     bool synced_ = false;
     std::chrono::steady_clock::time_point lastSync_;
+    UiChannel channel_;
+};
+
+// While an operation runs, user input reaches only the modal dialog in front
+// (the progress dialog once it shows, or a question): until the progress
+// dialog appears nothing else takes a click, a key or a drop, and no window
+// closes. Its close button cancels; the main window's is inert.
+class InputGuard : public QObject {
+public:
+    InputGuard() { QCoreApplication::instance()->installEventFilter(this); }
+    ~InputGuard() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        if (!isUserInput(event->type())) return false;
+        QWidget* modal = QApplication::activeModalWidget();
+        QWidget* widget = widgetOf(receiver);
+        if (modal && widget && (widget == modal || modal->isAncestorOf(widget))) return false;
+        event->ignore();
+        return true;
+    }
+
+private:
+    static bool isUserInput(QEvent::Type type) {
+        switch (type) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::Wheel:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::ShortcutOverride:
+            case QEvent::Shortcut:
+            case QEvent::ContextMenu:
+            case QEvent::TouchBegin:
+            case QEvent::TouchUpdate:
+            case QEvent::TouchEnd:
+            case QEvent::TabletPress:
+            case QEvent::TabletRelease:
+            case QEvent::DragEnter:
+            case QEvent::DragMove:
+            case QEvent::Drop:
+            case QEvent::InputMethod:
+            case QEvent::Close:
+                return true;
+            default:
+                return false;
+        }
+    }
+    static QWidget* widgetOf(QObject* receiver) {
+        if (auto* w = qobject_cast<QWidget*>(receiver)) return w;
+        if (auto* window = qobject_cast<QWindow*>(receiver)) {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->windowHandle() == window) return top;
+        }
+        return nullptr;
+    }
 };
 
 std::string normalized(const std::string& path) { return withoutTrailingSlash(path); }
@@ -118,6 +251,7 @@ std::string normalized(const std::string& path) { return withoutTrailingSlash(pa
 }  // namespace
 
 int FileOperationService::perform(FileOpRequest& request) {
+    FileOperationScope scope;
     request.anyOperationsAborted = false;
     FileOpJob job;
     job.func = request.func;
@@ -136,6 +270,10 @@ int FileOperationService::perform(FileOpRequest& request) {
             for (const auto& s : job.sources) job.targets.push_back(joinPath(folder, fileNamePart(s)));
         }
     }
+    if (terminationRequested()) {
+        request.anyOperationsAborted = true;
+        return ECANCELED;
+    }
     const bool silent = job.flags & fof::Silent;
     job.countProgress = !silent;
 
@@ -153,13 +291,22 @@ int FileOperationService::perform(FileOpRequest& request) {
     FileOpOutcome outcome;
     if (onUiThread) {
         QEventLoop loop;
+        std::atomic<bool> finished{false};
+        std::optional<InputGuard> guard;
+        if (qobject_cast<QApplication*>(app)) guard.emplace();
         std::thread worker([&] {
             outcome = engine.run(job);
+            finished = true;
             QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
         });
-        // Without a progress dialog nothing modal guards the window: input
-        // waits until the operation is over.
-        loop.exec(showProgress ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+        loop.exec();
+        if (!finished) {
+            // The program is quitting and this thread serves no more: the
+            // worker gets careful answers, stops at its next step and leaves
+            // the sources of a move as they are.
+            bridge.stopServing();
+            engine.cancel(true);
+        }
         worker.join();
     } else {
         // Called off the user-interface thread (or without one): work here.

@@ -6,15 +6,19 @@
 #include "engine/FileOpEngine.h"
 
 // Copy, move and delete of path lists. The work runs on a worker thread while
-// the caller waits in a local event loop (the window stays painted); the
-// worker's questions are answered on the user-interface thread through
-// platform().fileOpUi, deletions to the trash go through platform().trash.
+// the caller waits in a local event loop (the window stays painted, and user
+// input reaches only the operation's own dialogs); the worker's questions are
+// answered on the user-interface thread through platform().fileOpUi,
+// deletions to the trash go through platform().trash. A termination request
+// (util/Termination.h) cancels the operation; should the local loop end
+// before the worker (the program quits), the worker gets careful answers and
+// stops.
 //
 // Without fof::MultiDestFiles `to` names one folder (its first entry); every
 // source goes into it under its own name. An existing target is replaced only
 // after Yes or with fof::NoConfirmation, and then in one step: the copy is
-// written under a temporary name in the target folder and renamed over it.
-// fof::RenameOnCollision picks name_01.ext, name_02.ext, ... instead.
+// written under a temporary name in the target folder, flushed and renamed
+// over it. fof::RenameOnCollision picks name_01.ext, name_02.ext, ... instead.
 class FileOperationService : public IFileOperationService {
 public:
     int perform(FileOpRequest& request) override;

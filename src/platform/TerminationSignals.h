@@ -1,0 +1,9 @@
+#pragma once
+
+class QWidget;
+
+// SIGTERM, SIGHUP and SIGINT end the program as the user would: a file
+// operation in progress is cancelled, open dialogs are dismissed, and then
+// window is closed, so that its closing step (settings written) runs before
+// the program ends.
+void CloseOnTerminationSignals(QWidget* window);

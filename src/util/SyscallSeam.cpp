@@ -1,0 +1,33 @@
+#include "util/SyscallSeam.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace syscalls {
+
+namespace {
+Overrides active;
+}  // namespace
+
+int fsync(int fd) { return active.fsync ? active.fsync(fd) : ::fsync(fd); }
+
+int syncfs(int fd) { return active.syncfs ? active.syncfs(fd) : ::syncfs(fd); }
+
+int linkat(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath, int flags) {
+    return active.linkat ? active.linkat(oldDirFd, oldPath, newDirFd, newPath, flags)
+                         : ::linkat(oldDirFd, oldPath, newDirFd, newPath, flags);
+}
+
+ssize_t copyFileRange(int in, loff_t* inOffset, int out, loff_t* outOffset, size_t length,
+                      unsigned flags) {
+    return active.copyFileRange ? active.copyFileRange(in, inOffset, out, outOffset, length, flags)
+                                : ::copy_file_range(in, inOffset, out, outOffset, length, flags);
+}
+
+ScopedOverrides::ScopedOverrides(Overrides overrides) : previous_(std::move(active)) {
+    active = std::move(overrides);
+}
+
+ScopedOverrides::~ScopedOverrides() { active = std::move(previous_); }
+
+}  // namespace syscalls

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <functional>
+#include <sys/types.h>
+
+// The system calls that make data durable or put it in place, behind one
+// seam: tests replace single calls to produce failures that a real file
+// system cannot be made to produce (a failed flush, a refused link, a short
+// copy). Without a replacement each function is the system call itself and
+// returns as it does (-1 with errno set on failure).
+namespace syscalls {
+
+int fsync(int fd);
+int syncfs(int fd);
+int linkat(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath, int flags);
+ssize_t copyFileRange(int in, loff_t* inOffset, int out, loff_t* outOffset, size_t length,
+                      unsigned flags);
+
+// Replacements; an empty member leaves that call as it is.
+struct Overrides {
+    std::function<int(int fd)> fsync;
+    std::function<int(int fd)> syncfs;
+    std::function<int(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath,
+                      int flags)>
+        linkat;
+    std::function<ssize_t(int in, loff_t* inOffset, int out, loff_t* outOffset, size_t length,
+                          unsigned flags)>
+        copyFileRange;
+};
+
+// Installs overrides for its lifetime (tests; set while no file operation
+// runs). Scopes nest: the previous overrides come back at the end.
+class ScopedOverrides {
+public:
+    explicit ScopedOverrides(Overrides overrides);
+    ~ScopedOverrides();
+    ScopedOverrides(const ScopedOverrides&) = delete;
+    ScopedOverrides& operator=(const ScopedOverrides&) = delete;
+
+private:
+    Overrides previous_;
+};
+
+}  // namespace syscalls

@@ -1,0 +1,15 @@
+#include "util/Termination.h"
+
+#include <atomic>
+
+namespace {
+std::atomic<bool> terminating{false};
+std::atomic<int> operations{0};
+}  // namespace
+
+void requestTermination() { terminating = true; }
+bool terminationRequested() { return terminating; }
+void clearTerminationRequest() { terminating = false; }
+int fileOperationsInProgress() { return operations; }
+FileOperationScope::FileOperationScope() { ++operations; }
+FileOperationScope::~FileOperationScope() { --operations; }

@@ -1,0 +1,22 @@
+#pragma once
+
+// A termination signal (a logout, a kill) asks the program to end: file
+// operations in progress cancel at their next step, as a cancel in their
+// progress dialog does, and new ones do nothing. Plain C++: the file
+// engine checks it from its worker thread.
+void requestTermination();
+bool terminationRequested();
+// Forgets the request (tests that send themselves a termination signal).
+void clearTerminationRequest();
+
+// File operations now in progress; the file-operation service counts them
+// with a FileOperationScope.
+int fileOperationsInProgress();
+
+class FileOperationScope {
+public:
+    FileOperationScope();
+    ~FileOperationScope();
+    FileOperationScope(const FileOperationScope&) = delete;
+    FileOperationScope& operator=(const FileOperationScope&) = delete;
+};

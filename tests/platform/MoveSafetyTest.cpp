@@ -1,0 +1,137 @@
+// Moves across file systems (a tmpfs, root only): a source goes only when its
+// copy is durable and the source is still the file that was copied.
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "FileServiceFixture.h"
+#include "engine/FileOpErrors.h"
+#include "util/SyscallSeam.h"
+
+using Kind = FakeFileOpUi::Kind;
+
+namespace {
+
+// Shown: progress at every file and chunk, no questions but errors.
+constexpr unsigned Shown = fof::NoConfirmation | fof::NoConfirmMkDir;
+
+const std::string Big(1 << 20, 'b');
+
+}  // namespace
+
+class MoveSafetyTest : public FileServiceTest {
+protected:
+    void SetUp() override {
+        FileServiceTest::SetUp();
+        FileOpTuning tuning;
+        tuning.chunkBytes = 64 * 1024;
+        service.setTuning(tuning);
+    }
+    // Runs change once, while the worker copies the chunks of path.
+    void whileCopying(const std::string& path, std::function<void()> change) {
+        fakeFileOpUi().onUpdate = [path, change, done = false]() mutable {
+            if (!done && fakeFileOpUi().updatedPaths.back() == path &&
+                std::count(fakeFileOpUi().updatedPaths.begin(), fakeFileOpUi().updatedPaths.end(), path) == 3) {
+                done = true;
+                change();
+            }
+        };
+    }
+    std::vector<QString> errorReasons() const {
+        std::vector<QString> reasons;
+        for (const auto& q : fakeFileOpUi().questions)
+            if (q.kind == Kind::Error) reasons.push_back(q.reason);
+        return reasons;
+    }
+};
+
+TEST_F(MoveSafetyTest, SourcesChangedAfterTheirCopyAreKept) {
+    TmpfsMount other(dir / "other", "16m");
+    if (other.skip()) GTEST_SKIP() << "needs root to mount a tmpfs";
+    const std::string notes = dir.write("src/notes.txt", "old notes\n");
+    const std::string saved = dir.write("src/saved.txt", "old saved\n");
+    const std::string large = dir.write("src/large", Big);
+    // While large is copied: a line appended to one, the other saved anew
+    // by rename, as editors do.
+    whileCopying(large, [&] {
+        dir.write("src/notes.txt", "old notes\nnew line\n");
+        dir.write("src/saved.new", "new saved\n");
+        ::rename((dir / "src/saved.new").c_str(), saved.c_str());
+    });
+    fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip, IFileOpUi::ErrorChoice::Skip};
+    EXPECT_EQ(move({notes, saved, large}, other.path(), Shown), EAGAIN);
+    EXPECT_EQ(readFile(notes), "old notes\nnew line\n");
+    EXPECT_EQ(readFile(saved), "new saved\n");
+    EXPECT_EQ(readFile(other.path() + "/notes.txt"), "old notes\n");
+    EXPECT_FALSE(exists(large));
+    EXPECT_EQ(readFile(other.path() + "/large"), Big);
+    EXPECT_EQ(errorReasons(), std::vector<QString>(2, QString::fromStdString(
+                                                        fileOpErrorText(fileop_error::SourceChanged))));
+}
+
+TEST_F(MoveSafetyTest, ASourceThatGrowsWhileItIsCopiedIsKept) {
+    TmpfsMount other(dir / "other", "16m");
+    if (other.skip()) GTEST_SKIP() << "needs root to mount a tmpfs";
+    const std::string large = dir.write("src/large", Big);
+    whileCopying(large, [&] {
+        const int fd = ::open(large.c_str(), O_WRONLY | O_APPEND);
+        ASSERT_EQ(::write(fd, "more", 4), 4);
+        ::close(fd);
+    });
+    fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip};
+    EXPECT_EQ(move({large}, other.path(), Shown), EAGAIN);
+    EXPECT_EQ(readFile(large), Big + "more");
+    EXPECT_TRUE(namesIn(other.path()).empty());
+}
+
+TEST_F(MoveSafetyTest, AFailedFlushKeepsEverySource) {
+    TmpfsMount other(dir / "other", "16m");
+    if (other.skip()) GTEST_SKIP() << "needs root to mount a tmpfs";
+    const std::vector<std::string> sources = {dir.write("src/a", "a"), dir.write("src/b", "b"),
+                                              dir.write("src/tree/c", "c")};
+    int flushes = 0;
+    syscalls::Overrides failing;
+    failing.syncfs = [&](int) {
+        ++flushes;
+        errno = EIO;
+        return -1;
+    };
+    failing.fsync = failing.syncfs;
+    syscalls::ScopedOverrides scoped(failing);
+    EXPECT_EQ(move({sources[0], sources[1], dir / "src/tree"}, other.path(), Quiet | fof::NoErrorUi), EIO);
+    EXPECT_GT(flushes, 0);
+    for (const auto& s : sources) EXPECT_TRUE(exists(s)) << s;
+}
+
+TEST_F(MoveSafetyTest, ReplacingAFileFlushesItBeforeTheRenameAndTheFolderAfter) {
+    const std::string source = dir.write("src/a.txt", "new a");
+    const std::string target = dir / "dst/a.txt";
+    struct Flush {
+        ino_t ino;
+        bool folder;
+        std::string targetText;  // what the target held then
+    };
+    std::vector<Flush> flushes;
+    syscalls::Overrides recording;
+    recording.fsync = [&](int fd) {
+        struct stat st {};
+        ::fstat(fd, &st);
+        flushes.push_back({st.st_ino, S_ISDIR(st.st_mode), readFile(target)});
+        return ::fsync(fd);
+    };
+    syscalls::ScopedOverrides scoped(recording);
+    // Copied over it, and moved over it within one file system.
+    for (const unsigned func : {fo::Copy, fo::Move}) {
+        flushes.clear();
+        dir.write("dst/a.txt", "old a");
+        EXPECT_EQ(perform(func, {source}, {dir / "dst"}, Quiet), 0);
+        ASSERT_EQ(flushes.size(), 2u);
+        EXPECT_EQ(flushes[0].ino, statOf(target).st_ino);
+        EXPECT_FALSE(flushes[0].folder);
+        EXPECT_EQ(flushes[0].targetText, "old a");
+        EXPECT_EQ(flushes[1].ino, statOf(dir / "dst").st_ino);
+        EXPECT_EQ(flushes[1].targetText, "new a");
+    }
+    EXPECT_FALSE(exists(source));
+}
