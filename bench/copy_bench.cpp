@@ -1,5 +1,5 @@
 // Copies (or moves) files into a folder through the file-operation service,
-// as the program does, with Silent | NoConfirmation | NoConfirmMkDir.
+// as the program does, with Silent | NoConfirmation | NoFolderQuestion.
 //   dorvan_copy_bench [--move] DEST SOURCE...
 // Prints the time spent in the service to stderr.
 #include <chrono>
@@ -11,7 +11,7 @@
 
 #include <QCoreApplication>
 
-#include "platform/IFileOperationService.h"
+#include "engine/FileJob.h"
 #include "platform/Platform.h"
 #include "platform/linux/FileOperationService.h"
 #include "platform/linux/GioTrash.h"
@@ -20,9 +20,9 @@ int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QCoreApplication app(argc, argv);
     int first = 1;
-    unsigned func = fo::Copy;
+    JobKind kind = JobKind::Copy;
     if (argc > 1 && std::strcmp(argv[1], "--move") == 0) {
-        func = fo::Move;
+        kind = JobKind::Move;
         ++first;
     }
     if (argc - first < 2) {
@@ -34,15 +34,14 @@ int main(int argc, char** argv) {
     platform().fileOperations = &service;
     platform().trash = &trash;
 
-    std::vector<std::string> sources(argv + first + 1, argv + argc);
-    FileOpRequest request;
-    request.func = func;
-    request.from = joinDoubleNulList(sources);
-    request.to = joinDoubleNulList({argv[first]});
-    request.flags = fof::Silent | fof::NoConfirmation | fof::NoConfirmMkDir;
+    FileJob job;
+    job.kind = kind;
+    job.sources.assign(argv + first + 1, argv + argc);
+    job.targetFolder = argv[first];
+    job.options = {JobOption::Silent, JobOption::NoConfirmation, JobOption::NoFolderQuestion};
     const auto start = std::chrono::steady_clock::now();
-    const int rc = platform().fileOperations->perform(request);
+    const JobOutcome outcome = platform().fileOperations->run(job);
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    std::fprintf(stderr, "perform: %.1f ms, result %d\n", took.count(), rc);
-    return rc == 0 ? 0 : 1;
+    std::fprintf(stderr, "run: %.1f ms, first error %d\n", took.count(), outcome.firstError);
+    return outcome.firstError == 0 && !outcome.cancelled ? 0 : 1;
 }

@@ -15,7 +15,7 @@
 #include "controls/FileListBox.h"
 #include "controls/FolderFiles.h"
 #include "controls/PathListBox.h"
-#include "fileops/FileOperation.h"
+#include "engine/FileOperation.h"
 #include "filters/FilterCheckListView.h"
 #include "filters/FilterList.h"
 #include "panes/BrowsingPanes.h"

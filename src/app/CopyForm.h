@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 
+#include "engine/OperationOptions.h"
 #include "filters/FilterDrag.h"
 #include "savelists/SaveFileList.h"
 #include "settings/Settings.h"
@@ -96,7 +97,7 @@ public:
     bool FormReady = false;
     bool StartMaximized = false;
     bool FileOperationCreated = false;
-    std::int32_t FileOperationOptions = Settings{}.fileOperationOptions;
+    OperationOptions FileOperationOptions = OperationOptions::fromBits(Settings{}.fileOperationOptions);
     bool FileEraseEnabled = false;
     bool FileSearchFindHiddenFile = false;
     std::string TxtFilter = Settings{}.txtFilter;

@@ -13,7 +13,8 @@
 #include "controls/PathListBox.h"
 #include "driveinfo/DriveInfo.h"
 #include "drops/DroppedFiles.h"
-#include "fileops/FileOperation.h"
+#include "engine/FileOperation.h"
+#include "platform/EngineAdapters.h"
 #include "panes/BrowsingPanes.h"
 #include "platform/IHelpViewer.h"
 #include "platform/Platform.h"
@@ -31,7 +32,7 @@ void TCopyForm::FormCreate() {
     setAcceptDrops(true);
     FilterDrag = {};
     try {
-        FileOperation = new TFileOperation();
+        FileOperation = new TFileOperation(platformFileOperation());
         FileOperationCreated = true;
     } catch (...) {
         FileOperationCreated = false;

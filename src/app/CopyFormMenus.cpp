@@ -24,7 +24,7 @@
 #include "datalist/FilterExtraction.h"
 #include "datalist/ListClipboard.h"
 #include "driveinfo/DriveInfo.h"
-#include "fileops/FileOperation.h"
+#include "engine/FileOperation.h"
 #include "filters/FilterCheckListView.h"
 #include "filters/FilterCommands.h"
 #include "folders/FolderCommands.h"

@@ -63,7 +63,7 @@ void TCopyForm::applySettings(const Settings& s) {
     DirectoryListBox1->setDirectory(s.dataFolder);
     DirectoryListBox2->setDirectory(s.sendToFolder);
     SetSelectedFoldersFromText(s.selectedFolders);
-    FileOperationOptions = s.fileOperationOptions;
+    FileOperationOptions = OperationOptions::fromBits(s.fileOperationOptions);
 }
 
 namespace {
@@ -105,6 +105,6 @@ Settings TCopyForm::collectSettings() const {
     s.selectedFolders = selectedFolderText(SelectedFolderPaths);
     s.fileSearchFindHiddenFile = FileSearchFindHiddenFile;
     s.fileEraseEnabled = FileEraseEnabled;
-    s.fileOperationOptions = FileOperationOptions;
+    s.fileOperationOptions = FileOperationOptions.bits();
     return s;
 }

@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "controls/PathListBox.h"
-#include "fileops/FileOperation.h"
+#include "engine/FileOperation.h"
 #include "platform/Messages.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include "bulk/ReadOnlyCopies.h"
 #include "controls/PathListBox.h"
-#include "fileops/FileOperation.h"
-#include "fileops/FileOperationOptions.h"
+#include "engine/FileOperation.h"
+#include "engine/OperationOptions.h"
 #include "platform/MessageBoxIds.h"
 #include "platform/Messages.h"
 #include "util/PathText.h"
@@ -45,10 +45,10 @@ void File_Operation(BulkAction action, const BulkContext& context) {
     try {
         std::vector<std::string> paths = data.list()->rows();
         const int duplicates = sortDroppingDuplicates(paths);
-        const std::int32_t options = context.options;
+        const OperationOptions options = context.options;
         sourceFolder = folderPart(paths.back());
         // The tree never ends a folder with "/" except the root itself.
-        if (copyOrMove && fopt::has(options, fopt::ClearReadOnlyOnCopy)) {
+        if (copyOrMove && options.has(OperationOption::ClearReadOnlyOnCopy)) {
             const std::string prefix = withTrailingSlash(destination);
             readOnly.collect(paths, [&](std::size_t k) { return prefix + fileNamePart(paths[k]); });
         }
@@ -57,17 +57,19 @@ void File_Operation(BulkAction action, const BulkContext& context) {
         int notProcessed = 0;
         if (copyOrMove) {
             std::vector<std::string> usedTargets;
+            JobOutcome outcome;
             notProcessed = engine.CopyMoveFiles(paths, options, op == Operation::Move,
-                                                destination, &usedTargets);
+                                                destination, &usedTargets, &outcome);
             // Renamed copies: clear the attribute where the copies really went.
             readOnly.retarget(usedTargets);
+            readOnly.keepDone(outcome);
             readOnly.requestDone(paths.size(), notProcessed);
         } else {
             if (op == Operation::Erase &&
                 MsgBox(QStringLiteral("ファイルを消去します。"), ConfirmCaption,
                              mb::YesNo | mb::IconInformation) != id::Yes)
                 return;
-            notProcessed = engine.DeleteFiles(paths, op == Operation::Erase, options);
+            notProcessed = engine.DeleteFiles(paths, op == Operation::Erase);
         }
 
         QStringList summary = countLines(duplicates, notProcessed);

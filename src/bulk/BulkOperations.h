@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bulk/PaneRefresh.h"
+#include "engine/OperationOptions.h"
 
 class PathListBox;
 class TFileOperation;
@@ -16,7 +17,7 @@ enum class BulkAction { FileCopy, FileMove, FileDelete, FileErase, Other };
 struct BulkContext {
     PathListBox& dataList;           // every row is acted on, selected or not
     std::string destination;         // the right pane's folder
-    std::int32_t options;            // FileOperationOptions
+    OperationOptions options;        // FileOperationOptions
     std::vector<std::string>& scratch;  // OpenDialogListBox: empty between commands
     TFileOperation& engine;
     FolderTrees trees;

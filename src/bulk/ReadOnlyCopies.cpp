@@ -4,9 +4,8 @@
 
 #include "attributes/AttributeCommands.h"
 #include "engine/IFileSystem.h"
-#include "fileops/EngineSupport.h"
-#include "fileops/FileOperation.h"
-#include "fileops/FileOperationOptions.h"
+#include "engine/FileOperation.h"
+#include "engine/OperationOptions.h"
 #include "platform/MessageBoxIds.h"
 #include "platform/Messages.h"
 #include "platform/Platform.h"
@@ -14,7 +13,8 @@
 namespace {
 
 bool isReadOnlyFile(const std::string& path) {
-    if (!engine::isExistingFile(path)) return false;
+    if (path.empty() || path.find('\0') != std::string::npos || !platform().fileSystem->fileExists(path))
+        return false;
     const std::optional<unsigned> bits = platform().fileSystem->attributes(path);
     return bits && (*bits & attr::ReadOnly);
 }
@@ -47,15 +47,17 @@ void ReadOnlyCopies::collect(const std::vector<std::string>& sources,
         return;
     }
     held_ = true;
-    std::vector<std::string> targets;
     for (std::size_t k = 0; k < sources.size(); ++k)
         if (isReadOnlyFile(sources[k])) {
-            const std::string target = targetOf(k);
-            if (target.empty()) continue;
-            sources_.push_back(k);
-            targets.push_back(target);
+            std::string target = targetOf(k);
+            if (!target.empty()) copies_.push_back({k, std::move(target)});
         }
-    scratch_ = std::move(targets);
+    publish();
+}
+
+void ReadOnlyCopies::publish() {
+    scratch_.clear();
+    for (const Copy& c : copies_) scratch_.push_back(c.target);
 }
 
 void ReadOnlyCopies::requestDone(std::size_t count, int notProcessed) {
@@ -66,15 +68,25 @@ void ReadOnlyCopies::requestDone(std::size_t count, int notProcessed) {
 
 void ReadOnlyCopies::retarget(const std::vector<std::string>& usedTargets) {
     if (!held_ || usedTargets.empty()) return;
-    std::vector<std::string> targets;
-    for (std::size_t k : sources_)
-        if (k < usedTargets.size() && !usedTargets[k].empty()) targets.push_back(usedTargets[k]);
-    scratch_ = std::move(targets);
+    std::vector<Copy> kept;
+    for (Copy& c : copies_)
+        if (c.source < usedTargets.size() && !usedTargets[c.source].empty())
+            kept.push_back({c.source, usedTargets[c.source]});
+    copies_ = std::move(kept);
+    publish();
 }
 
-void ReadOnlyCopies::finish(QStringList& summary, std::int32_t options, TFileOperation& engine) {
+void ReadOnlyCopies::keepDone(const JobOutcome& outcome) {
+    if (!held_ || outcome.items.empty()) return;
+    std::erase_if(copies_, [&](const Copy& c) {
+        return c.source >= outcome.items.size() || outcome.items[c.source].status != ItemStatus::Done;
+    });
+    publish();
+}
+
+void ReadOnlyCopies::finish(QStringList& summary, OperationOptions options, TFileOperation& engine) {
     if (held_ && !scratch_.empty()) {
-        if (!fopt::has(options, fopt::CallRemoveReadOnly) ||
+        if (!options.has(OperationOption::CallRemoveReadOnly) ||
             MsgBox(QStringLiteral("読み取り専用属性を解除します。"), ConfirmCaption, mb::YesNo) ==
                 id::Yes) {
             const int kept = ChangeAttributesOfList(scratch_, false, false, false, engine);

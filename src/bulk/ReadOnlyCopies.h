@@ -1,5 +1,8 @@
 #pragma once
 
+#include "engine/FileJob.h"
+#include "engine/OperationOptions.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -37,13 +40,23 @@ public:
     // The copies went elsewhere: usedTargets[k] is where sources[k] went
     // (empty: nowhere).
     void retarget(const std::vector<std::string>& usedTargets);
+    // Only the copies the service made stay collected: a target the user
+    // chose to keep, or that failed, keeps its attribute.
+    void keepDone(const JobOutcome& outcome);
     // Clears the collected copies, after the question when the options ask
     // for it, adds the line that tells what failed, and releases the list.
-    void finish(QStringList& summary, std::int32_t options, TFileOperation& engine);
+    void finish(QStringList& summary, OperationOptions options, TFileOperation& engine);
 
 private:
+    // The held copies again into the scratch list.
+    void publish();
+
+    struct Copy {
+        std::size_t source;  // index of the read-only source
+        std::string target;
+    };
     std::vector<std::string>& scratch_;
-    std::vector<std::size_t> sources_;  // the read-only sources whose copies are held
+    std::vector<Copy> copies_;
     bool held_ = false;
     bool busy_ = false;
 };

@@ -46,13 +46,15 @@ bool FileOpEngine::stopped() {
     // The program is ending: nothing more is done, and no flush is waited
     // for before sources could go; they stay.
     if (terminationRequested()) cancel(true);
-    if (cancelled_) outcome_.aborted = true;
-    return outcome_.aborted;
+    if (cancelled_) outcome_.cancelled = true;
+    return outcome_.cancelled;
 }
 
-FileOpOutcome FileOpEngine::run(const FileOpJob& job) {
-    flags_ = job.flags;
+JobOutcome FileOpEngine::run(const FileJob& job) {
+    options_ = job.options;
     outcome_ = {};
+    outcome_.items.assign(job.sources.size(), ItemOutcome{});
+    item_ = 0;
     yesToAll_ = false;
     deleteAllPermanently_ = false;
     unnamedRefused_ = false;
@@ -63,20 +65,22 @@ FileOpOutcome FileOpEngine::run(const FileOpJob& job) {
     toFolder_ = {};
     weights_.clear();
     done_ = total_ = 0;
-    if (job.func == fo::Copy || job.func == fo::Move) {
-        if (job.targets.size() != job.sources.size()) {
+    if (job.kind == JobKind::Copy || job.kind == JobKind::Move) {
+        if (!job.targets.empty() && job.targets.size() != job.sources.size()) {
             outcome_.firstError = EINVAL;
+            for (ItemOutcome& i : outcome_.items) i = {ItemStatus::Failed, EINVAL};
             return outcome_;
         }
         runTransfer(job);
         fromFolder_ = {};
         toFolder_ = {};
-    } else if (job.func == fo::Delete) {
-        runDelete(job);
     } else {
-        outcome_.firstError = EINVAL;
+        runDelete(job);
     }
-    stopped();
+    // What a stop left undone or unfinished counts as cancelled.
+    if (stopped())
+        for (std::size_t i = item_; i < outcome_.items.size(); ++i)
+            if (outcome_.items[i].status == ItemStatus::Done) outcome_.items[i].status = ItemStatus::Cancelled;
     return outcome_;
 }
 
@@ -102,13 +106,13 @@ long long FileOpEngine::weigh(int dir, const std::string& name, const std::strin
     return weight;
 }
 
-void FileOpEngine::measure(const FileOpJob& job) {
+void FileOpEngine::measure(const FileJob& job, const std::vector<std::string>& targets) {
     long long entries = 0;
     // A move within one file system is a rename: one step, whatever it holds.
     auto renamed = [&](std::size_t i) {
         struct stat s {}, t {};
-        return job.func == fo::Move && lstatPath(job.sources[i], s) == 0 &&
-               ::stat(parentOf(job.targets[i]).c_str(), &t) == 0 && s.st_dev == t.st_dev;
+        return job.kind == JobKind::Move && lstatPath(job.sources[i], s) == 0 &&
+               ::stat(parentOf(targets[i]).c_str(), &t) == 0 && s.st_dev == t.st_dev;
     };
     for (std::size_t i = 0; i < job.sources.size(); ++i) {
         long long weight = 1;
@@ -129,37 +133,51 @@ bool FileOpEngine::tick(const std::string& path, long long amount) {
 
 void FileOpEngine::fail(const std::string& path, int code, const std::string& detail) {
     if (!outcome_.firstError) outcome_.firstError = code;
-    if (stopped() || (flags_ & fof::NoErrorUi)) return;
+    if (item_ < outcome_.items.size() && outcome_.items[item_].status != ItemStatus::Failed)
+        outcome_.items[item_] = {ItemStatus::Failed, code};
+    if (stopped() || options_.has(JobOption::NoErrorUi)) return;
     std::string reason = fileOpErrorText(code);
     if (!detail.empty()) reason += " (" + detail + ")";
     if (!ui_.reportError(path, reason)) abort();
 }
 
+void FileOpEngine::skip() {
+    if (item_ < outcome_.items.size() && outcome_.items[item_].status == ItemStatus::Done)
+        outcome_.items[item_].status = ItemStatus::Skipped;
+}
+
 // ---- copy and move ----------------------------------------------------------
 
-void FileOpEngine::runTransfer(const FileOpJob& job) {
-    const bool move = job.func == fo::Move;
-    if (job.countProgress) measure(job);
+void FileOpEngine::runTransfer(const FileJob& job) {
+    const bool move = job.kind == JobKind::Move;
+    const std::vector<std::string> targets = job.resolvedTargets();
+    const bool countProgress = !job.options.has(JobOption::Silent);
+    if (countProgress) measure(job, targets);
     long long reached = 0;
     for (std::size_t i = 0; i < job.sources.size() && !stopped(); ++i) {
+        item_ = i;
         const std::string& src = job.sources[i];
-        const std::string& dst = job.targets[i];
+        const std::string& dst = targets[i];
         if (!actionablePath(src) || !actionablePath(dst))
             fail(src, fileop_error::RootRefused);
         else if (ensureTargetFolder(parentOf(dst)))
             transferItem(src, dst, move);
-        if (job.countProgress) {
+        if (countProgress) {
             reached += weights_[i];
             done_ = reached;
         }
     }
+    if (!stopped()) item_ = job.sources.size();
     removeMovedSources();
 }
 
 bool FileOpEngine::ensureTargetFolder(const std::string& folder) {
     if (readyFolders_.count(folder)) return true;
-    // A folder that failed once is reported once; its other items are skipped.
-    if (failedFolders_.count(folder)) return false;
+    // A folder that failed once is reported once; its other items fail too.
+    if (const auto failed = failedFolders_.find(folder); failed != failedFolders_.end()) {
+        if (item_ < outcome_.items.size()) outcome_.items[item_] = {ItemStatus::Failed, failed->second};
+        return false;
+    }
     int rc = 0;
     struct stat st {};
     if (::stat(folder.c_str(), &st) == 0) {
@@ -167,14 +185,14 @@ bool FileOpEngine::ensureTargetFolder(const std::string& folder) {
     } else if (errno != ENOENT) {
         rc = errno;
     } else {
-        if (!(flags_ & fof::NoConfirmMkDir) && !ui_.askCreateFolder(folder)) {
+        if (!options_.has(JobOption::NoFolderQuestion) && !ui_.askCreateFolder(folder)) {
             abort();
             return false;
         }
         rc = makeFolders(folder);
     }
     if (rc) {
-        failedFolders_.insert(folder);
+        failedFolders_.emplace(folder, rc);
         fail(folder, rc);
         return false;
     }
@@ -284,11 +302,11 @@ FileOpEngine::Collision FileOpEngine::resolveCollision(const std::string& src, c
                                                        const struct stat& d, bool move) {
     const bool srcFolder = S_ISDIR(s.st_mode);
     const bool dstFolder = S_ISDIR(d.st_mode);
-    if (sameObject(s, d) && (move || !(flags_ & fof::RenameOnCollision))) {
+    if (sameObject(s, d) && (move || !options_.has(JobOption::RenameOnCollision))) {
         fail(src, fileop_error::SameFile);
         return Collision::Skip;
     }
-    if (flags_ & fof::RenameOnCollision) {
+    if (options_.has(JobOption::RenameOnCollision)) {
         const std::string fresh = collisionFreeName(dstName, srcFolder, [&](const std::string& n) {
             struct stat st {};
             return statAt(to.fd, n, st) != ENOENT;
@@ -305,11 +323,11 @@ FileOpEngine::Collision FileOpEngine::resolveCollision(const std::string& src, c
         fail(src, fileop_error::KindMismatch);
         return Collision::Skip;
     }
-    if (yesToAll_ || (flags_ & fof::NoConfirmation)) return Collision::Replace;
+    if (yesToAll_ || options_.has(JobOption::NoConfirmation)) return Collision::Replace;
     switch (ui_.askOverwrite(childOf(to.path, dstName), src)) {
         case FileOpCallbacks::Answer::Yes: return Collision::Replace;
         case FileOpCallbacks::Answer::YesToAll: yesToAll_ = true; return Collision::Replace;
-        case FileOpCallbacks::Answer::No: return Collision::Skip;
+        case FileOpCallbacks::Answer::No: skip(); return Collision::Skip;
         case FileOpCallbacks::Answer::Cancel: break;
     }
     abort();
@@ -411,6 +429,7 @@ void FileOpEngine::removeSourceLater(const Folder& from, const std::string& name
                                      const struct stat& checked, bool folder, long long bytes,
                                      const Folder* target) {
     pending_.push_back({from.path, from.st.st_dev, from.st.st_ino, name, folder, checked});
+    pendingItems_.push_back(item_);
     if (folder) return;
     if (target && !pendingTargets_.count(target->st.st_dev)) {
         DirFd barrier(::fcntl(target->fd, F_DUPFD_CLOEXEC, 0));
@@ -426,6 +445,7 @@ void FileOpEngine::removeMovedSources() {
     if (keepMovedSources_) {
         // Ending: whatever was copied stays on both sides.
         pending_.clear();
+        pendingItems_.clear();
         pendingTargets_.clear();
     }
     if (pending_.empty()) return;
@@ -439,18 +459,29 @@ void FileOpEngine::removeMovedSources() {
     pendingFiles_ = 0;
     std::vector<CheckedEntry> removals;
     removals.swap(pending_);
+    std::vector<std::size_t> items;
+    items.swap(pendingItems_);
+    const std::size_t current = item_;
     if (syncError) {
         // The copies may not be on the device: every source stays.
-        fail(childOf(removals.front().folder, removals.front().name), syncError);
+        for (std::size_t k = 0; k < items.size(); ++k) {
+            item_ = items[k];
+            if (k == 0) fail(childOf(removals.front().folder, removals.front().name), syncError);
+            else if (item_ < outcome_.items.size()) outcome_.items[item_] = {ItemStatus::Failed, syncError};
+        }
+        item_ = current;
         return;
     }
-    for (const auto& r : removals) {
+    for (std::size_t k = 0; k < removals.size(); ++k) {
+        const auto& r = removals[k];
         const int rc = removeIfUnchanged(r);
         if (!rc) continue;
         // A folder keeps what was skipped or failed, and then stays itself.
         if (r.isFolder && (rc == ENOTEMPTY || rc == EEXIST)) continue;
+        item_ = items[k];
         fail(childOf(r.folder, r.name), rc == fileop_error::Changed ? fileop_error::SourceChanged : rc);
     }
+    item_ = current;
 }
 
 void FileOpEngine::cleanLeftovers(const Folder& folder) {
@@ -460,10 +491,10 @@ void FileOpEngine::cleanLeftovers(const Folder& folder) {
 
 // ---- delete -----------------------------------------------------------------
 
-void FileOpEngine::runDelete(const FileOpJob& job) {
-    const bool toTrash = flags_ & fof::AllowUndo;
+void FileOpEngine::runDelete(const FileJob& job) {
+    const bool toTrash = job.kind == JobKind::Trash;
     total_ = static_cast<long long>(job.sources.size());
-    if (!(flags_ & fof::NoConfirmation) && !job.sources.empty()) {
+    if (!options_.has(JobOption::NoConfirmation) && !job.sources.empty()) {
         const bool go = toTrash ? ui_.confirmTrash(job.sources) : ui_.confirmErase(job.sources);
         if (!go) {
             abort();
@@ -471,6 +502,7 @@ void FileOpEngine::runDelete(const FileOpJob& job) {
         }
     }
     for (std::size_t i = 0; i < job.sources.size() && !stopped(); ++i) {
+        item_ = i;
         const std::string& path = job.sources[i];
         done_ = static_cast<long long>(i);
         if (!tick(path, 0)) break;
@@ -513,7 +545,7 @@ void FileOpEngine::trash(const std::string& path) {
         switch (ui_.confirmDeletePermanently(path)) {
             case FileOpCallbacks::Answer::Yes: break;
             case FileOpCallbacks::Answer::YesToAll: deleteAllPermanently_ = true; break;
-            case FileOpCallbacks::Answer::No: return;
+            case FileOpCallbacks::Answer::No: skip(); return;
             case FileOpCallbacks::Answer::Cancel: abort(); return;
         }
     }

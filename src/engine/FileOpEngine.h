@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include "engine/FileJob.h"
 #include "engine/PosixFileOps.h"
 
 class ITrash;
@@ -35,14 +36,6 @@ public:
     virtual bool progress(Phase phase, const std::string& path, long long done, long long total) = 0;
 };
 
-struct FileOpJob {
-    unsigned func = 0;                 // fo::Copy, fo::Move or fo::Delete
-    unsigned flags = 0;                // fof:: bits
-    std::vector<std::string> sources;
-    std::vector<std::string> targets;  // one full target path per source (copy, move)
-    bool countProgress = true;         // measure the work first for the progress bar
-};
-
 struct FileOpTuning {
     std::size_t chunkBytes = std::size_t(8) << 20;       // progress and cancel granularity
     long long moveSyncBytes = 256LL << 20;               // moved data flushed before sources go
@@ -52,18 +45,15 @@ struct FileOpTuning {
     std::time_t leftoversBefore = 0;
 };
 
-struct FileOpOutcome {
-    int firstError = 0;     // errno value or fileop_error code; 0 when all went well
-    bool aborted = false;   // the user cancelled, or said No where that stops everything
-};
-
 // Copies, moves and deletes the items of one job, asking through callbacks.
 // Folders are walked through descriptors: each one is opened relative to its
 // open parent and never through a path that another program could change.
 class FileOpEngine {
 public:
     FileOpEngine(FileOpCallbacks& ui, ITrash* trash, FileOpTuning tuning = {});
-    FileOpOutcome run(const FileOpJob& job);
+    // Every source and target as given (no trailing "/"); the outcome has
+    // one item per source. Silent jobs are not measured for progress.
+    JobOutcome run(const FileJob& job);
 
     // Stops the run at its next step, as a cancel in the progress dialog
     // does; callable from any thread. keepMovedSources: sources of a move
@@ -88,7 +78,7 @@ private:
 
     // copy and move
     int openListedFolder(OpenFolder& cache, const std::string& path);
-    void runTransfer(const FileOpJob& job);
+    void runTransfer(const FileJob& job);
     bool ensureTargetFolder(const std::string& folder);
     void transferItem(const std::string& src, const std::string& dst, bool move);
     // known: the source's lstat, when it was just taken.
@@ -106,24 +96,27 @@ private:
     void cleanLeftovers(const Folder& folder);
 
     // delete
-    void runDelete(const FileOpJob& job);
+    void runDelete(const FileJob& job);
     void erase(const std::string& path);
     void trash(const std::string& path);
 
     // progress, failures
-    void measure(const FileOpJob& job);
+    void measure(const FileJob& job, const std::vector<std::string>& targets);
     long long weigh(int dir, const std::string& name, const std::string& path, long long& entries,
                     bool listed = false);
     bool tick(const std::string& path, long long amount = 1);
     void fail(const std::string& path, int code, const std::string& detail = {});
-    void abort() { outcome_.aborted = true; }
+    // The current item was left alone at the user's word.
+    void skip();
+    void abort() { outcome_.cancelled = true; }
     bool stopped();
 
     FileOpCallbacks& ui_;
     ITrash* trash_;
     FileOpTuning tuning_;
-    unsigned flags_ = 0;
-    FileOpOutcome outcome_;
+    JobOptions options_;
+    JobOutcome outcome_;
+    std::size_t item_ = 0;  // the listed item being worked on
     std::atomic<bool> cancelled_{false};
     std::atomic<bool> keepMovedSources_{false};
     bool yesToAll_ = false;
@@ -131,7 +124,7 @@ private:
     bool unnamedRefused_ = false;
     bool listedFolder_ = false;  // the next folder copied is a listed one
     std::set<std::string> readyFolders_;
-    std::set<std::string> failedFolders_;
+    std::map<std::string, int> failedFolders_;  // with the reason they failed
     std::set<std::pair<dev_t, ino_t>> cleanedFolders_;
     OpenFolder fromFolder_, toFolder_;
     std::vector<long long> weights_;   // per top-level source
@@ -139,6 +132,7 @@ private:
     long long total_ = 0;
 
     std::vector<posixops::CheckedEntry> pending_;
+    std::vector<std::size_t> pendingItems_;  // the listed item of each pending removal
     // One open folder per target file system, opened before the data was
     // written: flushing it reports every write error since.
     std::map<dev_t, posixops::DirFd> pendingTargets_;

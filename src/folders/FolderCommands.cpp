@@ -5,7 +5,7 @@
 
 #include "controls/DirectoryListBox.h"
 #include "engine/IFileSystem.h"
-#include "fileops/FileOperation.h"
+#include "engine/FileOperation.h"
 #include "platform/ISettingsLocation.h"
 #include "platform/IUserDialogs.h"
 #include "platform/IVolumeInfo.h"
@@ -130,7 +130,7 @@ void FolderDeleteExecute(FolderAction action, const FolderTrees& trees, TFileOpe
         return;
     }
     // The trash and its confirmation; the option set does not apply.
-    if (engine.DeleteFolder(folder, false, 0) == 1) return;
+    if (engine.DeleteFolder(folder, false) == 1) return;
     RefreshAfterMove(trees, parent, {});
 }
 

@@ -6,9 +6,9 @@
 #include "bulk/ReadOnlyCopies.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/PathListBox.h"
-#include "fileops/EngineSupport.h"
-#include "fileops/FileOperation.h"
-#include "fileops/FileOperationOptions.h"
+#include "engine/FileOperation.h"
+#include "engine/FileOperation.h"
+#include "engine/OperationOptions.h"
 #include "hierarchy/DestFolders.h"
 #include "hierarchy/HierarchyPlan.h"
 #include "platform/IUserDialogs.h"
@@ -57,7 +57,7 @@ void ClassKeeping_File_Operation(HierarchyAction action, const BulkContext& cont
     }
 
     const std::string& destination = context.destination;
-    const std::int32_t options = context.options;
+    const OperationOptions options = context.options;
     std::vector<std::string> paths;
     std::vector<std::string> targets;
     int duplicates = 0;
@@ -74,12 +74,12 @@ void ClassKeeping_File_Operation(HierarchyAction action, const BulkContext& cont
 
     // Folders only for files that will be handed on: none for missing
     // sources, none for a list the engine refuses.
-    if (fopt::has(options, fopt::NonConfirmMkDir) &&
+    if (options.has(OperationOption::NonConfirmMkDir) &&
         paths.size() <= std::size_t(TFileOperation::MaxEntries)) {
         try {
             std::vector<std::string> needed;
             for (std::size_t k = 0; k < paths.size(); ++k)
-                if (engine::isExistingFile(paths[k])) needed.push_back(targets[k]);
+                if (context.engine.isExistingFile(paths[k])) needed.push_back(targets[k]);
             preMake_DestFolders(needed, destination);
         } catch (...) {
             notice(kErrorSite.arg(2));
@@ -89,11 +89,13 @@ void ClassKeeping_File_Operation(HierarchyAction action, const BulkContext& cont
 
     ReadOnlyCopies readOnly(context.scratch);
     try {
-        if (fopt::has(options, fopt::ClearReadOnlyOnCopy))
+        if (options.has(OperationOption::ClearReadOnlyOnCopy))
             readOnly.collect(paths, [&](std::size_t k) { return targets[k]; });
         TFileOperation& engine = context.engine;
-        const int notProcessed = engine.CopyMoveToTargets(paths, targets, options, move);
+        JobOutcome outcome;
+        const int notProcessed = engine.CopyMoveToTargets(paths, targets, options, move, &outcome);
         readOnly.requestDone(paths.size(), notProcessed);
+        readOnly.keepDone(outcome);
         QStringList summary = countLines(duplicates, notProcessed);
         readOnly.finish(summary, options, engine);
         if (!summary.isEmpty()) notice(summary.join(QStringLiteral("\r\n")));

@@ -4,7 +4,7 @@ class IUserDialogs;
 class IClipboard;
 class IScreen;
 class IFileSystem;
-class IFileOperationService;
+class FileJobRunner;
 class IFileOpUi;
 class IVolumeInfo;
 class ITrash;
@@ -18,7 +18,7 @@ struct Platform {
     IClipboard* clipboard = nullptr;
     IScreen* screen = nullptr;
     IFileSystem* fileSystem = nullptr;
-    IFileOperationService* fileOperations = nullptr;
+    FileJobRunner* fileOperations = nullptr;
     IFileOpUi* fileOpUi = nullptr;
     IVolumeInfo* volumes = nullptr;
     ITrash* trash = nullptr;

@@ -16,14 +16,14 @@ std::function<int(TSettingForm&)>& settingFormShow() {
 void BaseSettingExecute(const SettingContext& c) {
     try {
         TSettingForm form(c.owner);
-        form.setOptions(c.fileOperationOptions);
+        form.setOptions(c.fileOperationOptions.bits());
         for (const std::string& path : c.selectedFolderPaths) form.appendFolder(path);
         form.setCategoryFilters(c.filters.entries(), c.txtFilter);
         form.FindHiddenFileCheckBox->setChecked(c.fileSearchFindHiddenFile);
         form.SetFileEraseEnabledCheckBox->setChecked(c.fileEraseEnabled);
         if (settingFormShow()(form) != QDialog::Accepted) return;
 
-        c.fileOperationOptions = form.optionMask();
+        c.fileOperationOptions = OperationOptions::fromBits(form.optionMask());
         c.applySelectedFolders(form.SelectedFolderPathListBox);
         if (form.CategoryFilters->count() > 0) {
             c.txtFilter = form.dataFileFilter();

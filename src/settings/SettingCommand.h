@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/OperationOptions.h"
+
 class FilterList;
 class QAction;
 class QWidget;
@@ -12,7 +14,7 @@ class TSettingForm;
 
 // What the settings dialog edits: the window's state.
 struct SettingContext {
-    std::int32_t& fileOperationOptions;
+    OperationOptions& fileOperationOptions;  // edited as the stored integer
     const std::vector<std::string>& selectedFolderPaths;
     const FilterList& filters;          // the data-file filters are chosen among these
     std::string& txtFilter;

@@ -1,24 +1,38 @@
 #include "util/DateTimeText.h"
 
-#include <QDateTime>
-#include <QLocale>
+#include <algorithm>
+#include <locale.h>
 
-std::string DateTimeText() {
-    try {
-        return DateTimeText(QDateTime::currentDateTime());
-    } catch (...) {
-        return "ExceptName";
-    }
+namespace {
+
+// strftime in the user's LC_TIME, whatever locale the process set.
+std::string formatted(const char* format, const std::tm& at) {
+    locale_t locale = ::newlocale(LC_TIME_MASK, "", nullptr);
+    if (!locale) locale = ::newlocale(LC_TIME_MASK, "C", nullptr);
+    char text[128];
+    const std::size_t n = locale ? ::strftime_l(text, sizeof text, format, &at, locale) : 0;
+    if (locale) ::freelocale(locale);
+    return std::string(text, n);
 }
 
-std::string DateTimeText(const QDateTime& now) {
+}  // namespace
+
+std::string DateTimeText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local {};
+    if (!::localtime_r(&now, &local)) return "ExceptName";
+    return DateTimeText(local);
+}
+
+std::string DateTimeText(const std::tm& local) {
     try {
-        const QLocale locale = QLocale::system();
-        QString text = locale.toString(now.date(), QLocale::ShortFormat);
-        if (now.time() != QTime(0, 0)) text += ' ' + locale.toString(now.time(), QLocale::LongFormat);
-        text.replace(':', '_');
-        text.replace('/', '_');
-        return text.toStdString();
+        std::string text = formatted("%x", local);
+        if (local.tm_hour != 0 || local.tm_min != 0 || local.tm_sec != 0)
+            text += ' ' + formatted("%X", local);
+        if (text.empty() || text == " ") return "ExceptName";
+        std::replace(text.begin(), text.end(), ':', '_');
+        std::replace(text.begin(), text.end(), '/', '_');
+        return text;
     } catch (...) {
         return "ExceptName";
     }

@@ -41,7 +41,7 @@ protected:
 };
 
 TEST_F(EndToEndTest, CopyWithTheDefaultOptionsClearsReadOnlyOfTheCopiesOnly) {
-    ASSERT_EQ(form->FileOperationOptions, 202);
+    ASSERT_EQ(form->FileOperationOptions.bits(), 202);
     const auto a = dir.write("src/a.txt", "alpha");
     const auto locked = dir.write("src/locked.txt", "keep");
     ::chmod(locked.c_str(), 0444);
@@ -65,7 +65,7 @@ TEST_F(EndToEndTest, CopyWithTheDefaultOptionsClearsReadOnlyOfTheCopiesOnly) {
 }
 
 TEST_F(EndToEndTest, MoveLeavesTheDataListAndReportsMissingOnesNextTime) {
-    form->FileOperationOptions = 2;  // no question for creating folders
+    form->FileOperationOptions = OperationOptions::fromBits(2);  // no question for creating folders
     const auto a = dir.write("src/a.txt", "1");
     const auto b = dir.write("src/b.txt", "2");
     run("FileMove", {a, b});

@@ -17,7 +17,7 @@ TEST(FolderHierarchyBinding, ActionsRunTheirCommandsOnTheRightPane) {
     TCopyForm form;
     const std::string dest = dir.mkdir("dest");
     form.DirectoryListBox2->setDirectory(dest);
-    form.FileOperationOptions = 2;
+    form.FileOperationOptions = OperationOptions::fromBits(2);
     form.DataListBox->list()->setRows({dir.write("src/sub/a.txt", "a")});
     // The level of src: the root, one per folder of dir, then src.
     fakeDialogs().baseLevels = {int(std::count(dir.path().begin(), dir.path().end(), '/')) + 1};

@@ -35,7 +35,7 @@ TEST_F(SettingsLoadTest, WithoutAFileEverySettingHasItsDefault) {
     EXPECT_TRUE(f.SelectedFolderPaths.empty());
     EXPECT_TRUE(f.LeftSelectedFolderMenu->actions().isEmpty());
     EXPECT_TRUE(f.RightSelectedFolderMenu->actions().isEmpty());
-    EXPECT_EQ(f.FileOperationOptions, 202);
+    EXPECT_EQ(f.FileOperationOptions.bits(), 202);
     EXPECT_FALSE(f.FileEraseEnabled);
     EXPECT_FALSE(f.action("FileErase")->isEnabled());
     EXPECT_FALSE(f.FileSearchFindHiddenFile);
@@ -64,7 +64,7 @@ TEST_F(SettingsLoadTest, StoredValuesAreAppliedWhateverTheCaseOfNames) {
     EXPECT_TRUE(f.FileSearchFindHiddenFile);
     EXPECT_TRUE(f.FileEraseEnabled);
     EXPECT_TRUE(f.action("FileErase")->isEnabled());
-    EXPECT_EQ(f.FileOperationOptions, 255);
+    EXPECT_EQ(f.FileOperationOptions.bits(), 255);
 }
 
 TEST_F(SettingsLoadTest, BoundsAsLargeAsTheScreenStartMaximizedAndAreNotApplied) {
@@ -128,7 +128,7 @@ TEST_F(SettingsLoadTest, UnreadableValuesTakeTheirDefaults) {
     EXPECT_EQ(f.size(), QSize(600, 360));
     EXPECT_EQ(f.DataSelectPanel->width(), 300);
     EXPECT_FALSE(f.action("FileErase")->isEnabled());
-    EXPECT_EQ(f.FileOperationOptions, 202);
+    EXPECT_EQ(f.FileOperationOptions.bits(), 202);
     // A missing folder leaves the tree where it started.
     EXPECT_EQ(f.DirectoryListBox1->directory(), normalisedFolder("."));
     EXPECT_EQ(f.DirectoryListBox2->directory(), withoutSlash(exeFolder));
@@ -143,7 +143,7 @@ TEST_F(SettingsLoadTest, AGarbageFileStartsWithDefaultsForWhatCannotBeRead) {
                   "\nTxtFilter=" + std::string(1 << 20, '*') + "\n");
     TCopyForm& f = showForm();
     EXPECT_EQ(f.size(), QSize(600, 360));
-    EXPECT_EQ(f.FileOperationOptions, 64);
+    EXPECT_EQ(f.FileOperationOptions.bits(), 64);
     EXPECT_EQ(f.Filters->count(), 1 + 2048);  // 2047 "/" give 2048 empty fields
     EXPECT_EQ(f.DataFileExtensions, ";");
 }
@@ -153,7 +153,7 @@ TEST_F(SettingsLoadTest, ASettingsPathThatIsNoFileGivesTheDefaults) {
     TCopyForm& f = showForm();
     EXPECT_EQ(f.pos(), QPoint(0, 0));
     EXPECT_EQ(f.size(), QSize(600, 360));
-    EXPECT_EQ(f.FileOperationOptions, 202);
+    EXPECT_EQ(f.FileOperationOptions.bits(), 202);
     EXPECT_TRUE(fakeDialogs().shown.empty());
 }
 

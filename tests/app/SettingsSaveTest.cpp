@@ -49,7 +49,7 @@ TEST_F(SettingsSaveTest, WhatIsSavedIsLoadedAgain) {
     f.SetSelectedFoldersFromText(a + ";" + b);
     f.FileSearchFindHiddenFile = true;
     f.FileEraseEnabled = true;
-    f.FileOperationOptions = -5;
+    f.FileOperationOptions = OperationOptions::fromBits(-5);
     closeForm();
 
     TCopyForm& g = showNewForm();
@@ -66,7 +66,7 @@ TEST_F(SettingsSaveTest, WhatIsSavedIsLoadedAgain) {
     EXPECT_EQ(g.SelectedFolderPaths, (std::vector<std::string>{a, b}));
     EXPECT_TRUE(g.FileSearchFindHiddenFile);
     EXPECT_TRUE(g.action("FileErase")->isEnabled());
-    EXPECT_EQ(g.FileOperationOptions, -5);
+    EXPECT_EQ(g.FileOperationOptions.bits(), -5);
     EXPECT_TRUE(fakeDialogs().shown.empty());
 }
 
@@ -123,7 +123,7 @@ TEST_F(SettingsSaveTest, AFolderNameWithALineBreakCannotInjectSettings) {
     f.SelectedFolderPaths = {odd, data};
     closeForm();
     TCopyForm& g = showNewForm();
-    EXPECT_EQ(g.FileOperationOptions, 202);
+    EXPECT_EQ(g.FileOperationOptions.bits(), 202);
     EXPECT_EQ(g.DirectoryListBox1->directory(), data);
     EXPECT_EQ(g.SelectedFolderPaths, std::vector<std::string>{data});
 }

@@ -5,7 +5,8 @@
 #include "attributes/AttributeCommands.h"
 #include "controls/PathListBox.h"
 #include "engine/IFileSystem.h"
-#include "fileops/FileOperation.h"
+#include "engine/FileOperation.h"
+#include "platform/EngineAdapters.h"
 #include "platform/Platform.h"
 #include "support/TestEnvironment.h"
 
@@ -36,7 +37,7 @@ protected:
     }
 
     TempDir dir;
-    TFileOperation engine;
+    TFileOperation engine = platformFileOperation();
     PathListBox dataList{nullptr, true};
 };
 

@@ -8,8 +8,9 @@
 #include "controls/FolderFiles.h"
 #include "controls/PathListBox.h"
 #include "bulk/BulkOperations.h"
-#include "fileops/FileOperation.h"
-#include "fileops/FileOperationOptions.h"
+#include "engine/FileOperation.h"
+#include "platform/EngineAdapters.h"
+#include "engine/OperationOptions.h"
 #include "support/RecordingFileOperations.h"
 #include "platform/MessageBoxIds.h"
 #include "platform/Platform.h"
@@ -55,8 +56,8 @@ protected:
     DirectoryListBox rightTree;
     FileListBox rightFiles;
     std::vector<std::string> scratch;
-    std::int32_t options = 0;
-    TFileOperation engine;
+    OperationOptions options;
+    TFileOperation engine = platformFileOperation();
 };
 
 TEST_F(BulkOperationsTest, EmptyDataListAndForeignCallersDoNothing) {
@@ -78,7 +79,7 @@ TEST_F(BulkOperationsTest, AnUnexpectedFailureIsReportedAndReleasesTheScratchLis
         }
     } throwing;
     const auto a = readOnly("src/a.txt");
-    options = fopt::ClearReadOnlyOnCopy;
+    options = {OperationOption::ClearReadOnlyOnCopy};
     {
         Platform replacement;
         replacement.fileSystem = &throwing;
@@ -97,9 +98,9 @@ TEST_F(BulkOperationsTest, CopySortsDropsExactDuplicatesAndKeepsCaseVariants) {
     run(BulkAction::FileCopy, {b, a, upper, a});
     ASSERT_EQ(service.calls.size(), 1u);
     const auto& call = service.calls[0];
-    EXPECT_EQ(call.func, fo::Copy);
-    EXPECT_EQ(call.from, (Paths{upper, a, b}));
-    EXPECT_EQ(call.to, Paths{dest});
+    EXPECT_EQ(call.kind, JobKind::Copy);
+    EXPECT_EQ(call.sources, (Paths{upper, a, b}));
+    EXPECT_EQ(call.targetFolder, dest);
     EXPECT_EQ(fakeDialogs().texts(), QStringList{"1個のファイルは重複していました。"});
     EXPECT_EQ(dataRows(), (Paths{b, a, upper, a}));
     EXPECT_EQ((&dataList)->currentRow(), 0);
@@ -116,7 +117,7 @@ TEST_F(BulkOperationsTest, SummaryListsDuplicatesBeforeUnprocessed) {
 }
 
 TEST_F(BulkOperationsTest, CopiesOfReadOnlyFilesAreClearedAfterAQuestion) {
-    options = fopt::ClearReadOnlyOnCopy | fopt::CallRemoveReadOnly;
+    options = {OperationOption::ClearReadOnlyOnCopy, OperationOption::CallRemoveReadOnly};
     const auto ro = readOnly("src/ro");
     const auto plain = dir.write("src/plain");
     Paths scratchDuringCopy;
@@ -142,12 +143,12 @@ TEST_F(BulkOperationsTest, CopiesOfReadOnlyFilesAreClearedAfterAQuestion) {
 
 TEST_F(BulkOperationsTest, ClearingWithoutQuestionAndNeverWhenTheOptionIsOff) {
     const auto ro = readOnly("src/ro");
-    options = fopt::CallRemoveReadOnly;  // without its partner bit
+    options = {OperationOption::CallRemoveReadOnly};  // without its partner bit
     run(BulkAction::FileCopy, {ro});
     EXPECT_FALSE(ownerWritable(dest + "/ro"));
     EXPECT_TRUE(fakeDialogs().shown.empty());
 
-    options = fopt::ClearReadOnlyOnCopy;
+    options = {OperationOption::ClearReadOnlyOnCopy};
     const auto moved = readOnly("src/moved");
     run(BulkAction::FileMove, {moved});
     EXPECT_TRUE(ownerWritable(dest + "/moved"));
@@ -155,19 +156,35 @@ TEST_F(BulkOperationsTest, ClearingWithoutQuestionAndNeverWhenTheOptionIsOff) {
     EXPECT_TRUE(fakeDialogs().shown.empty());
 }
 
+// A target the user chose to keep (or one that failed) is not made writable.
+TEST_F(BulkOperationsTest, OnlyCopiesTheServiceMadeAreCleared) {
+    const auto kept = readOnly("src/kept.txt");
+    const auto made = readOnly("src/made.txt");
+    const auto existing = dir.write("dest/kept.txt", "mine");
+    ::chmod(existing.c_str(), 0444);
+    options = {OperationOption::ClearReadOnlyOnCopy};
+    service.performForReal = false;
+    dir.write("dest/made.txt", "copy");
+    ::chmod((dest + "/made.txt").c_str(), 0444);
+    service.statuses = {ItemStatus::Skipped, ItemStatus::Done};
+    run(BulkAction::FileCopy, {kept, made});
+    EXPECT_FALSE(ownerWritable(existing));
+    EXPECT_TRUE(ownerWritable(dest + "/made.txt"));
+}
+
 TEST_F(BulkOperationsTest, RenamedCopiesAreClearedNotTheFilesTheyAvoided) {
-    options = fopt::ClearReadOnlyOnCopy | fopt::RenameOnCollision;
+    options = {OperationOption::ClearReadOnlyOnCopy, OperationOption::RenameOnCollision};
     const auto ro = readOnly("src/x.txt", "new");
     const auto existing = readOnly("dest/x.txt", "old");
     run(BulkAction::FileCopy, {ro});
-    EXPECT_EQ(service.calls.at(0).to, Paths{dest + "/x_01.txt"});
+    EXPECT_EQ(service.calls.at(0).targets, Paths{dest + "/x_01.txt"});
     EXPECT_EQ(readFile(dest + "/x_01.txt"), "new");
     EXPECT_TRUE(ownerWritable(dest + "/x_01.txt"));
     EXPECT_FALSE(ownerWritable(existing));
 }
 
 TEST_F(BulkOperationsTest, ARefusedListClearsNothing) {
-    options = fopt::ClearReadOnlyOnCopy | fopt::CallRemoveReadOnly;
+    options = {OperationOption::ClearReadOnlyOnCopy, OperationOption::CallRemoveReadOnly};
     const auto existing = readOnly("dest/x.txt");
     Paths rows{readOnly("src/x.txt")};
     for (int i = 0; i < 32768; ++i) rows.push_back(dir / ("src/missing" + std::to_string(i)));
@@ -178,7 +195,7 @@ TEST_F(BulkOperationsTest, ARefusedListClearsNothing) {
 }
 
 TEST_F(BulkOperationsTest, ABusyScratchListIsLeftToItsOwner) {
-    options = fopt::ClearReadOnlyOnCopy | fopt::CallRemoveReadOnly;
+    options = {OperationOption::ClearReadOnlyOnCopy, OperationOption::CallRemoveReadOnly};
     scratch = {"/elsewhere/held"};
     run(BulkAction::FileCopy, {readOnly("src/ro")});
     EXPECT_EQ(fakeDialogs().texts(), QStringList{"読み取り専用属性の解除操作は実行できませんでした。"});
@@ -197,13 +214,13 @@ TEST_F(BulkOperationsTest, ABusyScratchListIsLeftToItsOwner) {
 TEST_F(BulkOperationsTest, AtTheRootThePrefixIsNotDoubled) {
     ASSERT_TRUE((&rightTree)->setDirectory("/"));
     ASSERT_EQ((&rightTree)->currentEntry(), 0);
-    options = fopt::ClearReadOnlyOnCopy;
+    options = {OperationOption::ClearReadOnlyOnCopy};
     service.performForReal = false;
     Paths scratchDuringCopy;
     service.onPerform = [&](const auto&) { scratchDuringCopy = scratch; };
     run(BulkAction::FileCopy, {readOnly("src/dorvan-root-probe")});
     EXPECT_EQ(scratchDuringCopy, Paths{"/dorvan-root-probe"});
-    EXPECT_EQ(service.calls.at(0).to, Paths{"/"});
+    EXPECT_EQ(service.calls.at(0).targetFolder, "/");
     // The copy was not made, so clearing it fails.
     EXPECT_EQ(fakeDialogs().texts(),
               (QStringList{"1個のファイルは処理できませんでした。",
@@ -223,7 +240,8 @@ TEST_F(BulkOperationsTest, EraseAsksFirstAndLeavesTheDataListAlone) {
     fakeDialogs().answers = {id::Yes};
     run(BulkAction::FileErase, {b, a});
     EXPECT_EQ(fakeDialogs().texts(), QStringList{"ファイルを消去します。"});
-    EXPECT_EQ(service.calls.at(0).flags, fof::NoConfirmation);
+    EXPECT_EQ(service.calls.at(0).kind, JobKind::Erase);
+    EXPECT_EQ(service.calls.at(0).options, JobOption::NoConfirmation);
     EXPECT_FALSE(exists(a));
     EXPECT_EQ(dataRows(), (Paths{b, a}));
 

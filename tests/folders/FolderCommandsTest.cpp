@@ -10,7 +10,8 @@
 #include "controls/FileListBox.h"
 #include "controls/FolderFiles.h"
 #include "engine/PosixFileSystem.h"
-#include "fileops/FileOperation.h"
+#include "engine/FileOperation.h"
+#include "platform/EngineAdapters.h"
 #include "folders/FolderCommands.h"
 #include "platform/MessageBoxIds.h"
 #include "platform/Platform.h"
@@ -49,7 +50,7 @@ protected:
     FolderFiles leftFiles;
     DirectoryListBox rightTree;
     FileListBox rightFiles;
-    TFileOperation engine;
+    TFileOperation engine = platformFileOperation();
 };
 
 TEST(CheckFolderName, EveryForbiddenCharacterIsRefusedWithTheList) {
@@ -229,7 +230,7 @@ TEST_F(FolderCommandsTest, ALinkedFolderGoesToTheTrashNotItsTarget) {
 TEST(FolderOperation, CopyAndMoveOfFoldersAreUnavailable) {
     fakeDialogs().reset();
     DirectoryListBox left, right;
-    TFileOperation engine;
+    TFileOperation engine = platformFileOperation();
     Folder_Operation();
     FolderDeleteExecute(FolderAction::Other, {left, right}, engine);
     EXPECT_EQ(fakeDialogs().texts(),

@@ -13,8 +13,9 @@
 #include "controls/FileListBox.h"
 #include "controls/FolderFiles.h"
 #include "controls/PathListBox.h"
-#include "fileops/FileOperation.h"
-#include "fileops/FileOperationOptions.h"
+#include "engine/FileOperation.h"
+#include "platform/EngineAdapters.h"
+#include "engine/OperationOptions.h"
 #include "hierarchy/ClassKeepingOperation.h"
 #include "hierarchy/DestFolders.h"
 #include "hierarchy/HierarchyPlan.h"
@@ -72,8 +73,8 @@ protected:
     DirectoryListBox rightTree;
     FileListBox rightFiles;
     std::vector<std::string> scratch;
-    std::int32_t options = fopt::NonConfirmMkDir;
-    TFileOperation engine;
+    OperationOptions options{OperationOption::NonConfirmMkDir};
+    TFileOperation engine = platformFileOperation();
 };
 
 TEST_F(ClassKeepingTest, TheTreeBelowTheChosenLevelIsRebuiltInTheDestination) {
@@ -119,7 +120,7 @@ TEST_F(ClassKeepingTest, MoveTakesTheFilesAlongAndRefreshesBothPanes) {
 // Without NonConfirmMkDir no folder is made before the request: the service
 // asks for each one.
 TEST_F(ClassKeepingTest, WithoutTheOptionTheServiceAsksBeforeMakingFolders) {
-    options = 0;
+    options = {};
     const std::string src = dir / "src";
     fakeFileOpUi().createFolderAnswers = {true};
     copy({dir.write("src/deep/a.txt", "a")}, src);
@@ -149,7 +150,8 @@ TEST_F(ClassKeepingTest, TargetsNeverLeaveTheDestination) {
 }
 
 TEST_F(ClassKeepingTest, SummaryAndReadOnlyCopiesAsInTheBulkCommands) {
-    options = fopt::NonConfirmMkDir | fopt::ClearReadOnlyOnCopy | fopt::CallRemoveReadOnly;
+    options = {OperationOption::NonConfirmMkDir, OperationOption::ClearReadOnlyOnCopy,
+               OperationOption::CallRemoveReadOnly};
     const std::string a = dir.write("src/sub/a.txt");
     const std::string locked = dir.write("src/sub/locked.txt", "l");
     ::chmod(locked.c_str(), 0444);
@@ -215,7 +217,7 @@ private:
 // One target per file and only these two flags, whatever the options say;
 // the folders exist before the request, even if the user then cancels it.
 TEST_F(ClassKeepingRequestTest, PerFileTargetsFoldersMadeBeforehand) {
-    options = 0x3F;
+    options = OperationOptions::fromBits(0x3F);
     const std::string src = dir / "src";
     const Paths rows{dir.write("src/B/b.txt"), dir.write("src/A/deep/a.txt")};
     bool madeBefore = false;
@@ -225,10 +227,10 @@ TEST_F(ClassKeepingRequestTest, PerFileTargetsFoldersMadeBeforehand) {
     };
     copy(rows, src);
     ASSERT_EQ(service.calls.size(), 1u);
-    EXPECT_EQ(service.calls[0].func, fo::Copy);
-    EXPECT_EQ(service.calls[0].flags, fof::MultiDestFiles | fof::AllowUndo);
-    EXPECT_EQ(service.calls[0].from, (Paths{rows[1], rows[0]}));
-    EXPECT_EQ(service.calls[0].to, (Paths{dest + "/A/deep/a.txt", dest + "/B/b.txt"}));
+    EXPECT_EQ(service.calls[0].kind, JobKind::Copy);
+    EXPECT_EQ(service.calls[0].options, JobOptions{});
+    EXPECT_EQ(service.calls[0].sources, (Paths{rows[1], rows[0]}));
+    EXPECT_EQ(service.calls[0].targets, (Paths{dest + "/A/deep/a.txt", dest + "/B/b.txt"}));
     EXPECT_TRUE(madeBefore);
 }
 

@@ -20,7 +20,7 @@ TEST_F(FileServiceTest, DeleteWithUndoGoesToTheTrashAfterOneQuestion) {
     const std::string folder = dir.mkdir("folder to trash");
     dir.write("folder to trash/inside", "i");
     fakeFileOpUi().trashAnswers = {true};
-    EXPECT_EQ(perform(fo::Delete, {file, folder}, {}, fof::AllowUndo | fof::Silent), 0);
+    EXPECT_EQ(trash({file, folder}, JobOption::Silent), 0);
     ASSERT_EQ(fakeFileOpUi().count(Kind::Trash), 1u);
     EXPECT_EQ(fakeFileOpUi().questions[0].paths, (std::vector<std::string>{file, folder}));
     EXPECT_FALSE(exists(file));
@@ -33,29 +33,29 @@ TEST_F(FileServiceTest, DeleteWithUndoGoesToTheTrashAfterOneQuestion) {
 TEST_F(FileServiceTest, TrashQuestionAnsweredNoKeepsEverything) {
     const std::string file = dir.write("stay.txt", "s");
     fakeFileOpUi().trashAnswers = {false};
-    EXPECT_NE(perform(fo::Delete, {file}, {}, fof::AllowUndo | fof::Silent), 0);
+    EXPECT_NE(trash({file}, JobOption::Silent), 0);
     EXPECT_TRUE(aborted);
     EXPECT_EQ(readFile(file), "s");
 
     // NoConfirmation skips the question.
-    FakeTrash trash;
-    trash.result = ITrash::Result::Trashed;
-    ScopedPlatform scoped({.trash = &trash});
-    EXPECT_EQ(perform(fo::Delete, {file}, {}, fof::AllowUndo | fof::Silent | fof::NoConfirmation), 0);
-    EXPECT_EQ(trash.calls, std::vector<std::string>{file});
+    FakeTrash fakeTrash;
+    fakeTrash.result = ITrash::Result::Trashed;
+    ScopedPlatform scoped({.trash = &fakeTrash});
+    EXPECT_EQ(trash({file}, JobOption::Silent | JobOption::NoConfirmation), 0);
+    EXPECT_EQ(fakeTrash.calls, std::vector<std::string>{file});
     EXPECT_EQ(fakeFileOpUi().count(Kind::Trash), 1u);
 }
 
 TEST_F(FileServiceTest, WhereTheTrashCannotTakeAnItemItIsAskedForEach) {
-    FakeTrash trash;  // answers NotSupported
-    ScopedPlatform scoped({.trash = &trash});
+    FakeTrash fakeTrash;  // answers NotSupported
+    ScopedPlatform scoped({.trash = &fakeTrash});
     const std::string a = dir.write("a", "a");
     const std::string b = dir.write("b", "b");
     const std::string c = dir.write("c", "c");
     const std::string d = dir.write("d", "d");
     fakeFileOpUi().deletePermanentlyAnswers = {Answer::No, Answer::Yes, Answer::Cancel};
-    const unsigned flags = fof::AllowUndo | fof::Silent | fof::NoConfirmation;
-    EXPECT_NE(perform(fo::Delete, {a, b, c, d}, {}, flags), 0);
+    const JobOptions flags = JobOption::Silent | JobOption::NoConfirmation;
+    EXPECT_NE(trash({a, b, c, d}, flags), 0);
     EXPECT_TRUE(aborted);
     EXPECT_EQ(fakeFileOpUi().count(Kind::DeletePermanently), 3u);
     EXPECT_TRUE(exists(a));
@@ -65,15 +65,15 @@ TEST_F(FileServiceTest, WhereTheTrashCannotTakeAnItemItIsAskedForEach) {
 
     fakeFileOpUi().reset();
     fakeFileOpUi().deletePermanentlyAnswers = {Answer::YesToAll};
-    EXPECT_EQ(perform(fo::Delete, {c, d}, {}, flags), 0);
+    EXPECT_EQ(trash({c, d}, flags), 0);
     EXPECT_EQ(fakeFileOpUi().count(Kind::DeletePermanently), 1u);
     EXPECT_FALSE(exists(c));
     EXPECT_FALSE(exists(d));
 
     // A refusal of another kind is an error, and the item stays.
-    trash.result = ITrash::Result::Failed;
+    fakeTrash.result = ITrash::Result::Failed;
     fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip};
-    EXPECT_NE(perform(fo::Delete, {a}, {}, flags), 0);
+    EXPECT_NE(trash({a}, flags), 0);
     EXPECT_EQ(fakeFileOpUi().count(Kind::Error), 1u);
     EXPECT_TRUE(exists(a));
 }
@@ -84,7 +84,7 @@ TEST_F(FileServiceTest, EraseRemovesLinksNotWhatTheyPointAt) {
     ASSERT_EQ(::symlink((dir / "outside").c_str(), (dir / "tree/sub/to-outside").c_str()), 0);
     ASSERT_EQ(::symlink(outside.c_str(), (dir / "link").c_str()), 0);
 
-    EXPECT_EQ(perform(fo::Delete, {dir / "link", dir / "tree"}, {}, fof::NoConfirmation | fof::Silent), 0);
+    EXPECT_EQ(erase({dir / "link", dir / "tree"}, JobOption::NoConfirmation | JobOption::Silent), 0);
     EXPECT_FALSE(exists(dir / "link"));
     EXPECT_FALSE(exists(dir / "tree"));
     EXPECT_EQ(readFile(outside), "precious");
@@ -92,7 +92,7 @@ TEST_F(FileServiceTest, EraseRemovesLinksNotWhatTheyPointAt) {
     // Without NoConfirmation erasing is asked first.
     const std::string file = dir.write("x", "x");
     fakeFileOpUi().eraseAnswers = {false};
-    EXPECT_NE(perform(fo::Delete, {file}, {}, fof::Silent), 0);
+    EXPECT_NE(erase({file}, JobOption::Silent), 0);
     EXPECT_TRUE(exists(file));
     EXPECT_EQ(fakeFileOpUi().count(Kind::Erase), 1u);
 }
@@ -100,7 +100,7 @@ TEST_F(FileServiceTest, EraseRemovesLinksNotWhatTheyPointAt) {
 TEST_F(FileServiceTest, RootAndDotPathsAreRefused) {
     dir.write("inner/file", "f");
     fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip, IFileOpUi::ErrorChoice::Skip};
-    EXPECT_NE(perform(fo::Delete, {"/", dir / "inner/.."}, {}, fof::NoConfirmation | fof::Silent), 0);
+    EXPECT_NE(erase({"/", dir / "inner/.."}, JobOption::NoConfirmation | JobOption::Silent), 0);
     EXPECT_EQ(fakeFileOpUi().count(Kind::Error), 2u);
     EXPECT_EQ(readFile(dir / "inner/file"), "f");
 }

@@ -10,7 +10,8 @@
 
 #include <sys/stat.h>
 
-#include "platform/IFileOperationService.h"
+#include "engine/FileJob.h"
+#include "engine/FileOpErrors.h"
 #include "platform/linux/FileOperationService.h"
 #include "support/TestEnvironment.h"
 
@@ -23,33 +24,63 @@ protected:
         service.setProgressInterval(std::chrono::milliseconds(0));
     }
 
-    int perform(unsigned func, const std::vector<std::string>& from,
-                const std::vector<std::string>& to, unsigned flags) {
-        FileOpRequest request;
-        request.func = func;
-        request.from = joinDoubleNulList(from);
-        if (!to.empty()) request.to = joinDoubleNulList(to);
-        request.flags = flags;
-        request.progressTitle = title;
-        const int rc = service.perform(request);
-        aborted = request.anyOperationsAborted;
-        return rc;
+    // Runs the job; 0, the errno value of its first failure, or ECANCELED.
+    int run(FileJob job) {
+        job.progressTitle = title.toStdString();
+        outcome = service.run(job);
+        aborted = outcome.cancelled;
+        if (outcome.firstError) return fileOpErrorErrno(outcome.firstError);
+        return outcome.cancelled ? ECANCELED : 0;
     }
-    int copy(const std::vector<std::string>& from, const std::string& folder, unsigned flags) {
-        return perform(fo::Copy, from, {folder}, flags);
+    int transfer(JobKind kind, const std::vector<std::string>& from, const std::string& folder,
+                 JobOptions options) {
+        FileJob job;
+        job.kind = kind;
+        job.sources = from;
+        job.targetFolder = folder;
+        job.options = options;
+        return run(job);
     }
-    int move(const std::vector<std::string>& from, const std::string& folder, unsigned flags) {
-        return perform(fo::Move, from, {folder}, flags);
+    int copy(const std::vector<std::string>& from, const std::string& folder, JobOptions options) {
+        return transfer(JobKind::Copy, from, folder, options);
+    }
+    int move(const std::vector<std::string>& from, const std::string& folder, JobOptions options) {
+        return transfer(JobKind::Move, from, folder, options);
+    }
+    // Source k to targets[k].
+    int toTargets(JobKind kind, const std::vector<std::string>& from,
+                  const std::vector<std::string>& targets, JobOptions options) {
+        FileJob job;
+        job.kind = kind;
+        job.sources = from;
+        job.targets = targets;
+        job.options = options;
+        return run(job);
+    }
+    int trash(const std::vector<std::string>& paths, JobOptions options) {
+        FileJob job;
+        job.kind = JobKind::Trash;
+        job.sources = paths;
+        job.options = options;
+        return run(job);
+    }
+    int erase(const std::vector<std::string>& paths, JobOptions options) {
+        FileJob job;
+        job.kind = JobKind::Erase;
+        job.sources = paths;
+        job.options = options;
+        return run(job);
     }
 
     FileOperationService service;
     TempDir dir;
     QString title;
     bool aborted = false;
+    JobOutcome outcome;  // of the last job
 };
 
-// Flags that keep every dialog away.
-inline constexpr unsigned Quiet = fof::Silent | fof::NoConfirmation | fof::NoConfirmMkDir;
+// Options that keep every dialog away.
+inline const JobOptions Quiet{JobOption::Silent, JobOption::NoConfirmation, JobOption::NoFolderQuestion};
 
 struct stat statOf(const std::string& path);
 // Names in folder, sorted, without "." and "..".

@@ -14,7 +14,7 @@ using Kind = FakeFileOpUi::Kind;
 namespace {
 
 // Shown: progress at every file and chunk, no questions but errors.
-constexpr unsigned Shown = fof::NoConfirmation | fof::NoConfirmMkDir;
+const JobOptions Shown = JobOption::NoConfirmation | JobOption::NoFolderQuestion;
 
 const std::string Big(1 << 20, 'b');
 
@@ -99,7 +99,7 @@ TEST_F(MoveSafetyTest, AFailedFlushKeepsEverySource) {
     };
     failing.fsync = failing.syncfs;
     syscalls::ScopedOverrides scoped(failing);
-    EXPECT_EQ(move({sources[0], sources[1], dir / "src/tree"}, other.path(), Quiet | fof::NoErrorUi), EIO);
+    EXPECT_EQ(move({sources[0], sources[1], dir / "src/tree"}, other.path(), Quiet | JobOption::NoErrorUi), EIO);
     EXPECT_GT(flushes, 0);
     for (const auto& s : sources) EXPECT_TRUE(exists(s)) << s;
 }
@@ -122,10 +122,10 @@ TEST_F(MoveSafetyTest, ReplacingAFileFlushesItBeforeTheRenameAndTheFolderAfter) 
     };
     syscalls::ScopedOverrides scoped(recording);
     // Copied over it, and moved over it within one file system.
-    for (const unsigned func : {fo::Copy, fo::Move}) {
+    for (const JobKind kind : {JobKind::Copy, JobKind::Move}) {
         flushes.clear();
         dir.write("dst/a.txt", "old a");
-        EXPECT_EQ(perform(func, {source}, {dir / "dst"}, Quiet), 0);
+        EXPECT_EQ(transfer(kind, {source}, dir / "dst", Quiet), 0);
         ASSERT_EQ(flushes.size(), 2u);
         EXPECT_EQ(flushes[0].ino, statOf(target).st_ino);
         EXPECT_FALSE(flushes[0].folder);

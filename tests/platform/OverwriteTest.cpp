@@ -24,7 +24,7 @@ TEST_F(OverwriteTest, YesReplacesByRenameAndNoKeepsBothSides) {
     // A second name for the old target shows whether it was written in place.
     ASSERT_EQ(::link((dst + "/a.txt").c_str(), (dir / "keep").c_str()), 0);
     fakeFileOpUi().overwriteAnswers = {Answer::Yes, Answer::No};
-    EXPECT_EQ(copy({a, b}, dst, fof::Silent), 0);
+    EXPECT_EQ(copy({a, b}, dst, JobOption::Silent), 0);
     ASSERT_EQ(fakeFileOpUi().count(Kind::Overwrite), 2u);
     EXPECT_EQ(fakeFileOpUi().questions[0].paths, (std::vector<std::string>{dst + "/a.txt", a}));
     EXPECT_EQ(readFile(dst + "/a.txt"), "new a");
@@ -37,13 +37,13 @@ TEST_F(OverwriteTest, YesReplacesByRenameAndNoKeepsBothSides) {
 
 TEST_F(OverwriteTest, YesToAllAsksOnceAndNoConfirmationNever) {
     fakeFileOpUi().overwriteAnswers = {Answer::YesToAll};
-    EXPECT_EQ(copy({a, b}, dst, fof::Silent), 0);
+    EXPECT_EQ(copy({a, b}, dst, JobOption::Silent), 0);
     EXPECT_EQ(fakeFileOpUi().count(Kind::Overwrite), 1u);
     EXPECT_EQ(readFile(dst + "/b.txt"), "new b");
 
     dir.write("src/a.txt", "newer a");
     fakeFileOpUi().reset();
-    EXPECT_EQ(move({a}, dst, fof::Silent | fof::NoConfirmation), 0);
+    EXPECT_EQ(move({a}, dst, JobOption::Silent | JobOption::NoConfirmation), 0);
     EXPECT_TRUE(fakeFileOpUi().questions.empty());
     EXPECT_EQ(readFile(dst + "/a.txt"), "newer a");
     EXPECT_FALSE(exists(a));
@@ -51,7 +51,7 @@ TEST_F(OverwriteTest, YesToAllAsksOnceAndNoConfirmationNever) {
 
 TEST_F(OverwriteTest, CancelStopsAndLeavesEverything) {
     fakeFileOpUi().overwriteAnswers = {Answer::Cancel};
-    EXPECT_NE(move({a, b}, dst, fof::Silent), 0);
+    EXPECT_NE(move({a, b}, dst, JobOption::Silent), 0);
     EXPECT_TRUE(aborted);
     EXPECT_EQ(fakeFileOpUi().count(Kind::Overwrite), 1u);
     EXPECT_EQ(readFile(a), "new a");
@@ -62,7 +62,7 @@ TEST_F(OverwriteTest, CancelStopsAndLeavesEverything) {
 
 TEST_F(OverwriteTest, MoveAnsweredNoKeepsSource) {
     fakeFileOpUi().overwriteAnswers = {Answer::No, Answer::Yes};
-    EXPECT_EQ(move({a, b}, dst, fof::Silent), 0);
+    EXPECT_EQ(move({a, b}, dst, JobOption::Silent), 0);
     EXPECT_EQ(readFile(a), "new a");
     EXPECT_EQ(readFile(dst + "/a.txt"), "old a");
     EXPECT_FALSE(exists(b));
@@ -71,18 +71,18 @@ TEST_F(OverwriteTest, MoveAnsweredNoKeepsSource) {
 
 TEST_F(OverwriteTest, FileOntoItselfIsNeverTruncated) {
     fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip, IFileOpUi::ErrorChoice::Skip};
-    EXPECT_NE(copy({a}, dir / "src", fof::Silent | fof::NoConfirmation), 0);
-    EXPECT_NE(move({a}, dir / "src", fof::Silent | fof::NoConfirmation), 0);
+    EXPECT_NE(copy({a}, dir / "src", JobOption::Silent | JobOption::NoConfirmation), 0);
+    EXPECT_NE(move({a}, dir / "src", JobOption::Silent | JobOption::NoConfirmation), 0);
     EXPECT_EQ(fakeFileOpUi().count(Kind::Error), 2u);
     EXPECT_EQ(readFile(a), "new a");
 
     // A hard link is the same file under another name.
     ASSERT_EQ(::link(a.c_str(), (dir / "src/hard").c_str()), 0);
-    EXPECT_NE(perform(fo::Copy, {a}, {dir / "src/hard"}, Quiet | fof::MultiDestFiles | fof::NoErrorUi), 0);
+    EXPECT_NE(toTargets(JobKind::Copy, {a}, {dir / "src/hard"}, Quiet | JobOption::NoErrorUi), 0);
     EXPECT_EQ(readFile(a), "new a");
 
     // With renaming on collision a copy onto itself becomes a second file.
-    EXPECT_EQ(copy({a}, dir / "src", Quiet | fof::RenameOnCollision), 0);
+    EXPECT_EQ(copy({a}, dir / "src", Quiet | JobOption::RenameOnCollision), 0);
     EXPECT_EQ(readFile(dir / "src/a_01.txt"), "new a");
     EXPECT_EQ(readFile(a), "new a");
 }
@@ -92,7 +92,7 @@ TEST_F(OverwriteTest, RenameOnCollisionPicksFreeNames) {
     dir.mkdir("src/sub");
     dir.write("src/sub/x", "x");
     dir.mkdir("dst/sub");
-    EXPECT_EQ(copy({a, a, dir / "src/sub"}, dst, fof::Silent | fof::RenameOnCollision), 0);
+    EXPECT_EQ(copy({a, a, dir / "src/sub"}, dst, JobOption::Silent | JobOption::RenameOnCollision), 0);
     EXPECT_TRUE(fakeFileOpUi().questions.empty());
     EXPECT_EQ(readFile(dst + "/a.txt"), "old a");
     EXPECT_EQ(readFile(dst + "/a_01.txt"), "taken");
@@ -106,7 +106,7 @@ TEST_F(OverwriteTest, FolderMergesAndAsksPerFile) {
     dir.write("tree/c.txt", "tree c");
     dir.write("dst/tree/a.txt", "old tree a");
     fakeFileOpUi().overwriteAnswers = {Answer::No};
-    EXPECT_EQ(move({dir / "tree"}, dst, fof::Silent), 0);
+    EXPECT_EQ(move({dir / "tree"}, dst, JobOption::Silent), 0);
     EXPECT_EQ(readFile(dst + "/tree/a.txt"), "old tree a");
     EXPECT_EQ(readFile(dst + "/tree/c.txt"), "tree c");
     // The source folder keeps what was not moved.
@@ -115,6 +115,6 @@ TEST_F(OverwriteTest, FolderMergesAndAsksPerFile) {
     // A file never replaces a folder or the other way round.
     dir.mkdir("src2/a.txt");
     fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip};
-    EXPECT_NE(copy({dir / "src2/a.txt"}, dst, fof::Silent | fof::NoConfirmation), 0);
+    EXPECT_NE(copy({dir / "src2/a.txt"}, dst, JobOption::Silent | JobOption::NoConfirmation), 0);
     EXPECT_EQ(readFile(dst + "/a.txt"), "old a");
 }

@@ -8,8 +8,8 @@ TEST_F(FileServiceTest, ProgressFollowsSilentAndSimpleProgress) {
     EXPECT_EQ(fakeFileOpUi().updates, 0);
 
     title = QStringLiteral("しばらくお待ち下さい。");
-    const unsigned shown = fof::NoConfirmation | fof::NoConfirmMkDir;
-    EXPECT_EQ(copy({a}, dir / "simple", shown | fof::SimpleProgress), 0);
+    const JobOptions shown = JobOption::NoConfirmation | JobOption::NoFolderQuestion;
+    EXPECT_EQ(copy({a}, dir / "simple", shown | JobOption::SimpleProgress), 0);
     EXPECT_EQ(fakeFileOpUi().begins, 1);
     EXPECT_EQ(fakeFileOpUi().ends, 1);
     EXPECT_EQ(fakeFileOpUi().title, title);
@@ -38,7 +38,7 @@ TEST_F(FileServiceTest, CancelLeavesNoPartialFile) {
     const std::string last = dir.write("src/last", "last");
     // Updates: one per file (first, large), then one per chunk of large.
     fakeFileOpUi().cancelAfterUpdates = 5;
-    const unsigned flags = fof::NoConfirmation | fof::NoConfirmMkDir;
+    const JobOptions flags = JobOption::NoConfirmation | JobOption::NoFolderQuestion;
     EXPECT_EQ(copy({first, large, last}, dir / "copy", flags), ECANCELED);
     EXPECT_TRUE(aborted);
     EXPECT_EQ(fakeFileOpUi().ends, 1);

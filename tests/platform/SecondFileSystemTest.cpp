@@ -46,7 +46,7 @@ TEST_F(SecondFileSystemTest, MoveRemovesNoSourceBeforeItsCopyIsComplete) {
             }
         }
     };
-    EXPECT_EQ(move({source}, other.path(), fof::NoConfirmation | fof::NoConfirmMkDir), 0);
+    EXPECT_EQ(move({source}, other.path(), JobOption::NoConfirmation | JobOption::NoFolderQuestion), 0);
     EXPECT_GT(checks, 10);
     for (const auto& [src, content] : files) {
         EXPECT_FALSE(exists(src));
@@ -63,7 +63,7 @@ TEST_F(SecondFileSystemTest, FullDiskLeavesSourceAndNoPartialTarget) {
     const std::string big = dir.write("src/big", bytes(900000, 'b'));
     const std::string after = dir.write("src/after", "small");
 
-    EXPECT_EQ(move({fits, big, after}, tiny.path(), Quiet | fof::NoErrorUi), ENOSPC);
+    EXPECT_EQ(move({fits, big, after}, tiny.path(), Quiet | JobOption::NoErrorUi), ENOSPC);
     EXPECT_EQ(readFile(big), bytes(900000, 'b'));
     EXPECT_FALSE(exists(fits));
     EXPECT_FALSE(exists(after));
@@ -73,7 +73,7 @@ TEST_F(SecondFileSystemTest, FullDiskLeavesSourceAndNoPartialTarget) {
     const std::string keep = tiny.path() + "/fits";
     fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip, IFileOpUi::ErrorChoice::Skip};
     dir.write("src/fits", bytes(900000, 'n'));
-    EXPECT_EQ(copy({dir / "src/fits", big}, tiny.path(), fof::Silent | fof::NoConfirmation), ENOSPC);
+    EXPECT_EQ(copy({dir / "src/fits", big}, tiny.path(), JobOption::Silent | JobOption::NoConfirmation), ENOSPC);
     EXPECT_EQ(fakeFileOpUi().questions.size(), 2u);
     EXPECT_EQ(readFile(keep), bytes(300000, 'f'));
     EXPECT_EQ(namesIn(tiny.path()), (std::vector<std::string>{"after", "fits"}));

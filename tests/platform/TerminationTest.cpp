@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr unsigned Shown = fof::NoConfirmation | fof::NoConfirmMkDir;
+const JobOptions Shown = JobOption::NoConfirmation | JobOption::NoFolderQuestion;
 
 class TerminationTest : public FileServiceTest {
 protected:
@@ -103,7 +103,7 @@ TEST_F(FileServiceTest, InputReachesNothingButTheOperationsDialogs) {
         once = true;
     };
     const std::string a = dir.write("a", "a");
-    EXPECT_EQ(copy({a, a, a}, dir / "dst", fof::NoConfirmation | fof::NoConfirmMkDir | fof::RenameOnCollision), 0);
+    EXPECT_EQ(copy({a, a, a}, dir / "dst", JobOption::NoConfirmation | JobOption::NoFolderQuestion | JobOption::RenameOnCollision), 0);
     EXPECT_EQ(clicks, 0);
     click();
     QCoreApplication::processEvents();

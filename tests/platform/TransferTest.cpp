@@ -71,7 +71,7 @@ TEST_F(FileServiceTest, SpecialFilesAreNeverRead) {
     FifoGuard guard(fifo), innerGuard(dir / "src/tree/pipe");
 
     fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip, IFileOpUi::ErrorChoice::Skip};
-    EXPECT_NE(copy({fifo, dir / "src/tree"}, dir / "dst", fof::Silent | fof::NoConfirmMkDir), 0);
+    EXPECT_NE(copy({fifo, dir / "src/tree"}, dir / "dst", JobOption::Silent | JobOption::NoFolderQuestion), 0);
     ASSERT_EQ(fakeFileOpUi().count(Kind::Error), 2u);
     EXPECT_EQ(fakeFileOpUi().questions[0].paths[0], fifo);
     EXPECT_EQ(fakeFileOpUi().questions[1].paths[0], dir / "src/tree/pipe");
@@ -79,7 +79,7 @@ TEST_F(FileServiceTest, SpecialFilesAreNeverRead) {
     EXPECT_EQ(readFile(dir / "dst/tree/plain"), "p");
 
     fakeFileOpUi().reset();
-    EXPECT_NE(copy({dir / "src/tree"}, dir / "dst2", Quiet | fof::NoErrorUi), 0);
+    EXPECT_NE(copy({dir / "src/tree"}, dir / "dst2", Quiet | JobOption::NoErrorUi), 0);
     EXPECT_EQ(readFile(dir / "dst2/tree/plain"), "p");
     EXPECT_FALSE(exists(dir / "dst2/tree/pipe"));
     EXPECT_FALSE(guard.timedOut());
@@ -97,11 +97,11 @@ TEST_F(FileServiceTest, FoldersAreCopiedAndMovedWhole) {
 
     // Into itself: refused before anything is made.
     fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip, IFileOpUi::ErrorChoice::Skip};
-    EXPECT_NE(copy({dir / "moved/tree"}, dir / "moved/tree/a", fof::Silent), 0);
-    EXPECT_NE(move({dir / "moved/tree"}, dir / "moved/tree/a/b", fof::Silent), 0);
+    EXPECT_NE(copy({dir / "moved/tree"}, dir / "moved/tree/a", JobOption::Silent), 0);
+    EXPECT_NE(move({dir / "moved/tree"}, dir / "moved/tree/a/b", JobOption::Silent), 0);
     // Nor into itself under its own name.
     fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip};
-    EXPECT_NE(copy({dir / "moved/tree"}, dir / "moved/tree", fof::Silent), 0);
+    EXPECT_NE(copy({dir / "moved/tree"}, dir / "moved/tree", JobOption::Silent), 0);
     EXPECT_EQ(namesIn(dir / "moved/tree"), (std::vector<std::string>{"a", "top.txt"}));
     EXPECT_EQ(namesIn(dir / "moved/tree/a"), std::vector<std::string>{"b"});
     EXPECT_EQ(namesIn(dir / "moved/tree/a/b"), std::vector<std::string>{"deep.txt"});
@@ -111,12 +111,12 @@ TEST_F(FileServiceTest, MultiDestFilesPairsSourcesWithTargets) {
     const std::string a = dir.write("a.txt", "a");
     const std::string b = dir.write("b.txt", "b");
     const std::vector<std::string> targets = {dir / "one/first.txt", dir / "two/deeper/second.txt"};
-    EXPECT_EQ(perform(fo::Copy, {a, b}, targets, Quiet | fof::MultiDestFiles), 0);
+    EXPECT_EQ(toTargets(JobKind::Copy, {a, b}, targets, Quiet), 0);
     EXPECT_EQ(readFile(targets[0]), "a");
     EXPECT_EQ(readFile(targets[1]), "b");
 
     // A count that does not match is refused whole.
-    EXPECT_NE(perform(fo::Move, {a, b}, {dir / "x.txt"}, Quiet | fof::MultiDestFiles), 0);
+    EXPECT_NE(toTargets(JobKind::Move, {a, b}, {dir / "x.txt"}, Quiet), 0);
     EXPECT_TRUE(exists(a));
     EXPECT_FALSE(exists(dir / "x.txt"));
 }
@@ -125,24 +125,24 @@ TEST_F(FileServiceTest, MissingTargetFolderIsAskedForUnlessNoConfirmMkDir) {
     const std::string a = dir.write("a.txt", "a");
     const std::string b = dir.write("b.txt", "b");
     fakeFileOpUi().createFolderAnswers = {false};
-    EXPECT_NE(copy({a, b}, dir / "new", fof::Silent), 0);
+    EXPECT_NE(copy({a, b}, dir / "new", JobOption::Silent), 0);
     EXPECT_TRUE(aborted);
     EXPECT_FALSE(exists(dir / "new"));
     ASSERT_EQ(fakeFileOpUi().count(Kind::CreateFolder), 1u);
     EXPECT_EQ(fakeFileOpUi().questions[0].paths[0], dir / "new");
 
     fakeFileOpUi().createFolderAnswers = {true};
-    EXPECT_EQ(copy({a, b}, dir / "new/inner", fof::Silent), 0);
+    EXPECT_EQ(copy({a, b}, dir / "new/inner", JobOption::Silent), 0);
     EXPECT_EQ(fakeFileOpUi().count(Kind::CreateFolder), 2u);  // once for both files
     EXPECT_EQ(readFile(dir / "new/inner/b.txt"), "b");
 
-    EXPECT_EQ(copy({a}, dir / "silent", fof::Silent | fof::NoConfirmMkDir), 0);
+    EXPECT_EQ(copy({a}, dir / "silent", JobOption::Silent | JobOption::NoFolderQuestion), 0);
     EXPECT_EQ(fakeFileOpUi().count(Kind::CreateFolder), 2u);
     EXPECT_TRUE(exists(dir / "silent/a.txt"));
 
     // A file where the folder should be is one error, not one per item.
     fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip};
-    EXPECT_EQ(copy({a, b}, a, fof::Silent), ENOTDIR);
+    EXPECT_EQ(copy({a, b}, a, JobOption::Silent), ENOTDIR);
     EXPECT_EQ(fakeFileOpUi().count(Kind::Error), 1u);
     EXPECT_EQ(readFile(a), "a");
 }
@@ -151,14 +151,14 @@ TEST_F(FileServiceTest, FailuresAreReportedUnlessNoErrorUi) {
     const std::string a = dir.write("a.txt", "a");
     const std::string missing = dir / "missing.txt";
     fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip};
-    EXPECT_EQ(copy({missing, a}, dir / "dst", Quiet & ~fof::NoConfirmation), ENOENT);
+    EXPECT_EQ(copy({missing, a}, dir / "dst", Quiet.without(JobOption::NoConfirmation)), ENOENT);
     ASSERT_EQ(fakeFileOpUi().count(Kind::Error), 1u);
     EXPECT_EQ(fakeFileOpUi().questions[0].paths[0], missing);
     EXPECT_FALSE(fakeFileOpUi().questions[0].reason.isEmpty());
     EXPECT_TRUE(exists(dir / "dst/a.txt"));
 
     fakeFileOpUi().reset();
-    EXPECT_EQ(copy({missing, a}, dir / "dst2", Quiet | fof::NoErrorUi), ENOENT);
+    EXPECT_EQ(copy({missing, a}, dir / "dst2", Quiet | JobOption::NoErrorUi), ENOENT);
     EXPECT_TRUE(fakeFileOpUi().questions.empty());
     EXPECT_TRUE(exists(dir / "dst2/a.txt"));
 

@@ -16,7 +16,7 @@ using Kind = FakeFileOpUi::Kind;
 
 namespace {
 
-constexpr unsigned Shown = fof::NoConfirmation | fof::NoConfirmMkDir;
+const JobOptions Shown = JobOption::NoConfirmation | JobOption::NoFolderQuestion;
 
 int openDescriptors() {
     int n = 0;
@@ -68,23 +68,23 @@ TEST_F(FileServiceTest, MountedFileSystemsAreNeverEmptied) {
     if (mounted.skip()) GTEST_SKIP() << "needs root to mount a tmpfs";
     const std::string onVolume = dir.write("my tree/volume/data.txt", "on the volume");
     const std::string volume = mounted.path();
-    FakeTrash trash;
-    trash.result = ITrash::Result::Trashed;
-    ScopedPlatform scoped({.trash = &trash});
+    FakeTrash fakeTrash;
+    fakeTrash.result = ITrash::Result::Trashed;
+    ScopedPlatform scoped({.trash = &fakeTrash});
 
     // A listed mount point is refused, to the trash or for good.
     fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip, IFileOpUi::ErrorChoice::Skip};
-    EXPECT_EQ(perform(fo::Delete, {volume}, {}, fof::Silent | fof::NoConfirmation), EBUSY);
-    EXPECT_EQ(perform(fo::Delete, {volume}, {}, fof::Silent | fof::NoConfirmation | fof::AllowUndo), EBUSY);
+    EXPECT_EQ(erase({volume}, JobOption::Silent | JobOption::NoConfirmation), EBUSY);
+    EXPECT_EQ(trash({volume}, JobOption::Silent | JobOption::NoConfirmation), EBUSY);
     // A folder that holds one does not go to the trash (which would move
     // the mounted volume along).
     fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip};
-    EXPECT_EQ(perform(fo::Delete, {dir / "my tree"}, {}, fof::Silent | fof::NoConfirmation | fof::AllowUndo),
+    EXPECT_EQ(trash({dir / "my tree"}, JobOption::Silent | JobOption::NoConfirmation),
               EBUSY);
-    EXPECT_TRUE(trash.calls.empty());
+    EXPECT_TRUE(fakeTrash.calls.empty());
     // Erased, it loses everything but the volume, which is reported.
     fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip};
-    EXPECT_EQ(perform(fo::Delete, {dir / "my tree"}, {}, fof::Silent | fof::NoConfirmation), EBUSY);
+    EXPECT_EQ(erase({dir / "my tree"}, JobOption::Silent | JobOption::NoConfirmation), EBUSY);
     EXPECT_EQ(readFile(onVolume), "on the volume");
     EXPECT_FALSE(exists(dir / "my tree/plain.txt"));
     ASSERT_EQ(fakeFileOpUi().count(Kind::Error), 4u);
@@ -94,7 +94,7 @@ TEST_F(FileServiceTest, MountedFileSystemsAreNeverEmptied) {
     TmpfsMount other(dir / "other", "4m");
     fakeFileOpUi().reset();
     fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip};
-    EXPECT_EQ(move({dir / "my tree"}, other.path(), fof::Silent | fof::NoConfirmation), EBUSY);
+    EXPECT_EQ(move({dir / "my tree"}, other.path(), JobOption::Silent | JobOption::NoConfirmation), EBUSY);
     EXPECT_EQ(readFile(onVolume), "on the volume");
     EXPECT_FALSE(exists(other.path() + "/my tree/volume/data.txt"));
 }
@@ -159,7 +159,7 @@ TEST_F(FileServiceTest, WalksCloseEveryFolderTheyOpen) {
     const int before = openDescriptors();
     EXPECT_EQ(copy({dir / "tree"}, dir / "copy", Quiet), 0);
     EXPECT_EQ(readFile(dir / "copy/tree/0/0/file"), "f");
-    EXPECT_EQ(perform(fo::Delete, {dir / "tree", dir / "copy"}, {}, Quiet), 0);
+    EXPECT_EQ(erase({dir / "tree", dir / "copy"}, Quiet), 0);
     EXPECT_FALSE(exists(dir / "tree"));
     EXPECT_EQ(openDescriptors(), before);
 }
@@ -172,7 +172,7 @@ TEST_F(FileServiceTest, CancelWhileReplacingKeepsTheOldFile) {
     const std::string target = dir.write("dst/large", "old");
     const ino_t before = statOf(target).st_ino;
     fakeFileOpUi().cancelAfterUpdates = 4;
-    EXPECT_EQ(copy({large}, dir / "dst", fof::NoConfirmation), ECANCELED);
+    EXPECT_EQ(copy({large}, dir / "dst", JobOption::NoConfirmation), ECANCELED);
     EXPECT_EQ(readFile(target), "old");
     EXPECT_EQ(statOf(target).st_ino, before);
     EXPECT_EQ(namesIn(dir / "dst"), std::vector<std::string>{"large"});

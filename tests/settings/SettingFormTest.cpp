@@ -76,7 +76,7 @@ protected:
         return checked;
     }
 
-    std::int32_t options = 202;
+    OperationOptions options = OperationOptions::fromBits(202);
     Paths folders;
     FilterList filters;
     std::string txtFilter = "*.txt";
@@ -102,12 +102,12 @@ TEST_F(SettingFormTest, OptionsOpenFromTheMaskAndOkWritesWhatTheBoxesSay) {
         {0x1ff, {true, true, true, true, true, true, true, true}, true, 255},
     };
     for (const Case& c : cases) {
-        options = c.stored;
+        options = OperationOptions::fromBits(c.stored);
         run([&](TSettingForm& form) {
             EXPECT_EQ(boxes(form), c.checked) << c.stored;
             EXPECT_EQ(form.CallRemoveReadOnlyCheckBox->isEnabled(), c.bit7Enabled) << c.stored;
         });
-        EXPECT_EQ(options, c.written) << c.stored;
+        EXPECT_EQ(options.bits(), c.written) << c.stored;
     }
 }
 
@@ -121,7 +121,7 @@ TEST_F(SettingFormTest, ClearingReadOnlyDecidesWhetherItsQuestionCounts) {
         EXPECT_EQ(form.optionMask(), 202);
         form.RemoveReadOnlyAttribsCheckBox->click();
     });
-    EXPECT_EQ(options, 10);
+    EXPECT_EQ(options.bits(), 10);
 }
 
 TEST_F(SettingFormTest, CancelAfterEveryKindOfChangeLeavesTheStateAsItWas) {
@@ -137,7 +137,7 @@ TEST_F(SettingFormTest, CancelAfterEveryKindOfChangeLeavesTheStateAsItWas) {
         form.FindHiddenFileCheckBox->click();
         form.SetFileEraseEnabledCheckBox->click();
     }, false);
-    EXPECT_EQ(options, 202);
+    EXPECT_EQ(options.bits(), 202);
     EXPECT_TRUE(applied.empty());
     EXPECT_EQ(folders, Paths{a});
     EXPECT_EQ(txtFilter, "*.txt");
@@ -281,7 +281,7 @@ TEST_F(SettingFormTest, DefaultsAddTheExistingUserFoldersOnceAfterTheListed) {
 }
 
 TEST_F(SettingFormTest, AFailureIsToldAndKeepsWhatWasWrittenBeforeIt) {
-    options = 0;
+    options = {};
     settingFormShow() = [](TSettingForm& form) {
         form.NonConfirmationCheckBox->click();
         form.CategoryFilterCheckListBoxClick(1);
@@ -290,7 +290,7 @@ TEST_F(SettingFormTest, AFailureIsToldAndKeepsWhatWasWrittenBeforeIt) {
     BaseSettingExecute({options, folders, filters, txtFilter, extensions, findHidden, eraseEnabled,
                         fileErase, [](const Paths&) { throw std::runtime_error("menus"); }});
     EXPECT_EQ(fakeDialogs().texts(), QStringList{"設定フォームを表示できませんでした"});
-    EXPECT_EQ(options, 1);
+    EXPECT_EQ(options.bits(), 1);
     EXPECT_EQ(txtFilter, "*.txt");
 }
 

@@ -1,6 +1,5 @@
 #include <sys/stat.h>
 
-#include <QDateTime>
 #include <gtest/gtest.h>
 
 #include "support/core/TestFiles.h"
@@ -49,9 +48,13 @@ TEST(TextHelpers, DateTimeTextIsUsableAsAFileName) {
     EXPECT_FALSE(t.empty());
     EXPECT_EQ(t.find(':'), std::string::npos);
     EXPECT_EQ(t.find('/'), std::string::npos);
-    const QDate day(2026, 12, 8);
-    const std::string midnight = DateTimeText(QDateTime(day, QTime(0, 0)));
-    const std::string later = DateTimeText(QDateTime(day, QTime(0, 0, 1)));
+    std::tm day {};
+    day.tm_year = 2026 - 1900;
+    day.tm_mon = 11;
+    day.tm_mday = 8;
+    const std::string midnight = DateTimeText(day);
+    day.tm_sec = 1;
+    const std::string later = DateTimeText(day);
     EXPECT_EQ(midnight.find("00_00"), std::string::npos) << midnight;
     EXPECT_EQ(later.substr(0, midnight.size() + 1), midnight + " ");
     EXPECT_EQ(later.find(':'), std::string::npos);

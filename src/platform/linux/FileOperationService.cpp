@@ -36,16 +36,19 @@ Answer toEngine(IFileOpUi::Answer a) {
     return Answer::Cancel;
 }
 
-QString workingText(const FileOpJob& job) {
-    if (job.func == fo::Copy) return QStringLiteral("コピーしています...");
-    if (job.func == fo::Move) return QStringLiteral("移動しています...");
-    if (job.flags & fof::AllowUndo) return QStringLiteral("ごみ箱に移動しています...");
+QString workingText(JobKind kind) {
+    switch (kind) {
+        case JobKind::Copy: return QStringLiteral("コピーしています...");
+        case JobKind::Move: return QStringLiteral("移動しています...");
+        case JobKind::Trash: return QStringLiteral("ごみ箱に移動しています...");
+        case JobKind::Erase: break;
+    }
     return QStringLiteral("削除しています...");
 }
 
-QString defaultTitle(unsigned func) {
-    if (func == fo::Copy) return QStringLiteral("コピー");
-    if (func == fo::Move) return QStringLiteral("移動");
+QString defaultTitle(JobKind kind) {
+    if (kind == JobKind::Copy) return QStringLiteral("コピー");
+    if (kind == JobKind::Move) return QStringLiteral("移動");
     return QStringLiteral("削除");
 }
 
@@ -114,9 +117,9 @@ private:
 class UiBridge : public FileOpCallbacks {
 public:
     // direct: no application object, so every call runs on this thread.
-    UiBridge(IFileOpUi* ui, const FileOpJob& job, bool direct, std::chrono::milliseconds interval)
-        : ui_(ui), working_(workingText(job)), direct_(direct),
-          showProgress_(ui && !(job.flags & fof::Silent)), interval_(interval) {}
+    UiBridge(IFileOpUi* ui, const FileJob& job, bool direct, std::chrono::milliseconds interval)
+        : ui_(ui), working_(workingText(job.kind)), direct_(direct),
+          showProgress_(ui && !job.options.has(JobOption::Silent)), interval_(interval) {}
 
     Answer askOverwrite(const std::string& target, const std::string& source) override {
         if (!ui_) return Answer::No;
@@ -250,32 +253,20 @@ std::string normalized(const std::string& path) { return withoutTrailingSlash(pa
 
 }  // namespace
 
-int FileOperationService::perform(FileOpRequest& request) {
+JobOutcome FileOperationService::run(const FileJob& request) {
     FileOperationScope scope;
-    request.anyOperationsAborted = false;
-    FileOpJob job;
-    job.func = request.func;
-    job.flags = request.flags;
-    for (const auto& p : splitDoubleNulList(request.from)) job.sources.push_back(normalized(p));
-    if (job.func != fo::Copy && job.func != fo::Move && job.func != fo::Delete) return EINVAL;
-    if (job.sources.empty()) return 0;
-    if (job.func != fo::Delete) {
-        const auto to = splitDoubleNulList(request.to);
-        if (job.flags & fof::MultiDestFiles) {
-            if (to.size() != job.sources.size()) return EINVAL;
-            for (const auto& t : to) job.targets.push_back(normalized(t));
-        } else {
-            if (to.empty()) return EINVAL;
-            const std::string folder = normalized(to.front());
-            for (const auto& s : job.sources) job.targets.push_back(joinPath(folder, fileNamePart(s)));
-        }
-    }
+    FileJob job = request;
+    for (std::string& p : job.sources) p = normalized(p);
+    for (std::string& t : job.targets) t = normalized(t);
+    job.targetFolder = normalized(job.targetFolder);
     if (terminationRequested()) {
-        request.anyOperationsAborted = true;
-        return ECANCELED;
+        JobOutcome outcome;
+        outcome.cancelled = true;
+        outcome.items.assign(job.sources.size(), ItemOutcome{ItemStatus::Cancelled, 0});
+        return outcome;
     }
-    const bool silent = job.flags & fof::Silent;
-    job.countProgress = !silent;
+    if (job.sources.empty()) return {};
+    const bool silent = job.options.has(JobOption::Silent);
 
     IFileOpUi* ui = platform().fileOpUi;
     QCoreApplication* app = QCoreApplication::instance();
@@ -284,11 +275,12 @@ int FileOperationService::perform(FileOpRequest& request) {
     FileOpEngine engine(bridge, platform().trash, tuning_);
     const bool showProgress = ui && !silent;
     if (showProgress) {
-        const QString title =
-            request.progressTitle.isEmpty() ? defaultTitle(job.func) : request.progressTitle;
-        bridge.onUi([&] { ui->progressBegin(request.owner, title, job.flags & fof::SimpleProgress); });
+        const QString title = job.progressTitle.empty() ? defaultTitle(job.kind)
+                                                        : QString::fromStdString(job.progressTitle);
+        const bool simple = job.options.has(JobOption::SimpleProgress);
+        bridge.onUi([&] { ui->progressBegin(nullptr, title, simple); });
     }
-    FileOpOutcome outcome;
+    JobOutcome outcome;
     if (onUiThread) {
         QEventLoop loop;
         std::atomic<bool> finished{false};
@@ -313,7 +305,5 @@ int FileOperationService::perform(FileOpRequest& request) {
         outcome = engine.run(job);
     }
     if (showProgress) bridge.onUi([&] { ui->progressEnd(); });
-    request.anyOperationsAborted = outcome.aborted;
-    if (outcome.firstError) return fileOpErrorErrno(outcome.firstError);
-    return outcome.aborted ? ECANCELED : 0;
+    return outcome;
 }

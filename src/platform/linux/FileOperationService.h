@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "platform/IFileOperationService.h"
+#include "engine/FileJob.h"
 #include "engine/FileOpEngine.h"
 
 // Copy, move and delete of path lists. The work runs on a worker thread while
@@ -14,14 +14,13 @@
 // before the worker (the program quits), the worker gets careful answers and
 // stops.
 //
-// Without fof::MultiDestFiles `to` names one folder (its first entry); every
-// source goes into it under its own name. An existing target is replaced only
-// after Yes or with fof::NoConfirmation, and then in one step: the copy is
-// written under a temporary name in the target folder, flushed and renamed
-// over it. fof::RenameOnCollision picks name_01.ext, name_02.ext, ... instead.
-class FileOperationService : public IFileOperationService {
+// An existing target is replaced only after Yes or with NoConfirmation, and
+// then in one step: the copy is written under a temporary name in the target
+// folder, flushed and renamed over it. RenameOnCollision picks name_01.ext,
+// name_02.ext, ... instead.
+class FileOperationService : public FileJobRunner {
 public:
-    int perform(FileOpRequest& request) override;
+    JobOutcome run(const FileJob& job) override;
 
     // The worker waits for the progress dialog at most this often (0: at
     // every file and chunk, which tests use to cancel at a known point).

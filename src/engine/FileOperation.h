@@ -6,31 +6,37 @@
 #include <unordered_set>
 #include <vector>
 
-struct FileOpRequest;
+#include "engine/FileJob.h"
+#include "engine/OperationOptions.h"
 
-// The file-operation engine: lists of paths become requests to the
+class EngineUi;
+class IFileSystem;
+
+// The file-operation engine: lists of paths become jobs for the
 // file-operation service. It holds no state between calls; every list
 // operation returns the number of entries it did not hand on (the
-// not-processed count). The main window holds one instance.
+// not-processed count) and, when asked, what became of every entry. It
+// tells and asks the user only through ui.
 class TFileOperation {
 public:
-    // Most entries one request may carry.
+    // Most entries one job may carry.
     static constexpr int MaxEntries = 32768;
 
-    TFileOperation() = default;
+    TFileOperation(EngineUi& ui, FileJobRunner& runner, IFileSystem& fs)
+        : ui_(ui), runner_(runner), fs_(fs) {}
 
     // Room reserved for a path list of count entries: 65536 bytes per
     // started 256 entries; 0 (after a message) when count is refused.
     int RequestBufferSize(long long count);
-    // Owner, no progress title, no mappings, the flags of options.
-    void FillRequest(FileOpRequest& request, std::int32_t options);
 
     // Copies or moves the existing files of paths into destinationFolder.
     // When usedTargets is given it receives, per path, the target chosen
     // for it if per-file targets were used (left empty otherwise).
-    int CopyMoveFiles(const std::vector<std::string>& paths, std::int32_t options, bool move,
+    // outcome receives one item per path: what the service did with it, or
+    // Failed for a path that was not handed on.
+    int CopyMoveFiles(const std::vector<std::string>& paths, OperationOptions options, bool move,
                       const std::string& destinationFolder,
-                      std::vector<std::string>* usedTargets = nullptr);
+                      std::vector<std::string>* usedTargets = nullptr, JobOutcome* outcome = nullptr);
     // Collision-free targets in destinationFolder, one per path; an empty
     // target marks a path that found no name. targets stays empty when the
     // folder does not exist. false when the preparation failed.
@@ -45,22 +51,41 @@ public:
     bool NextFreeName(const std::string& folder, std::string& name,
                       const std::unordered_set<std::string>& chosen, bool& changed,
                       std::unordered_map<std::string, std::uint32_t>* nextTry = nullptr);
-    // Copies or moves paths[k] to targets[k].
+    // Copies or moves paths[k] to targets[k]. Of options only the progress
+    // title of SimpleProgress applies: the service asks before replacing,
+    // creating folders and after failures.
     int CopyMoveToTargets(const std::vector<std::string>& paths,
-                          const std::vector<std::string>& targets, std::int32_t options, bool move);
+                          const std::vector<std::string>& targets, OperationOptions options,
+                          bool move, JobOutcome* outcome = nullptr);
     // To the trash, or erased for good after warnings about system, hidden
-    // and read-only files. options do not apply.
-    int DeleteFiles(const std::vector<std::string>& paths, bool erase, std::int32_t options);
-    // 0 when the request was made, 1 when folder is no existing folder.
-    int DeleteFolder(const std::string& folder, bool erase, std::int32_t options);
+    // and read-only files. No option applies.
+    int DeleteFiles(const std::vector<std::string>& paths, bool erase, JobOutcome* outcome = nullptr);
+    // 0 when the job was run, 1 when folder is no existing folder.
+    int DeleteFolder(const std::string& folder, bool erase);
 
     // Set or clear the hidden (Hidden) or read-only bit of every path;
     // missing receives how many paths were no existing files.
     int SetAttribute(const std::vector<std::string>& paths, bool Hidden, int& missing);
     int ClearAttribute(const std::vector<std::string>& paths, bool Hidden, int& missing);
 
+    EngineUi& ui() { return ui_; }
+    IFileSystem& fileSystem() { return fs_; }
+
+    // An existing file (or link) that a job may carry.
+    bool isExistingFile(const std::string& path);
+
 private:
     int changeAttribute(const std::vector<std::string>& paths, bool Hidden, bool on, int& missing);
     int nothingFound(int notProcessed);
-    void perform(FileOpRequest& request);
+    // Runs job for the entries of paths at handedOn; outcome (if given)
+    // gets one item per path.
+    void run(const FileJob& job, const std::vector<std::size_t>& handedOn, std::size_t pathCount,
+             JobOutcome* outcome);
+    // Runs collect; a failure is reported and ends the list operation.
+    template <typename Collect>
+    bool collectGuarded(Collect collect);
+
+    EngineUi& ui_;
+    FileJobRunner& runner_;
+    IFileSystem& fs_;
 };

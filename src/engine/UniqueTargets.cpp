@@ -1,8 +1,5 @@
-#include <QCoreApplication>
-
-#include "fileops/FileOperation.h"
+#include "engine/FileOperation.h"
 #include "engine/IFileSystem.h"
-#include "platform/Platform.h"
 #include "util/DateTimeText.h"
 #include "util/NumberText.h"
 #include "util/UniqueName.h"
@@ -23,7 +20,7 @@ bool TFileOperation::PrepareUniqueTargets(const std::vector<std::string>& paths,
     nameChanged = false;
     targets.clear();
     try {
-        IFileSystem& fs = *platform().fileSystem;
+        IFileSystem& fs = fs_;
         if (!fs.directoryExists(destinationFolder)) return true;
         const std::string prefix = withTrailingSlash(destinationFolder);
         targets.assign(paths.size(), std::string());
@@ -59,7 +56,7 @@ bool TFileOperation::NextFreeName(const std::string& folder, std::string& name,
                                   const std::unordered_set<std::string>& chosen, bool& changed,
                                   std::unordered_map<std::string, std::uint32_t>* nextTry) {
     changed = false;
-    IFileSystem& fs = *platform().fileSystem;
+    IFileSystem& fs = fs_;
     if (!fs.directoryExists(folder)) return false;
     const std::string prefix = withTrailingSlash(folder);
     if (isBlank(name)) name = "AutoName";
@@ -75,7 +72,6 @@ bool TFileOperation::NextFreeName(const std::string& folder, std::string& name,
     }
     for (std::uint32_t i = start;; ++i) {
         try {
-            if (i == start || i % 250 == 0) QCoreApplication::processEvents();
             const std::string candidate =
                 i == 0 ? first : fitFileName(base, "_" + ZeroPadding(i, 2, '0') + ext);
             if (candidate.empty()) return false;

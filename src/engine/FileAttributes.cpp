@@ -1,7 +1,5 @@
-#include "fileops/EngineSupport.h"
-#include "fileops/FileOperation.h"
+#include "engine/FileOperation.h"
 #include "engine/IFileSystem.h"
-#include "platform/Platform.h"
 
 int TFileOperation::SetAttribute(const std::vector<std::string>& paths, bool Hidden, int& missing) {
     return changeAttribute(paths, Hidden, true, missing);
@@ -19,10 +17,10 @@ int TFileOperation::changeAttribute(const std::vector<std::string>& paths, bool 
     const unsigned bit = Hidden ? attr::Hidden : attr::ReadOnly;
     std::size_t k = 0;
     try {
-        IFileSystem& fs = *platform().fileSystem;
+        IFileSystem& fs = fs_;
         for (; k < paths.size(); ++k) {
             const std::string& path = paths[k];
-            if (!engine::isExistingFile(path)) {
+            if (!isExistingFile(path)) {
                 ++missing;
                 ++notProcessed;
                 continue;
