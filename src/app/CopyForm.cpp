@@ -18,6 +18,7 @@
 #include "fileops/FileOperation.h"
 #include "filters/FilterList.h"
 #include "panes/BrowsingPanes.h"
+#include "search/SearchCommand.h"
 
 namespace {
 
@@ -77,6 +78,7 @@ TCopyForm::TCopyForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 TCopyForm::~TCopyForm() {
+    EndSearch(SearchThread);
     if (FileOperationCreated) {
         delete FileOperation;
         FileOperation = nullptr;
@@ -101,6 +103,11 @@ BulkContext TCopyForm::bulkContext() {
     if (!FileOperation) throw std::logic_error("FileOperation");
     return {*DataListBox, destinationFolder(), FileOperationOptions, OpenDialogListBox,
             *FileOperation, trees()};
+}
+
+SearchContext TCopyForm::searchContext() {
+    return {leftFolder(), FileListBox1->mask(), FileSearchFindHiddenFile, *FilePathListBox,
+            *FileNameListBox, StopButton{*SearchingButton, *DirectoryListBox1, Searching}, SearchThread};
 }
 
 QAction* TCopyForm::action(const char* name) const {

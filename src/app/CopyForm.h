@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include "settings/Settings.h"
 
@@ -25,8 +26,10 @@ class FolderFiles;
 class PathListBox;
 class PathListModel;
 class TFileOperation;
+class TFileSearchAllThread;
 struct BulkContext;
 struct FolderTrees;
+struct SearchContext;
 
 // The main window: its widgets, actions and menus, the program's state, and
 // the binding of every action and event to its command. The commands live
@@ -103,6 +106,7 @@ public:
     int FilterDragIndex = -1;
     bool Searching = false;                  // a search is filling the found files
     TFileOperation* FileOperation = nullptr;
+    QPointer<TFileSearchAllThread> SearchThread;  // the search started last
 
     // The folders the two trees show; the right one is the destination.
     const std::string& leftFolder() const { return leftFolder_; }
@@ -120,6 +124,7 @@ public:
     BrowsingPanes& panes() { return *panes_; }
     FolderTrees trees() const;
     BulkContext bulkContext();
+    SearchContext searchContext();
 
     // Handlers of the window itself.
     void FormCreate();

@@ -15,6 +15,7 @@
 #include "drops/DroppedFiles.h"
 #include "fileops/FileOperation.h"
 #include "panes/BrowsingPanes.h"
+#include "search/SearchCommand.h"
 #include "platform/IHelpViewer.h"
 #include "platform/Platform.h"
 #include "platform/linux/UriToPath.h"
@@ -59,6 +60,7 @@ void TCopyForm::FormShow() {
 
 void TCopyForm::FormClose() {
     setAcceptDrops(false);
+    EndSearch(SearchThread);
     if (FileOperationCreated) {
         try {
             delete FileOperation;

@@ -25,6 +25,9 @@
 #include "panes/BrowsingPanes.h"
 #include "panes/SelectedFolders.h"
 #include "platform/ClipboardText.h"
+#include "search/FileSearchAllThread.h"
+#include "search/SearchCommand.h"
+#include "search/StopButton.h"
 
 namespace {
 
@@ -212,6 +215,7 @@ void TCopyForm::bindCommands() {
          [this, engine](QAction*) { RemoveHiddenAttribsExecute(*DataListBox, engine()); });
     bind("SetHiddenAttribs",
          [this, engine](QAction*) { SetHiddenAttribsExecute(*DataListBox, engine()); });
+    bind("FileSearchAll", [this](QAction*) { FileSearchAllExecute(searchContext()); });
     bind("ShowHelp", [this](QAction*) { ShowHelpExecute(); });
     bind("ShowVersion", [this](QAction*) { ShowVersionExecute(); });
 
@@ -231,7 +235,6 @@ void TCopyForm::bindCommands() {
     pending("FileListTranslate", "FileListTranslateExecute");
     pending("FilterAdd", "FilterAddExecute");
     pending("FilterDelete", "FilterDeleteExecute");
-    pending("FileSearchAll", "FileSearchAllExecute");
     pending("DeleteNoFileDirectory", "DeleteNoFileDirectoryExecute");
     pending("FileExtToNewExt", "FileExtToNewExtExecute");
     pending("ReNameAllFile", "ReNameAllFileExecute");
@@ -268,7 +271,8 @@ void TCopyForm::bindCommands() {
         if (index == 2) RightSplitterMoved();
     });
     connect(SearchingButton, &QPushButton::clicked, this,
-            [] { ShowCommandNotAvailable("SearchingButtonClick"); });
+            guarded([this] { SearchingButtonClick(SearchThread); }));
+    KeepOverTree(*SearchingButton, *DirectoryListBox1);
 }
 
 void TCopyForm::rebuildSelectedFolderMenus() {

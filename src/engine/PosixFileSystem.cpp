@@ -4,47 +4,16 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "engine/HiddenNames.h"
 #include "util/PathText.h"
 
 namespace {
 
 long long mtimeNs(const struct stat& st) {
     return static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
-}
-
-// Names listed in a ".hidden" file: empty when there is none, nothing when it
-// exists but cannot be read whole. Only a regular file is read: opening a
-// FIFO planted under that name would block.
-std::optional<std::set<std::string>> readHiddenFile(const std::string& file) {
-    std::set<std::string> names;
-    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) return names;
-        return std::nullopt;
-    }
-    struct stat st {};
-    std::string text;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    char buffer[8192];
-    while (ok) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n > 0) text.append(buffer, std::size_t(n));
-        else if (n == 0) break;
-        else if (errno != EINTR) ok = false;
-    }
-    ::close(fd);
-    if (!ok) return std::nullopt;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) names.insert(line);
-    }
-    return names;
 }
 
 // Writes the ".hidden" file through a fresh temporary file (never one that

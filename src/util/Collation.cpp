@@ -33,7 +33,7 @@ UCollator* collator() {
     return instance.get();
 }
 
-std::u16string toUtf16(const std::string& s) {
+std::u16string toUtf16(std::string_view s) {
     std::u16string out(s.size() + 1, u'\0');
     int32_t length = 0;
     UErrorCode status = U_ZERO_ERROR;
@@ -43,7 +43,7 @@ std::u16string toUtf16(const std::string& s) {
     return out;
 }
 
-std::string sortKey(const std::string& s) {
+std::string sortKey(std::string_view s) {
     const std::u16string u = toUtf16(s);
     const auto* text = reinterpret_cast<const UChar*>(u.data());
     std::string key(u.size() * 4 + 16, '\0');
@@ -73,8 +73,7 @@ bool lessCaseInsensitive(const std::string& a, const std::string& b) {
     return compareCaseInsensitive(a, b) < 0;
 }
 
-void sortCaseInsensitive(std::vector<std::string>& items) {
-    if (items.size() < 2) return;
+std::vector<std::size_t> caseInsensitiveOrder(const std::vector<std::string_view>& items) {
     std::vector<std::string> keys(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) keys[i] = sortKey(items[i]);
     std::vector<std::size_t> order(items.size());
@@ -83,6 +82,13 @@ void sortCaseInsensitive(std::vector<std::string>& items) {
         const int c = keys[x].compare(keys[y]);
         return c != 0 ? c < 0 : items[x] < items[y];
     });
+    return order;
+}
+
+void sortCaseInsensitive(std::vector<std::string>& items) {
+    if (items.size() < 2) return;
+    const std::vector<std::size_t> order =
+        caseInsensitiveOrder(std::vector<std::string_view>(items.begin(), items.end()));
     std::vector<std::string> sorted;
     sorted.reserve(items.size());
     for (std::size_t i : order) sorted.push_back(std::move(items[i]));
