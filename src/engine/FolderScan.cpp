@@ -1,9 +1,13 @@
 #include "engine/FolderScan.h"
 
-#include <cerrno>
+#include <algorithm>
+#include <condition_variable>
+#include <deque>
 #include <dirent.h>
+#include <exception>
+#include <mutex>
+#include <thread>
 #include <fcntl.h>
-#include <set>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -56,27 +60,101 @@ struct Frame {
     std::size_t next = 0;
 };
 
+// A subtree for one of the walkers: its folder, open, and the folders above it.
+struct Job {
+    int fd = -1;
+    Identity id;
+    std::string path;
+    std::vector<Identity> above;
+};
+
+// The walkers share out subtrees: one that runs dry waits for another to
+// hand over a folder it has not entered yet.
+class Jobs {
+public:
+    explicit Jobs(int walkers) : walkers_(walkers) {}
+    ~Jobs() {
+        for (Job& j : jobs_) ::close(j.fd);
+    }
+
+    void add(Job job) {
+        {
+            std::lock_guard lock(mutex_);
+            jobs_.push_back(std::move(job));
+        }
+        changed_.notify_one();
+    }
+    // The next subtree; false when every walker is out of work or the walk
+    // was broken off.
+    bool next(Job& job) {
+        std::unique_lock lock(mutex_);
+        ++idle_;
+        hungry.fetch_add(1);
+        while (jobs_.empty() && !over_) {
+            if (idle_ == walkers_) {
+                over_ = true;
+                changed_.notify_all();
+                break;
+            }
+            changed_.wait(lock);
+        }
+        hungry.fetch_sub(1);
+        if (over_ || jobs_.empty()) return false;
+        --idle_;
+        job = std::move(jobs_.front());
+        jobs_.pop_front();
+        return true;
+    }
+    void breakOff() {
+        {
+            std::lock_guard lock(mutex_);
+            over_ = true;
+        }
+        changed_.notify_all();
+    }
+
+    std::atomic<int> hungry{0};  // walkers waiting for work
+    std::atomic<bool> broken{false};
+    std::atomic<bool> startRead{false};
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Job> jobs_;
+    int walkers_;
+    int idle_ = 0;
+    bool over_ = false;
+};
+
 class Walker {
 public:
-    Walker(const ScanOptions& options, const std::atomic<bool>& stop, FolderScan& out)
-        : options_(options), stop_(stop), out_(out), buffer_(64 * 1024) {}
+    Walker(const ScanOptions& options, const std::atomic<bool>& stop, Jobs& jobs, dev_t root,
+           FolderScan& out)
+        : options_(options), stop_(stop), jobs_(jobs), out_(out), buffer_(64 * 1024), root_(root) {}
     ~Walker() {
         for (Frame& f : stack_)
             if (f.fd >= 0) ::close(f.fd);
     }
 
-    void run(const std::string& start) {
-        out_.folders.push_back({start, out_.files.size(), 0});
-        const int fd = ::open(start.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        Identity id;
-        if (fd < 0 || !identify(fd, id)) {
-            if (fd >= 0) ::close(fd);
-            out_.startRead = true;
-            return;
+    // Walks subtrees until there are none left; false when stopped.
+    bool run() {
+        Job job;
+        while (jobs_.next(job)) {
+            if (!walk(std::move(job))) {
+                jobs_.breakOff();
+                return false;
+            }
         }
-        root_ = id.dev;
-        if (!enter(fd, id, 0)) return;
-        out_.startRead = true;
+        return true;
+    }
+
+private:
+    bool walk(Job job) {
+        above_ = std::move(job.above);
+        const std::size_t first = out_.folders.size();
+        out_.folders.push_back({std::move(job.path), out_.files.size(), 0});
+        if (!enter(job.fd, job.id, first)) return false;
+        if (first == 0 && above_.empty()) jobs_.startRead = true;
         while (!stack_.empty()) {
             Frame& top = stack_.back();
             if (top.next == top.subfolders.size()) {
@@ -94,17 +172,17 @@ public:
                 ::close(child);
                 continue;
             }
-            if (!enter(child, childId, folder)) return;
+            if (!enter(child, childId, folder)) return false;
         }
+        return true;
     }
 
-private:
     // A folder on the start's file system, no mount point, not on the way down.
     bool mayEnter(const Identity& id) const {
         if (id.dev != root_ || id.mountRoot) return false;
         for (const Frame& f : stack_)
             if (f.id == id) return false;
-        return true;
+        return std::find(above_.begin(), above_.end(), id) == above_.end();
     }
 
     // Reads the folder open at fd and goes down into it; false when a stop
@@ -113,7 +191,31 @@ private:
         stack_.push_back(Frame{fd, id, folder, {}, 0});
         if (!read(stack_.back())) return false;
         spareDescriptors();
+        if (jobs_.hungry.load(std::memory_order_relaxed) > 0) handOver();
         return true;
+    }
+
+    // Gives a walker without work the last folder still to be entered of
+    // the uppermost folder that has one.
+    void handOver() {
+        for (std::size_t level = 0; level < stack_.size(); ++level) {
+            Frame& f = stack_[level];
+            if (f.fd < 0 || f.next == f.subfolders.size()) continue;
+            const std::string name = std::move(f.subfolders.back());
+            f.subfolders.pop_back();
+            std::string path = out_.folders[f.folder].path + name + '/';
+            const int fd = openFolderAt(f.fd, name.c_str());
+            Identity id;
+            if (fd >= 0 && identify(fd, id) && mayEnter(id)) {
+                std::vector<Identity> above = above_;
+                for (std::size_t i = 0; i <= level; ++i) above.push_back(stack_[i].id);
+                jobs_.add(Job{fd, id, std::move(path), std::move(above)});
+            } else {
+                if (fd >= 0) ::close(fd);
+                out_.folders.push_back({std::move(path), out_.files.size(), 0});
+            }
+            return;
+        }
     }
 
     void leave() {
@@ -153,7 +255,8 @@ private:
                 pos += e->d_reclen;
                 if (!isDots(e->d_name))
                     sort(frame, e->d_name, e->d_type, kept, linkedFolders, hiddenList);
-                if (stop_.load(std::memory_order_relaxed)) {
+                if (stop_.load(std::memory_order_relaxed) ||
+                    jobs_.broken.load(std::memory_order_relaxed)) {
                     out_.stopped = true;
                     return false;
                 }
@@ -201,15 +304,83 @@ private:
 
     const ScanOptions& options_;
     const std::atomic<bool>& stop_;
+    Jobs& jobs_;
     FolderScan& out_;
     std::vector<char> buffer_;
     std::vector<Frame> stack_;
+    std::vector<Identity> above_;  // of the subtree being walked
     dev_t root_ = 0;
 };
+
+// Appends part to out.
+void merge(FolderScan& part, FolderScan& out) {
+    const std::size_t offset = out.files.size();
+    for (FolderScan::Folder& f : part.folders) {
+        f.firstFile += offset;
+        out.folders.push_back(std::move(f));
+    }
+    out.files.insert(out.files.end(), std::make_move_iterator(part.files.begin()),
+                     std::make_move_iterator(part.files.end()));
+    out.stopped = out.stopped || part.stopped;
+}
+
+void scanWith(int helpers, const ScanOptions& options, const std::atomic<bool>& stop, Jobs& jobs,
+              dev_t root, FolderScan& out) {
+    std::vector<FolderScan> parts(static_cast<std::size_t>(helpers));
+    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(helpers));
+    std::vector<std::thread> threads;
+    const auto failed = [&jobs] {
+        jobs.broken = true;
+        jobs.breakOff();
+    };
+    for (int i = 0; i < helpers; ++i) {
+        threads.emplace_back([&, i] {
+            try {
+                Walker(options, stop, jobs, root, parts[std::size_t(i)]).run();
+            } catch (...) {
+                failures[std::size_t(i)] = std::current_exception();
+                failed();
+            }
+        });
+    }
+    try {
+        Walker(options, stop, jobs, root, out).run();
+    } catch (...) {
+        failed();
+        for (std::thread& t : threads) t.join();
+        throw;
+    }
+    for (std::thread& t : threads) t.join();
+    for (const std::exception_ptr& failure : failures)
+        if (failure) std::rethrow_exception(failure);
+    for (FolderScan& part : parts) merge(part, out);
+}
+
+int helperCount() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores > 1 ? int(std::min(cores, 4u)) - 1 : 0;
+}
 
 }  // namespace
 
 void scanFolderTree(const std::string& start, const ScanOptions& options,
                     const std::atomic<bool>& stop, FolderScan& out) {
-    Walker(options, stop, out).run(start);
+    const int fd = ::open(start.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    Identity id;
+    if (fd < 0 || !identify(fd, id)) {
+        if (fd >= 0) ::close(fd);
+        out.folders.push_back({start, out.files.size(), 0});
+        out.startRead = true;
+        return;
+    }
+    const int helpers = helperCount();
+    Jobs jobs(helpers + 1);
+    jobs.add(Job{fd, id, start, {}});
+    try {
+        scanWith(helpers, options, stop, jobs, id.dev, out);
+    } catch (...) {
+        out.startRead = jobs.startRead;
+        throw;
+    }
+    out.startRead = jobs.startRead;
 }

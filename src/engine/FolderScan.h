@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-// What a walk below a start folder found: every folder it listed, the start
-// folder first, each with the names of the files it kept there.
+// What a walk below a start folder found: every folder it listed (the start
+// folder too), each with the names of the files it kept there.
 struct FolderScan {
     struct Folder {
         std::string path;           // ends with "/"
@@ -29,7 +29,8 @@ struct ScanOptions {
 };
 
 // Walks the tree below start (a folder path ending with "/"), reading every
-// folder once through file descriptors. It stays on start's file system:
+// folder once through file descriptors, on as many threads as there are
+// cores (up to four). It stays on start's file system:
 // subfolders that are symbolic links, mount points or already on the way
 // down are listed in folders but never entered, so there are no loops and
 // no duplicates. A folder that cannot be read contributes nothing; names are
