@@ -1,6 +1,6 @@
 #include "search/SearchCommand.h"
 
-#include <exception>
+#include <stdexcept>
 
 #include "platform/Messages.h"
 #include "search/FileSearchAllThread.h"
@@ -33,6 +33,8 @@ void FileSearchAllExecute(const SearchContext& c) {
         thread->SetSearchParams(c.leftFolder, c.mask, c.foundFiles, c.nameList, c.stop,
                                 c.findHiddenFile);
         thread->start(QThread::NormalPriority);
+        if (!thread->isRunning() && !thread->isFinished())
+            throw std::runtime_error("the search thread could not be created");
     } catch (const std::exception&) {
         delete thread;  // hides the stop button
         c.stop.hide();
@@ -52,7 +54,8 @@ void SearchingButtonClick(TFileSearchAllThread* searchThread) {
 void EndSearch(QPointer<TFileSearchAllThread>& searchThread) {
     if (!searchThread) return;
     searchThread->Abandon();
-    if (searchThread->wait(QDeadlineTimer(kEndWaitMs))) delete searchThread.data();
-    // Otherwise it is left to end with the process: deleting a running
-    // thread would abort the program.
+    // Deleted by the loop (a close may come from inside one of its
+    // messages); one still running is left to end with the process, as
+    // deleting a running thread would abort the program.
+    if (searchThread->wait(QDeadlineTimer(kEndWaitMs))) searchThread->deleteLater();
 }

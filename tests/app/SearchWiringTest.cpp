@@ -58,7 +58,7 @@ TEST_F(SearchWiringTest, ClosingTheWindowEndsARunningSearchAtOnce) {
     clock.start();
     form->close();
     EXPECT_LT(clock.elapsed(), 1000);
-    EXPECT_TRUE(form->SearchThread.isNull());
+    EXPECT_TRUE(form->SearchThread->isFinished());
     form.reset();
     processEventsFor(50);
     EXPECT_TRUE(fakeDialogs().texts().isEmpty());

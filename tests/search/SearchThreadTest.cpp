@@ -162,7 +162,7 @@ TEST_F(SearchThreadTest, AWindowThatStopsServingDoesNotHoldTheSearchUp) {
     clock.start();
     EndSearch(thread);
     EXPECT_LT(clock.elapsed(), 1000);
-    EXPECT_TRUE(thread.isNull());
+    EXPECT_TRUE(thread->isFinished());
     processEventsFor(50);
     EXPECT_EQ(found.rows(), before);
     EXPECT_EQ(button.text(), QString());
