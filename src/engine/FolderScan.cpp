@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <condition_variable>
 #include <deque>
-#include <dirent.h>
 #include <exception>
 #include <mutex>
 #include <thread>
+
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
