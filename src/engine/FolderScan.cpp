@@ -1,6 +1,8 @@
 #include "engine/FolderScan.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstring>
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -248,6 +250,7 @@ private:
     bool read(Frame& frame) {
         std::vector<std::string> kept, linkedFolders;
         bool hiddenList = false;
+        room_ = PATH_MAX - 1 - std::min<std::size_t>(out_.folders[frame.folder].path.size(), PATH_MAX - 1);
         for (;;) {
             const ssize_t n = ::getdents64(frame.fd, buffer_.data(), buffer_.size());
             if (n <= 0) break;  // the end, or a failure: what was read stays
@@ -284,6 +287,8 @@ private:
             if (name[1] == 'h' && std::string_view(name) == ".hidden") hiddenList = true;
             if (!options_.includeHidden) return;
         }
+        // A path that no call takes (PATH_MAX with its "/") is left out.
+        if (std::strlen(name) >= room_) return;
         if (type == DT_UNKNOWN) {
             struct stat st {};
             if (::fstatat(frame.fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return;
@@ -311,6 +316,7 @@ private:
     std::vector<Frame> stack_;
     std::vector<Identity> above_;  // of the subtree being walked
     dev_t root_ = 0;
+    std::size_t room_ = 0;  // for a name in the folder being read
 };
 
 // Appends part to out.

@@ -33,7 +33,8 @@ struct ScanOptions {
 // cores (up to four). It stays on start's file system:
 // subfolders that are symbolic links, mount points or already on the way
 // down are listed in folders but never entered, so there are no loops and
-// no duplicates. A folder that cannot be read contributes nothing; names are
-// kept byte for byte. stop is looked at after every entry read.
+// no duplicates. A folder that cannot be read contributes nothing, and
+// neither does anything whose path would reach PATH_MAX; names are kept
+// byte for byte. stop is looked at after every entry read.
 void scanFolderTree(const std::string& start, const ScanOptions& options,
                     const std::atomic<bool>& stop, FolderScan& out);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <numeric>
 #include <string>
+#include <vector>
 
 #include <unicode/ucol.h>
 #include <unicode/uloc.h>
@@ -43,19 +44,19 @@ std::u16string toUtf16(std::string_view s) {
     return out;
 }
 
+// Built in a scratch buffer, so that each key takes only the bytes it needs.
 std::string sortKey(std::string_view s) {
     const std::u16string u = toUtf16(s);
     const auto* text = reinterpret_cast<const UChar*>(u.data());
-    std::string key(u.size() * 4 + 16, '\0');
-    int32_t n = ucol_getSortKey(collator(), text, int32_t(u.size()),
-                                reinterpret_cast<uint8_t*>(key.data()), int32_t(key.size()));
-    if (n > int32_t(key.size())) {
-        key.resize(std::size_t(n));
-        n = ucol_getSortKey(collator(), text, int32_t(u.size()),
-                            reinterpret_cast<uint8_t*>(key.data()), int32_t(key.size()));
+    thread_local std::vector<uint8_t> scratch;
+    if (scratch.size() < u.size() * 4 + 16) scratch.resize(u.size() * 4 + 16);
+    int32_t n = ucol_getSortKey(collator(), text, int32_t(u.size()), scratch.data(), int32_t(scratch.size()));
+    if (n > int32_t(scratch.size())) {
+        scratch.resize(std::size_t(n));
+        n = ucol_getSortKey(collator(), text, int32_t(u.size()), scratch.data(), int32_t(scratch.size()));
     }
-    key.resize(n > 0 ? std::size_t(n) - 1 : 0);  // drop the terminating zero
-    return key;
+    // Without the terminating zero.
+    return std::string(reinterpret_cast<const char*>(scratch.data()), n > 0 ? std::size_t(n) - 1 : 0);
 }
 
 }  // namespace

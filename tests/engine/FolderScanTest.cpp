@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <linux/capability.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -5,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <atomic>
 #include <map>
 
@@ -98,6 +100,30 @@ TEST(FolderScanTest, ATreeDeeperThanTheOpenFolderBudgetIsWalkedWhole) {
         expected[path + "s" + std::to_string(depth) + "/"] = {"g.txt"};
     }
     EXPECT_EQ(scan(dir.path()), expected);
+}
+
+TEST(FolderScanTest, PathsThatWouldReachPathMaxAreLeftOut) {
+    TempDir dir;
+    // A chain deeper than any path can name, made and removed through descriptors.
+    const std::string name(200, 'n');
+    std::vector<int> fds{::open(dir.path().c_str(), O_RDONLY | O_DIRECTORY)};
+    for (int level = 0; level < 25; ++level) {
+        ASSERT_EQ(::mkdirat(fds.back(), name.c_str(), 0755), 0);
+        ::close(::openat(fds.back(), "f.txt", O_CREAT | O_WRONLY, 0644));
+        fds.push_back(::openat(fds.back(), name.c_str(), O_RDONLY | O_DIRECTORY));
+    }
+    FolderScan whole;
+    const Found found = scan(dir.path(), false, &whole);
+    for (std::size_t i = fds.size() - 1; i > 0; --i) {
+        ::unlinkat(fds[i], "f.txt", 0);
+        ::close(fds[i]);
+        ::unlinkat(fds[i - 1], name.c_str(), AT_REMOVEDIR);
+    }
+    ::unlinkat(fds[0], "f.txt", 0);
+    ::close(fds[0]);
+    const std::size_t levels = (PATH_MAX - 1 - dir.path().size() - 1) / (name.size() + 1);
+    EXPECT_EQ(found.size(), levels + 1);
+    for (const auto& f : whole.folders) EXPECT_LT(f.path.size() + 1, std::size_t(PATH_MAX));
 }
 
 TEST(FolderScanTest, AStopRequestEndsTheWalkAfterTheEntryRead) {
