@@ -18,12 +18,15 @@ struct SearchResult {
     bool stopped = false;            // a stop request ended the collection
 };
 
-// Gathers the files of a scan folder by folder, in the case-insensitive
-// order of the folder paths, each folder's files in case-insensitive order,
-// until the end, a stop request or more than MaxSearchFiles files (a folder
-// that meets a full result is the stop folder and adds nothing). After each
-// folder gone through to its end, remaining is told the number of folders
-// still to go when it is a multiple of 25. out keeps what was gathered when
-// a failure breaks off.
+// Puts the folders of a scan in the case-insensitive order of their paths,
+// and each folder's files in case-insensitive order.
+void sortScan(FolderScan& scan);
+
+// Gathers the files of a sorted scan folder by folder until the end, a stop
+// request or more than MaxSearchFiles files (a folder that meets a full
+// result is the stop folder and adds nothing). After each folder gone
+// through to its end, remaining is told the number of folders still to go
+// when it is a multiple of 25. out keeps what was gathered when a failure
+// breaks off.
 void collectFiles(const FolderScan& scan, const std::atomic<bool>& stop,
                   const std::function<void(std::size_t remaining)>& remaining, SearchResult& out);

@@ -103,14 +103,26 @@ void TFileSearchAllThread::search() {
         return;
     }
 
+    // The folders were read once; what is left is sorting, off the window's
+    // thread, and gathering with the progress captions, on it.
     SearchResult result;
+    QString failure;
     try {
-        collectFiles(*scan, stop_, [this](std::size_t remaining) {
-            setCaption(QStringLiteral("残りフォルダ = ") + QString::number(remaining));
-        }, result);
+        sortScan(*scan);
     } catch (const std::exception& e) {
-        errorReport(whatFailed(e));
+        failure = whatFailed(e);
     }
+    if (failure.isEmpty() && !onUi([&] {
+            try {
+                collectFiles(*scan, stop_, [this](std::size_t remaining) {
+                    showCaption(QStringLiteral("残りフォルダ = ") + QString::number(remaining));
+                }, result);
+            } catch (const std::exception& e) {
+                failure = whatFailed(e);
+            }
+        }))
+        return;
+    if (!failure.isEmpty()) errorReport(failure);
     scan.reset();
 
     setCaption(QStringLiteral("データ転送中"));
@@ -128,10 +140,12 @@ void TFileSearchAllThread::search() {
 bool TFileSearchAllThread::onUi(std::function<void()> effect) { return gate_.run(std::move(effect)); }
 
 void TFileSearchAllThread::setCaption(const QString& text) {
-    onUi([this, text] {
-        Stop->setCaption(text);
-        Q_EMIT progress(text);
-    });
+    onUi([this, text] { showCaption(text); });
+}
+
+void TFileSearchAllThread::showCaption(const QString& text) {
+    Stop->setCaption(text);
+    Q_EMIT progress(text);
 }
 
 void TFileSearchAllThread::message(const QString& text) {

@@ -54,6 +54,8 @@ private:
     // the window has gone.
     bool onUi(std::function<void()> effect);
     void setCaption(const QString& text);
+    // On the user-interface thread.
+    void showCaption(const QString& text);
     // Shows a notice; holds its own copy of the text.
     void message(const QString& text);
     void errorReport(const QString& text);

@@ -22,8 +22,9 @@ Rows numbered(std::size_t count) {
     return names;
 }
 
-SearchResult collect(const FolderScan& scan, std::vector<std::size_t>* remaining = nullptr,
+SearchResult collect(FolderScan scan, std::vector<std::size_t>* remaining = nullptr,
                      std::size_t stopAt = std::size_t(-1)) {
+    sortScan(scan);
     std::atomic<bool> stop{false};
     SearchResult result;
     collectFiles(scan, stop, [&](std::size_t left) {
