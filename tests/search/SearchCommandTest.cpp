@@ -83,22 +83,3 @@ TEST_F(SearchCommandTest, TheStopButtonStopsTheSearch) {
 }
 
 }  // namespace
-
-namespace {
-
-TEST(StopButtonTest, QuickCaptionsArePaintedAfterAShortPause) {
-    QWidget tree;
-    QPushButton button;
-    bool searching = false;
-    const StopButton stop{button, tree, searching};
-    stop.cover();
-    for (const char* caption : {"a", "b", "c"}) stop.setCaption(QString::fromLatin1(caption));
-    EXPECT_EQ(button.text(), QStringLiteral("c"));
-    EXPECT_FALSE(button.updatesEnabled());
-    EXPECT_TRUE(processEventsUntil([&] { return button.updatesEnabled(); }, 500));
-    stop.setCaption(QStringLiteral("d"));
-    stop.hide();
-    EXPECT_TRUE(button.updatesEnabled());
-}
-
-}  // namespace
