@@ -19,6 +19,7 @@
 #include "filters/FilterCheckListView.h"
 #include "filters/FilterList.h"
 #include "panes/BrowsingPanes.h"
+#include "search/SearchCommand.h"
 
 namespace {
 
@@ -78,6 +79,7 @@ TCopyForm::TCopyForm(QWidget* parent) : QMainWindow(parent) {
 }
 
 TCopyForm::~TCopyForm() {
+    EndSearch(SearchThread);
     if (FileOperationCreated) {
         delete FileOperation;
         FileOperation = nullptr;
@@ -102,6 +104,11 @@ BulkContext TCopyForm::bulkContext() {
     if (!FileOperation) throw std::logic_error("FileOperation");
     return {*DataListBox, destinationFolder(), FileOperationOptions, OpenDialogListBox,
             *FileOperation, trees()};
+}
+
+SearchContext TCopyForm::searchContext() {
+    return {leftFolder(), FileListBox1->mask(), FileSearchFindHiddenFile, *FilePathListBox,
+            *FileNameListBox, StopButton{*SearchingButton, *DirectoryListBox1, Searching}, SearchThread};
 }
 
 QAction* TCopyForm::action(const char* name) const {

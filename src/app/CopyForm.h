@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include "engine/OperationOptions.h"
 #include "filters/FilterDrag.h"
@@ -28,8 +29,10 @@ class FolderFiles;
 class PathListBox;
 class PathListModel;
 class TFileOperation;
+class TFileSearchAllThread;
 struct BulkContext;
 struct FolderTrees;
+struct SearchContext;
 
 // The main window: its widgets, actions and menus, the program's state, and
 // the binding of every action and event to its command. The commands live
@@ -106,6 +109,7 @@ public:
     bool Searching = false;                  // a search is filling the found files
     TFileOperation* FileOperation = nullptr;
     SaveDialogMemory SaveDialog1;            // the save dialog remembers its filter entry
+    QPointer<TFileSearchAllThread> SearchThread;  // the search started last
 
     // The folders the two trees show; the right one is the destination.
     const std::string& leftFolder() const { return leftFolder_; }
@@ -128,6 +132,7 @@ public:
     BrowsingPanes& panes() { return *panes_; }
     FolderTrees trees() const;
     BulkContext bulkContext();
+    SearchContext searchContext();
 
     // Handlers of the window itself.
     void FormCreate();

@@ -16,6 +16,7 @@
 #include "engine/FileOperation.h"
 #include "platform/EngineAdapters.h"
 #include "panes/BrowsingPanes.h"
+#include "search/SearchCommand.h"
 #include "platform/IHelpViewer.h"
 #include "platform/Platform.h"
 #include "platform/linux/UriToPath.h"
@@ -60,6 +61,7 @@ void TCopyForm::FormShow() {
 
 void TCopyForm::FormClose() {
     setAcceptDrops(false);
+    EndSearch(SearchThread);
     if (FileOperationCreated) {
         try {
             delete FileOperation;

@@ -34,6 +34,9 @@
 #include "platform/ClipboardText.h"
 #include "settings/SettingCommand.h"
 #include "savelists/SaveFileList.h"
+#include "search/FileSearchAllThread.h"
+#include "search/SearchCommand.h"
+#include "search/StopButton.h"
 
 namespace {
 
@@ -276,11 +279,11 @@ void TCopyForm::bindCommands() {
                                                 OpenDialogListBox, TxtFilter, destinationFolder(),
                                                 SaveDialog1, trees()});
         });
+    bind("FileSearchAll", [this](QAction*) { FileSearchAllExecute(searchContext()); });
     bind("ShowHelp", [this](QAction*) { ShowHelpExecute(); });
     bind("ShowVersion", [this](QAction*) { ShowVersionExecute(); });
 
     // Commands that a later version brings.
-    pending("FileSearchAll", "FileSearchAllExecute");
     pending("DeleteNoFileDirectory", "DeleteNoFileDirectoryExecute");
     pending("FileExtToNewExt", "FileExtToNewExtExecute");
     pending("ReNameAllFile", "ReNameAllFileExecute");
@@ -313,7 +316,8 @@ void TCopyForm::bindCommands() {
     connect(FilterCheckListBox, &FilterCheckListView::mouseUp, this,
             guarded([this] { FilterCheckListBoxMouseUp(FilterDrag); }));
     connect(SearchingButton, &QPushButton::clicked, this,
-            [] { ShowCommandNotAvailable("SearchingButtonClick"); });
+            guarded([this] { SearchingButtonClick(SearchThread); }));
+    KeepOverTree(*SearchingButton, *DirectoryListBox1);
 }
 
 bool TCopyForm::rebuildSelectedFolderMenus() {

@@ -7,71 +7,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "engine/HiddenNames.h"
 #include "util/PathText.h"
 
 namespace {
 
 long long mtimeNs(const struct stat& st) {
     return static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
-}
-
-// The text of a ".hidden" file: empty when there is none, nothing when it
-// exists but cannot be read whole. Only a regular file is read: opening a
-// FIFO planted under that name would block.
-std::optional<std::string> readHiddenText(const std::string& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) return std::string();
-        return std::nullopt;
-    }
-    struct stat st {};
-    std::string text;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    char buffer[8192];
-    while (ok) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n > 0) text.append(buffer, std::size_t(n));
-        else if (n == 0) break;
-        else if (errno != EINTR) ok = false;
-    }
-    ::close(fd);
-    if (!ok) return std::nullopt;
-    return text;
-}
-
-// The lines of text, each with its own line break, in order.
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        end = end == std::string::npos ? text.size() : end + 1;
-        lines.push_back(text.substr(start, end - start));
-        start = end;
-    }
-    return lines;
-}
-
-// The name a line lists (without its LF or CRLF).
-std::string nameOfLine(std::string line) {
-    if (!line.empty() && line.back() == '\n') line.pop_back();
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return line;
-}
-
-std::set<std::string> namesOf(const std::string& text) {
-    std::set<std::string> names;
-    for (const auto& line : linesOf(text)) {
-        std::string n = nameOfLine(line);
-        if (!n.empty()) names.insert(std::move(n));
-    }
-    return names;
-}
-
-std::optional<std::set<std::string>> readHiddenFile(const std::string& file) {
-    std::optional<std::string> text = readHiddenText(file);
-    if (!text) return std::nullopt;
-    return namesOf(*text);
 }
 
 // Writes the ".hidden" file through a fresh temporary file (never one that

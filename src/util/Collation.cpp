@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include <unicode/uchar.h>
 #include <unicode/ucol.h>
@@ -272,3 +273,9 @@ bool lessCaseInsensitive(const std::string& a, const std::string& b) {
 }
 
 void sortCaseInsensitive(std::vector<std::string>& items) { defaultCollation().sort(items); }
+
+std::vector<std::size_t> caseInsensitiveOrder(const std::vector<std::string_view>& items) {
+    const std::vector<std::uint32_t> order =
+        defaultCollation().order(std::vector<std::string>(items.begin(), items.end()));
+    return std::vector<std::size_t>(order.begin(), order.end());
+}

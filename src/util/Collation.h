@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
     // from a per-character table; the others take ICU's own sort keys and
     // are merged in by compare.
     void sort(std::vector<std::string>& items);
+    // The order sort gives items, as indexes into items.
+    std::vector<std::uint32_t> order(const std::vector<std::string>& items);
 
 private:
     // The weights of a keyable character: one primary weight, up to four
@@ -62,7 +65,7 @@ private:
     // character before it (0 at the start).
     std::uint64_t secondariesAt(char32_t before, char32_t c);
     std::string sortKey(const std::string& s) const;
-    void sortByIcuKeys(std::vector<std::string>& items, std::vector<std::uint32_t>& rows) const;
+    void sortByIcuKeys(const std::vector<std::string>& items, std::vector<std::uint32_t>& rows) const;
 
     UCollator* collator_ = nullptr;
     bool keyable_ = false;  // the collation's settings allow per-character keys
@@ -74,3 +77,6 @@ private:
     std::unordered_map<std::uint32_t, Weights> pairs_;
     std::unordered_map<std::uint32_t, char16_t> representatives_;
 };
+
+// The order that sortCaseInsensitive gives items, as indexes into items.
+std::vector<std::size_t> caseInsensitiveOrder(const std::vector<std::string_view>& items);

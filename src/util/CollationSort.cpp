@@ -154,7 +154,7 @@ bool CaseInsensitiveCollation::lessBySecondaries(const std::string& a, const std
     }
 }
 
-void CaseInsensitiveCollation::sortByIcuKeys(std::vector<std::string>& items,
+void CaseInsensitiveCollation::sortByIcuKeys(const std::vector<std::string>& items,
                                              std::vector<std::uint32_t>& rows) const {
     std::vector<std::string> keys(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) keys[i] = sortKey(items[rows[i]]);
@@ -170,14 +170,24 @@ void CaseInsensitiveCollation::sortByIcuKeys(std::vector<std::string>& items,
 }
 
 void CaseInsensitiveCollation::sort(std::vector<std::string>& items) {
+    if (items.size() < 2) return;
+    std::vector<std::uint32_t> o = order(items);
+    applyOrder(items, o);
+}
+
+std::vector<std::uint32_t> CaseInsensitiveCollation::order(const std::vector<std::string>& items) {
     const std::size_t n = items.size();
-    if (n < 2) return;
+    std::vector<std::uint32_t> order(n);
+    std::iota(order.begin(), order.end(), 0u);
     // A folder's few names: comparing them costs less than setting up keys.
     if (n <= 64) {
-        std::sort(items.begin(), items.end(),
-                  [this](const std::string& a, const std::string& b) { return compare(a, b) < 0; });
-        return;
+        std::sort(order.begin(), order.end(), [this, &items](std::uint32_t a, std::uint32_t b) {
+            const int c = compare(items[a], items[b]);
+            return c != 0 ? c < 0 : a < b;
+        });
+        return order;
     }
+    order.clear();
 
     // Which rows are keyable, and which characters and weights they use.
     std::vector<std::uint32_t> simple, complex;
@@ -211,7 +221,6 @@ void CaseInsensitiveCollation::sort(std::vector<std::string>& items) {
         (keyable ? simple : complex).push_back(std::uint32_t(row));
     }
 
-    std::vector<std::uint32_t> order;
     order.reserve(n);
     if (!simple.empty()) {
         // Ranks of the primary weights in use, in the collation's order
@@ -228,7 +237,7 @@ void CaseInsensitiveCollation::sort(std::vector<std::string>& items) {
                 // take ICU's keys.
                 for (auto& pair : pairs_)
                     if (pair.second.primary == primary) pair.second.primary = kNotKeyable;
-                return sort(items);
+                return this->order(items);
             }
             weights.emplace_back(primary, c);
         }
@@ -308,5 +317,5 @@ void CaseInsensitiveCollation::sort(std::vector<std::string>& items) {
         }
         order.insert(order.end(), simple.begin() + long(s), simple.end());
     }
-    applyOrder(items, order);
+    return order;
 }

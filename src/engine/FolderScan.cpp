@@ -1,0 +1,393 @@
+#include "engine/FolderScan.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include "engine/HiddenNames.h"
+
+namespace {
+
+// Open folders kept along the way down; deeper trees close the upper ones
+// and come back to them through "..".
+constexpr std::size_t kOpenFolders = 48;
+
+struct Identity {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    bool mountRoot = false;
+    bool operator==(const Identity& o) const { return dev == o.dev && ino == o.ino; }
+};
+
+bool identify(int fd, Identity& id) {
+    struct statx sx {};
+    if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_SYNC_AS_STAT, STATX_TYPE | STATX_INO, &sx) == 0) {
+        id.dev = makedev(sx.stx_dev_major, sx.stx_dev_minor);
+        id.ino = sx.stx_ino;
+        id.mountRoot = (sx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) &&
+                       (sx.stx_attributes & STATX_ATTR_MOUNT_ROOT);
+        return S_ISDIR(sx.stx_mode);
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return false;
+    id.dev = st.st_dev;
+    id.ino = st.st_ino;
+    id.mountRoot = false;
+    return S_ISDIR(st.st_mode);
+}
+
+int openFolderAt(int parentFd, const char* name) {
+    return ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+bool isDots(const char* n) {
+    return n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'));
+}
+
+struct Frame {
+    int fd = -1;  // -1 while closed to spare descriptors
+    Identity id;
+    std::size_t folder = 0;               // index into FolderScan::folders
+    std::vector<std::string> subfolders;  // to be entered
+    std::size_t next = 0;
+};
+
+// A subtree for one of the walkers: its folder, open, and the folders above it.
+struct Job {
+    int fd = -1;
+    Identity id;
+    std::string path;
+    std::vector<Identity> above;
+};
+
+// The walkers share out subtrees: one that runs dry waits for another to
+// hand over a folder it has not entered yet.
+class Jobs {
+public:
+    explicit Jobs(int walkers) : walkers_(walkers) {}
+    ~Jobs() {
+        for (Job& j : jobs_) ::close(j.fd);
+    }
+
+    void add(Job job) {
+        {
+            std::lock_guard lock(mutex_);
+            jobs_.push_back(std::move(job));
+        }
+        changed_.notify_one();
+    }
+    // The next subtree; false when every walker is out of work or the walk
+    // was broken off.
+    bool next(Job& job) {
+        std::unique_lock lock(mutex_);
+        ++idle_;
+        hungry.fetch_add(1);
+        while (jobs_.empty() && !over_) {
+            if (idle_ == walkers_) {
+                over_ = true;
+                changed_.notify_all();
+                break;
+            }
+            changed_.wait(lock);
+        }
+        hungry.fetch_sub(1);
+        if (over_ || jobs_.empty()) return false;
+        --idle_;
+        job = std::move(jobs_.front());
+        jobs_.pop_front();
+        return true;
+    }
+    void breakOff() {
+        {
+            std::lock_guard lock(mutex_);
+            over_ = true;
+        }
+        changed_.notify_all();
+    }
+
+    std::atomic<int> hungry{0};  // walkers waiting for work
+    std::atomic<bool> broken{false};
+    std::atomic<bool> startRead{false};
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Job> jobs_;
+    int walkers_;
+    int idle_ = 0;
+    bool over_ = false;
+};
+
+class Walker {
+public:
+    Walker(const ScanOptions& options, const std::atomic<bool>& stop, Jobs& jobs, dev_t root,
+           FolderScan& out)
+        : options_(options), stop_(stop), jobs_(jobs), out_(out), buffer_(64 * 1024), root_(root) {}
+    ~Walker() {
+        for (Frame& f : stack_)
+            if (f.fd >= 0) ::close(f.fd);
+    }
+
+    // Walks subtrees until there are none left; false when stopped.
+    bool run() {
+        Job job;
+        while (jobs_.next(job)) {
+            if (!walk(std::move(job))) {
+                jobs_.breakOff();
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    bool walk(Job job) {
+        above_ = std::move(job.above);
+        const std::size_t first = out_.folders.size();
+        out_.folders.push_back({std::move(job.path), out_.files.size(), 0});
+        if (!enter(job.fd, job.id, first)) return false;
+        if (first == 0 && above_.empty()) jobs_.startRead = true;
+        while (!stack_.empty()) {
+            Frame& top = stack_.back();
+            if (top.next == top.subfolders.size()) {
+                leave();
+                continue;
+            }
+            const std::string& name = top.subfolders[top.next++];
+            const std::size_t folder = out_.folders.size();
+            out_.folders.push_back({out_.folders[top.folder].path + name + '/', out_.files.size(), 0});
+            if (top.fd < 0) continue;  // its way back was lost (moved meanwhile)
+            const int child = openFolderAt(top.fd, name.c_str());
+            if (child < 0) continue;
+            Identity childId;
+            if (!identify(child, childId) || !mayEnter(childId)) {
+                ::close(child);
+                continue;
+            }
+            if (!enter(child, childId, folder)) return false;
+        }
+        return true;
+    }
+
+    // A folder on the start's file system, no mount point, not on the way down.
+    bool mayEnter(const Identity& id) const {
+        if (id.dev != root_ || id.mountRoot) return false;
+        for (const Frame& f : stack_)
+            if (f.id == id) return false;
+        return std::find(above_.begin(), above_.end(), id) == above_.end();
+    }
+
+    // Reads the folder open at fd and goes down into it; false when a stop
+    // request ended the walk.
+    bool enter(int fd, const Identity& id, std::size_t folder) {
+        stack_.push_back(Frame{fd, id, folder, {}, 0});
+        if (!read(stack_.back())) return false;
+        spareDescriptors();
+        if (jobs_.hungry.load(std::memory_order_relaxed) > 0) handOver();
+        return true;
+    }
+
+    // Gives a walker without work the last folder still to be entered of
+    // the uppermost folder that has one.
+    void handOver() {
+        for (std::size_t level = 0; level < stack_.size(); ++level) {
+            Frame& f = stack_[level];
+            if (f.fd < 0 || f.next == f.subfolders.size()) continue;
+            const std::string name = std::move(f.subfolders.back());
+            f.subfolders.pop_back();
+            std::string path = out_.folders[f.folder].path + name + '/';
+            const int fd = openFolderAt(f.fd, name.c_str());
+            Identity id;
+            if (fd >= 0 && identify(fd, id) && mayEnter(id)) {
+                std::vector<Identity> above = above_;
+                for (std::size_t i = 0; i <= level; ++i) above.push_back(stack_[i].id);
+                jobs_.add(Job{fd, id, std::move(path), std::move(above)});
+            } else {
+                if (fd >= 0) ::close(fd);
+                out_.folders.push_back({std::move(path), out_.files.size(), 0});
+            }
+            return;
+        }
+    }
+
+    void leave() {
+        Frame done = std::move(stack_.back());
+        stack_.pop_back();
+        if (!stack_.empty() && stack_.back().fd < 0 && done.fd >= 0) {
+            Frame& parent = stack_.back();
+            const int fd = ::openat(done.fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            Identity id;
+            if (fd >= 0 && identify(fd, id) && id == parent.id) parent.fd = fd;
+            else if (fd >= 0) ::close(fd);
+        }
+        if (done.fd >= 0) ::close(done.fd);
+    }
+
+    void spareDescriptors() {
+        std::size_t open = 0;
+        for (const Frame& f : stack_) open += f.fd >= 0;
+        for (Frame& f : stack_) {
+            if (open <= kOpenFolders) break;
+            if (f.fd >= 0) {
+                ::close(f.fd);
+                f.fd = -1;
+                --open;
+            }
+        }
+    }
+
+    bool read(Frame& frame) {
+        std::vector<std::string> kept, linkedFolders;
+        bool hiddenList = false;
+        room_ = PATH_MAX - 1 - std::min<std::size_t>(out_.folders[frame.folder].path.size(), PATH_MAX - 1);
+        for (;;) {
+            const ssize_t n = ::getdents64(frame.fd, buffer_.data(), buffer_.size());
+            if (n <= 0) break;  // the end, or a failure: what was read stays
+            for (ssize_t pos = 0; pos < n;) {
+                const auto* e = reinterpret_cast<const dirent64*>(buffer_.data() + pos);
+                pos += e->d_reclen;
+                if (!isDots(e->d_name))
+                    sort(frame, e->d_name, e->d_type, kept, linkedFolders, hiddenList);
+                if (stop_.load(std::memory_order_relaxed) ||
+                    jobs_.broken.load(std::memory_order_relaxed)) {
+                    out_.stopped = true;
+                    return false;
+                }
+            }
+        }
+        if (hiddenList && !options_.includeHidden) {
+            if (const auto listed = readHiddenFileAt(frame.fd); listed && !listed->empty()) {
+                for (auto* names : {&frame.subfolders, &kept, &linkedFolders})
+                    std::erase_if(*names, [&](const std::string& n) { return listed->count(n) != 0; });
+            }
+        }
+        FolderScan::Folder& folder = out_.folders[frame.folder];
+        folder.firstFile = out_.files.size();
+        folder.fileCount = kept.size();
+        for (std::string& name : kept) out_.files.push_back(std::move(name));
+        for (const std::string& name : linkedFolders)
+            out_.folders.push_back({out_.folders[frame.folder].path + name + '/', out_.files.size(), 0});
+        return true;
+    }
+
+    void sort(Frame& frame, const char* name, unsigned char type, std::vector<std::string>& kept,
+              std::vector<std::string>& linkedFolders, bool& hiddenList) {
+        if (name[0] == '.') {
+            if (name[1] == 'h' && std::string_view(name) == ".hidden") hiddenList = true;
+            if (!options_.includeHidden) return;
+        }
+        // A path that no call takes (PATH_MAX with its "/") is left out.
+        if (std::strlen(name) >= room_) return;
+        if (type == DT_UNKNOWN) {
+            struct stat st {};
+            if (::fstatat(frame.fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return;
+            type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISLNK(st.st_mode) ? DT_LNK : DT_REG;
+        }
+        if (type == DT_DIR) {
+            frame.subfolders.emplace_back(name);
+            return;
+        }
+        if (type == DT_LNK) {
+            struct stat target {};
+            if (::fstatat(frame.fd, name, &target, 0) == 0 && S_ISDIR(target.st_mode)) {
+                linkedFolders.emplace_back(name);
+                return;
+            }
+        }
+        if (options_.keepFile(name)) kept.emplace_back(name);
+    }
+
+    const ScanOptions& options_;
+    const std::atomic<bool>& stop_;
+    Jobs& jobs_;
+    FolderScan& out_;
+    std::vector<char> buffer_;
+    std::vector<Frame> stack_;
+    std::vector<Identity> above_;  // of the subtree being walked
+    dev_t root_ = 0;
+    std::size_t room_ = 0;  // for a name in the folder being read
+};
+
+// Appends part to out.
+void merge(FolderScan& part, FolderScan& out) {
+    const std::size_t offset = out.files.size();
+    for (FolderScan::Folder& f : part.folders) {
+        f.firstFile += offset;
+        out.folders.push_back(std::move(f));
+    }
+    out.files.insert(out.files.end(), std::make_move_iterator(part.files.begin()),
+                     std::make_move_iterator(part.files.end()));
+    out.stopped = out.stopped || part.stopped;
+}
+
+void scanWith(int helpers, const ScanOptions& options, const std::atomic<bool>& stop, Jobs& jobs,
+              dev_t root, FolderScan& out) {
+    std::vector<FolderScan> parts(static_cast<std::size_t>(helpers));
+    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(helpers));
+    std::vector<std::thread> threads;
+    const auto failed = [&jobs] {
+        jobs.broken = true;
+        jobs.breakOff();
+    };
+    for (int i = 0; i < helpers; ++i) {
+        threads.emplace_back([&, i] {
+            try {
+                Walker(options, stop, jobs, root, parts[std::size_t(i)]).run();
+            } catch (...) {
+                failures[std::size_t(i)] = std::current_exception();
+                failed();
+            }
+        });
+    }
+    try {
+        Walker(options, stop, jobs, root, out).run();
+    } catch (...) {
+        failed();
+        for (std::thread& t : threads) t.join();
+        throw;
+    }
+    for (std::thread& t : threads) t.join();
+    for (const std::exception_ptr& failure : failures)
+        if (failure) std::rethrow_exception(failure);
+    for (FolderScan& part : parts) merge(part, out);
+}
+
+int helperCount() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores > 1 ? int(std::min(cores, 4u)) - 1 : 0;
+}
+
+}  // namespace
+
+void scanFolderTree(const std::string& start, const ScanOptions& options,
+                    const std::atomic<bool>& stop, FolderScan& out) {
+    const int fd = ::open(start.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    Identity id;
+    if (fd < 0 || !identify(fd, id)) {
+        if (fd >= 0) ::close(fd);
+        out.folders.push_back({start, out.files.size(), 0});
+        out.startRead = true;
+        return;
+    }
+    const int helpers = helperCount();
+    Jobs jobs(helpers + 1);
+    jobs.add(Job{fd, id, start, {}});
+    try {
+        scanWith(helpers, options, stop, jobs, id.dev, out);
+    } catch (...) {
+        out.startRead = jobs.startRead;
+        throw;
+    }
+    out.startRead = jobs.startRead;
+}

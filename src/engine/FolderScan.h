@@ -1,0 +1,40 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What a walk below a start folder found: every folder it listed (the start
+// folder too), each with the names of the files it kept there.
+struct FolderScan {
+    struct Folder {
+        std::string path;           // ends with "/"
+        std::size_t firstFile = 0;  // index into files
+        std::size_t fileCount = 0;
+    };
+    std::vector<Folder> folders;
+    std::vector<std::string> files;  // bare names, folder by folder, as read
+    bool startRead = false;          // every entry of the start folder was read
+    bool stopped = false;            // a stop request ended the walk
+};
+
+struct ScanOptions {
+    // Also dot-names and names listed in their folder's ".hidden" file.
+    bool includeHidden = false;
+    // Which files (anything but a folder) to keep, by name.
+    std::function<bool(std::string_view name)> keepFile;
+};
+
+// Walks the tree below start (a folder path ending with "/"), reading every
+// folder once through file descriptors, on as many threads as there are
+// cores (up to four). It stays on start's file system:
+// subfolders that are symbolic links, mount points or already on the way
+// down are listed in folders but never entered, so there are no loops and
+// no duplicates. A folder that cannot be read contributes nothing, and
+// neither does anything whose path would reach PATH_MAX; names are kept
+// byte for byte. stop is looked at after every entry read.
+void scanFolderTree(const std::string& start, const ScanOptions& options,
+                    const std::atomic<bool>& stop, FolderScan& out);

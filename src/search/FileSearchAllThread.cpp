@@ -1,0 +1,178 @@
+#include "search/FileSearchAllThread.h"
+
+#include <QCoreApplication>
+
+#include "controls/PathListBox.h"
+#include "controls/PathListModel.h"
+#include "engine/FolderScan.h"
+#include "engine/IFileSystem.h"
+#include "platform/Messages.h"
+#include "platform/Platform.h"
+#include "search/FileCollection.h"
+#include "util/DisplayText.h"
+#include "util/PathText.h"
+
+namespace {
+
+const QString kInterrupted = QStringLiteral("検索は中断されました。");
+
+QString whatFailed(const std::exception& e) { return QString::fromUtf8(e.what()); }
+
+QString limitMessage(const std::string& stopFolder) {
+    return QStringLiteral("検索ファイル数が許容数(32736)を超えてしまいました。\r\n\r\n"
+                          "次回はもう少し下位のフォルダから検索してください。\r\n"
+                          "(検索中止フォルダ = \r\n '") +
+           displayPath(stopFolder) + QStringLiteral("')");
+}
+
+}  // namespace
+
+TFileSearchAllThread::TFileSearchAllThread(QObject* parent) : QThread(parent) {
+    connect(this, &QThread::finished, this, &QObject::deleteLater);
+    // A loop that ends serves no effect any more.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, &TFileSearchAllThread::Abandon);
+}
+
+TFileSearchAllThread::~TFileSearchAllThread() {
+    if (holdsButton_ && Stop && gate_.isOpen()) Stop->hide();
+}
+
+void TFileSearchAllThread::SetSearchParams(const std::string& StartFolder, const std::string& Masks,
+                                           PathListModel& PathList, PathListBox& NameList,
+                                           const StopButton& Stop, bool FindHiddenFile) {
+    this->StartFolder = StartFolder;
+    extensions_ = MaskExtensions(Masks);
+    ExtensionFilter = extensions_.text();
+    this->PathList = &PathList;
+    this->NameList = &NameList;
+    this->Stop.emplace(Stop);
+    holdsButton_ = true;
+    this->FindHiddenFile = FindHiddenFile;
+}
+
+void TFileSearchAllThread::RequestStop() { stop_.store(true); }
+
+void TFileSearchAllThread::Abandon() {
+    gate_.close();
+    stop_.store(true);
+}
+
+void TFileSearchAllThread::run() {
+    try {
+        search();
+    } catch (const std::exception& e) {
+        errorReport(whatFailed(e));
+    } catch (...) {
+        errorReport(QStringLiteral("予期しないエラーが発生しました。"));
+    }
+}
+
+void TFileSearchAllThread::search() {
+    if (!PathList || !NameList || !Stop) return;
+    IFileSystem& fs = *platform().fileSystem;
+    if (!fs.directoryExists(StartFolder)) {
+        message(FindHiddenFile ? QStringLiteral("No Exists")
+                               : displayPath(StartFolder) + QStringLiteral("\r\nは見つかりませんでした。"));
+        return;
+    }
+    if (!FindHiddenFile &&
+        (fs.attributes(withoutTrailingSlash(StartFolder)).value_or(0u) & attr::Hidden)) {
+        message(displayPath(StartFolder) + QStringLiteral("\r\nは隠しファイルです。"));
+        return;
+    }
+    StartFolder = withTrailingSlash(StartFolder);
+    setCaption(QStringLiteral("フォルダ検索中"));
+
+    auto scan = std::make_unique<FolderScan>();
+    bool failed = false;
+    try {
+        ScanOptions options;
+        options.includeHidden = FindHiddenFile;
+        if (extensions_.allFiles()) options.keepFile = [](std::string_view) { return true; };
+        else options.keepFile = [this](std::string_view name) { return extensions_.matches(name); };
+        scanFolderTree(StartFolder, options, stop_, *scan);
+    } catch (const std::exception& e) {
+        setCaption(scan->startRead ? QStringLiteral("** 検索エラーです(例外)。")
+                                   : QStringLiteral("* 検索エラーです。"));
+        errorReport(whatFailed(e));
+        failed = true;
+    }
+    if (failed || scan->stopped) {
+        message(kInterrupted);
+        return;
+    }
+
+    // The folders were read once; what is left is sorting, off the window's
+    // thread, and gathering with the progress captions, on it.
+    SearchResult result;
+    QString failure;
+    try {
+        sortScan(*scan);
+    } catch (const std::exception& e) {
+        failure = whatFailed(e);
+    }
+    if (failure.isEmpty() && !onUi([&] {
+            try {
+                collectFiles(*scan, stop_, [this](std::size_t remaining) {
+                    showCaption(QStringLiteral("残りフォルダ = ") + QString::number(remaining));
+                }, result);
+            } catch (const std::exception& e) {
+                failure = whatFailed(e);
+            }
+        }))
+        return;
+    if (!failure.isEmpty()) errorReport(failure);
+    scan.reset();
+
+    setCaption(QStringLiteral("データ転送中"));
+    const std::size_t found = result.files.size();
+    if (!transfer(result.files)) return;
+    if (result.limitReached) {
+        message(limitMessage(result.stopFolder));
+    } else {
+        QString text = QString::number(found) + QStringLiteral("個のファイルを抽出しました。");
+        if (stop_.load()) text += QStringLiteral("\r\n\r\n") + kInterrupted;
+        message(text);
+    }
+}
+
+bool TFileSearchAllThread::onUi(std::function<void()> effect) { return gate_.run(std::move(effect)); }
+
+void TFileSearchAllThread::setCaption(const QString& text) {
+    onUi([this, text] { showCaption(text); });
+}
+
+void TFileSearchAllThread::showCaption(const QString& text) {
+    Stop->setCaption(text);
+    Q_EMIT progress(text);
+}
+
+void TFileSearchAllThread::message(const QString& text) {
+    onUi([text] { notice(text); });
+}
+
+void TFileSearchAllThread::errorReport(const QString& text) {
+    onUi([text] { ShowErrorReport(text); });
+}
+
+bool TFileSearchAllThread::transfer(std::vector<std::string>& files) {
+    if (files.size() > MaxSearchFiles) files.resize(MaxSearchFiles);
+    QString failure;
+    const bool ran = onUi([&] {
+        try {
+            NameList->setUpdatesEnabled(false);
+            PathList->setRows(std::move(files));
+        } catch (const std::exception& e) {
+            PathList->clear();
+            failure = whatFailed(e);
+        }
+        NameList->setUpdatesEnabled(true);
+        Stop->hide();
+        holdsButton_ = false;
+    });
+    if (!ran) return false;
+    if (failure.isEmpty()) return true;
+    errorReport(failure);
+    return false;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The extensions a search looks for, built from a file-list mask: "*.*"
+// anywhere means every file; otherwise the mask without its asterisks, in
+// ASCII upper case, with one ";" appended ("*.txt;*.m3u" gives ".TXT;.M3U;").
+class MaskExtensions {
+public:
+    explicit MaskExtensions(const std::string& mask = "*.*");
+
+    const std::string& text() const { return text_; }
+    bool allFiles() const { return allFiles_; }
+    // In all-files mode every name; otherwise a name whose extension (from its
+    // last dot, the dot included) equals one of the filter's extensions,
+    // ignoring ASCII case. A name without a dot never matches.
+    bool matches(std::string_view name) const;
+
+private:
+    std::string text_;
+    bool allFiles_ = true;
+    std::vector<std::string> extensions_;  // upper case, each with its dot
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include <QPointer>
+
+#include "search/StopButton.h"
+
+class PathListBox;
+class PathListModel;
+class TFileSearchAllThread;
+
+// What the search command acts on.
+struct SearchContext {
+    const std::string& leftFolder;        // where the search starts
+    const std::string& mask;              // the left file list's mask
+    bool findHiddenFile;                  // FileSearchFindHiddenFile
+    PathListModel& foundFiles;            // FilePathListBox, replaced by the result
+    PathListBox& nameList;                // FileNameListBox, shows foundFiles
+    StopButton stop;                      // SearchingButton over DirectoryListBox1, Searching
+    QPointer<TFileSearchAllThread>& searchThread;  // the search started last
+};
+
+// Starts a search below the left folder, one at a time.
+void FileSearchAllExecute(const SearchContext& context);
+// Asks the running search to stop; a click after its end does nothing.
+void SearchingButtonClick(TFileSearchAllThread* searchThread);
+// The window is going away: the running search, if any, stops without
+// touching the window again; waits a moment for it to end.
+void EndSearch(QPointer<TFileSearchAllThread>& searchThread);

@@ -1,0 +1,40 @@
+#include "search/StopButton.h"
+
+#include <QEvent>
+#include <QPushButton>
+
+namespace {
+
+class TreeFollower : public QObject {
+public:
+    TreeFollower(QPushButton& button, QWidget& tree) : QObject(&button), button_(button), tree_(tree) {
+        tree.installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &tree_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+            button_.setGeometry(tree_.geometry());
+        return false;
+    }
+
+private:
+    QPushButton& button_;
+    QWidget& tree_;
+};
+
+}  // namespace
+
+void StopButton::cover() const {
+    button.setGeometry(tree.geometry());
+    button.raise();
+    button.show();
+    searching = true;
+}
+
+void StopButton::setCaption(const QString& text) const { button.setText(text); }
+
+void StopButton::hide() const {
+    button.hide();
+    searching = false;
+}
+
+void KeepOverTree(QPushButton& button, QWidget& tree) { new TreeFollower(button, tree); }

@@ -1,0 +1,181 @@
+#include <fcntl.h>
+#include <linux/capability.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <atomic>
+#include <map>
+
+#include <gtest/gtest.h>
+
+#include "engine/FolderScan.h"
+#include "support/core/TestFiles.h"
+
+namespace {
+
+// Folder path (below the start) -> its kept files, sorted for comparison.
+using Found = std::map<std::string, std::vector<std::string>>;
+
+Found scan(const std::string& start, bool includeHidden = false, FolderScan* whole = nullptr) {
+    const std::string root = start + "/";
+    ScanOptions options;
+    options.includeHidden = includeHidden;
+    options.keepFile = [](std::string_view name) { return name.find("skip") == std::string_view::npos; };
+    std::atomic<bool> stop{false};
+    FolderScan out;
+    scanFolderTree(root, options, stop, out);
+    Found found;
+    for (const auto& f : out.folders) {
+        auto& files = found[f.path.substr(root.size())];
+        EXPECT_TRUE(files.empty()) << "listed twice: " << f.path;
+        files.assign(out.files.begin() + long(f.firstFile),
+                     out.files.begin() + long(f.firstFile + f.fileCount));
+        std::sort(files.begin(), files.end());
+    }
+    if (whole) *whole = std::move(out);
+    return found;
+}
+
+TEST(FolderScanTest, HiddenFoldersAndFilesAreSkippedUnlessAsked) {
+    TempDir dir;
+    dir.write("a.txt");
+    dir.write(".dot.txt");
+    dir.write("listed.txt");
+    dir.write("skip.txt");
+    dir.write("sub/b.txt");
+    dir.write(".secret/deep/c.txt");
+    dir.write("listedfolder/d.txt");
+    dir.write("sub/.hidden", "e.txt\nnested\n");
+    dir.write("sub/e.txt");
+    dir.write("sub/nested/f.txt");
+    dir.write(".hidden", "listed.txt\nlistedfolder\n");
+
+    EXPECT_EQ(scan(dir.path()), (Found{{"", {"a.txt"}}, {"sub/", {"b.txt"}}}));
+    EXPECT_EQ(scan(dir.path(), true),
+              (Found{{"", {".dot.txt", ".hidden", "a.txt", "listed.txt"}},
+                     {".secret/", {}},
+                     {".secret/deep/", {"c.txt"}},
+                     {"listedfolder/", {"d.txt"}},
+                     {"sub/", {".hidden", "b.txt", "e.txt"}},
+                     {"sub/nested/", {"f.txt"}}}));
+}
+
+TEST(FolderScanTest, LinkedFoldersAreListedButNeverEntered) {
+    TempDir dir;
+    dir.write("a/x.txt");
+    dir.write("b/y.txt");
+    ASSERT_EQ(::symlink("..", (dir / "a/up").c_str()), 0);          // a loop
+    ASSERT_EQ(::symlink("../b", (dir / "a/tob").c_str()), 0);       // a duplicate
+    ASSERT_EQ(::symlink("x.txt", (dir / "a/link.txt").c_str()), 0);  // a file
+    ASSERT_EQ(::symlink("gone", (dir / "a/dangling").c_str()), 0);
+    EXPECT_EQ(scan(dir.path()), (Found{{"", {}},
+                                       {"a/", {"dangling", "link.txt", "x.txt"}},
+                                       {"a/tob/", {}},
+                                       {"a/up/", {}},
+                                       {"b/", {"y.txt"}}}));
+}
+
+TEST(FolderScanTest, NamesThatAreNotUtf8AreKeptByteForByte) {
+    TempDir dir;
+    const std::string folder = "\x83\x74\x83\x48\x83\x8b\x83\x5f";  // Shift-JIS
+    const std::string file = "\xff\xfe\x82\xa0.txt";
+    dir.write(folder + "/" + file);
+    EXPECT_EQ(scan(dir.path()), (Found{{"", {}}, {folder + "/", {file}}}));
+}
+
+TEST(FolderScanTest, ATreeDeeperThanTheOpenFolderBudgetIsWalkedWhole) {
+    TempDir dir;
+    std::string path;
+    Found expected{{"", {"f.txt"}}};
+    dir.write("f.txt");
+    for (int depth = 0; depth < 120; ++depth) {
+        path += "d/";
+        dir.write(path + "f.txt");
+        dir.write(path + "s" + std::to_string(depth) + "/g.txt");
+        expected[path] = {"f.txt"};
+        expected[path + "s" + std::to_string(depth) + "/"] = {"g.txt"};
+    }
+    EXPECT_EQ(scan(dir.path()), expected);
+}
+
+TEST(FolderScanTest, PathsThatWouldReachPathMaxAreLeftOut) {
+    TempDir dir;
+    // A chain deeper than any path can name, made and removed through descriptors.
+    const std::string name(200, 'n');
+    std::vector<int> fds{::open(dir.path().c_str(), O_RDONLY | O_DIRECTORY)};
+    for (int level = 0; level < 25; ++level) {
+        ASSERT_EQ(::mkdirat(fds.back(), name.c_str(), 0755), 0);
+        ::close(::openat(fds.back(), "f.txt", O_CREAT | O_WRONLY, 0644));
+        fds.push_back(::openat(fds.back(), name.c_str(), O_RDONLY | O_DIRECTORY));
+    }
+    FolderScan whole;
+    const Found found = scan(dir.path(), false, &whole);
+    for (std::size_t i = fds.size() - 1; i > 0; --i) {
+        ::unlinkat(fds[i], "f.txt", 0);
+        ::close(fds[i]);
+        ::unlinkat(fds[i - 1], name.c_str(), AT_REMOVEDIR);
+    }
+    ::unlinkat(fds[0], "f.txt", 0);
+    ::close(fds[0]);
+    const std::size_t levels = (PATH_MAX - 1 - dir.path().size() - 1) / (name.size() + 1);
+    EXPECT_EQ(found.size(), levels + 1);
+    for (const auto& f : whole.folders) EXPECT_LT(f.path.size() + 1, std::size_t(PATH_MAX));
+}
+
+TEST(FolderScanTest, AStopRequestEndsTheWalkAfterTheEntryRead) {
+    TempDir dir;
+    dir.write("a/b/c.txt");
+    ScanOptions options;
+    options.keepFile = [](std::string_view) { return true; };
+    std::atomic<bool> stop{true};
+    FolderScan out;
+    scanFolderTree(dir.path() + "/", options, stop, out);
+    EXPECT_TRUE(out.stopped);
+    EXPECT_FALSE(out.startRead);
+    EXPECT_EQ(out.folders.size(), 1u);
+}
+
+TEST(FolderScanTest, AMountPointIsListedButNotEntered) {
+    TempDir dir;
+    dir.write("x.txt");
+    const std::string mnt = dir.mkdir("mnt");
+    if (::geteuid() != 0 || ::mount("tmpfs", mnt.c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "needs root to mount a tmpfs";
+    dir.write("mnt/inside.txt");
+    const Found found = scan(dir.path());
+    ::umount(mnt.c_str());
+    EXPECT_EQ(found, (Found{{"", {"x.txt"}}, {"mnt/", {}}}));
+}
+
+// Drops the capabilities that let root read any folder, so that permission
+// bits count.
+void dropReadOverride() {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2] = {};
+    ::syscall(SYS_capget, &header, data);
+    for (int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH}) data[0].effective &= ~(1u << cap);
+    ::syscall(SYS_capset, &header, data);
+}
+
+TEST(FolderScanTest, UnreadableFoldersContributeNothing) {
+    TempDir dir;
+    dir.write("a.txt");
+    dir.write("locked/b.txt");
+    dir.write("locked/inner/c.txt");
+    dir.write("shut/d.txt");
+    ::chmod((dir / "locked").c_str(), 0);
+    ::chmod((dir / "shut").c_str(), 0100);  // may be passed through, not read
+    const std::string root = dir.path();
+    const auto scanWithoutOverride = [&] {
+        dropReadOverride();
+        const Found expected{{"", {"a.txt"}}, {"locked/", {}}, {"shut/", {}}};
+        std::exit(scan(root) == expected ? 0 : 1);
+    };
+    EXPECT_EXIT(scanWithoutOverride(), ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace

@@ -1,0 +1,172 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "controls/PathListBox.h"
+#include "search/FileCollection.h"
+#include "search/FileSearchAllThread.h"
+#include "search/SearchCommand.h"
+#include "support/EventWait.h"
+#include "support/TestEnvironment.h"
+
+namespace {
+
+using Rows = std::vector<std::string>;
+
+const QString kInterrupted = QStringLiteral("検索は中断されました。");
+
+// A search as the window starts it, over the left pane's lists and a stop
+// button standing in for a folder tree.
+class SearchThreadTest : public PlatformTest {
+protected:
+    void SetUp() override {
+        PlatformTest::SetUp();
+        found.setShowNames(true);
+        found.setRows(before);
+    }
+
+    // Runs a search to its end; returns the captions the stop button showed.
+    // onCaption may act on the running search.
+    QStringList search(const std::string& folder, const std::string& mask = "*.txt",
+                       bool hidden = false,
+                       std::function<void(TFileSearchAllThread&, const QString&)> onCaption = {}) {
+        QStringList captions;
+        stop.cover();
+        QPointer<TFileSearchAllThread> thread = new TFileSearchAllThread();
+        QObject::connect(thread, &TFileSearchAllThread::progress, [&](const QString& caption) {
+            captions << caption;
+            EXPECT_EQ(button.text(), caption);
+            if (onCaption) onCaption(*thread, caption);
+        });
+        thread->SetSearchParams(folder, mask, found, names, stop, hidden);
+        thread->start();
+        EXPECT_TRUE(processEventsUntil([&] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return thread.isNull();
+        }, 20000));
+        EXPECT_FALSE(button.isVisible());
+        EXPECT_FALSE(searching);
+        return captions;
+    }
+    QStringList shown() const { return fakeDialogs().texts(); }
+
+    TempDir dir;
+    const Rows before{"/earlier/x.txt"};
+    PathListModel found;
+    PathListBox names{nullptr, false, &found};
+    QWidget panel;
+    QWidget tree{&panel};
+    QPushButton button{&panel};
+    bool searching = false;
+    const StopButton stop{button, tree, searching};
+};
+
+TEST_F(SearchThreadTest, AFolderWithNothingToFindEmptiesTheList) {
+    dir.write("notes");
+    EXPECT_EQ(search(dir.path()),
+              (QStringList{"フォルダ検索中", "残りフォルダ = 0", "データ転送中"}));
+    EXPECT_TRUE(found.empty());
+    EXPECT_EQ(shown(), QStringList{"0個のファイルを抽出しました。"});
+    EXPECT_EQ(fakeDialogs().shown[0].caption, QStringLiteral("  確認"));
+}
+
+TEST_F(SearchThreadTest, FindsMatchingFilesGroupedBySortedFolderWithOrWithoutHiddenOnes) {
+    for (const char* f : {"b.Txt", "A.TXT", "c.txt", "notes", "d.text", "sub/e.txt", "Sub2/f.txt",
+                          ".dot/g.txt", ".h.txt", "hid/h.txt", "x.m3u"})
+        dir.write(f);
+    dir.write(".hidden", "hid\n");
+    const std::string d = dir.path() + "/";
+    search(dir.path(), "*.txt;*.m3u");
+    EXPECT_EQ(found.rows(), (Rows{d + "A.TXT", d + "b.Txt", d + "c.txt", d + "x.m3u",
+                                  d + "sub/e.txt", d + "Sub2/f.txt"}));
+    EXPECT_EQ(names.model()->data(names.model()->index(0, 0)).toString(), QStringLiteral("A.TXT"));
+    search(dir.path(), "*.txt", true);
+    EXPECT_EQ(found.rows(), (Rows{d + ".h.txt", d + "A.TXT", d + "b.Txt", d + "c.txt",
+                                  d + ".dot/g.txt", d + "hid/h.txt", d + "sub/e.txt",
+                                  d + "Sub2/f.txt"}));
+    EXPECT_EQ(shown(), (QStringList{"6個のファイルを抽出しました。", "8個のファイルを抽出しました。"}));
+}
+
+TEST_F(SearchThreadTest, StartChecksTellWhyNothingIsSearched) {
+    const std::string hiddenFolder = dir.mkdir(".private");
+    dir.write(".private/a.txt");
+    struct Case { std::string folder; bool hidden; QString message; };
+    const Case cases[] = {
+        {dir / "gone", true, QStringLiteral("No Exists")},
+        {dir / "gone", false, QString::fromStdString(dir / "gone") + "\r\nは見つかりませんでした。"},
+        {hiddenFolder, false, QString::fromStdString(hiddenFolder) + "\r\nは隠しファイルです。"},
+    };
+    for (const Case& c : cases) {
+        fakeDialogs().reset();
+        EXPECT_EQ(search(c.folder, "*.txt", c.hidden), QStringList()) << c.folder;
+        EXPECT_EQ(shown(), QStringList{c.message});
+        EXPECT_EQ(found.rows(), before);
+    }
+    search(hiddenFolder, "*.txt", true);
+    EXPECT_EQ(found.rows(), Rows{hiddenFolder + "/a.txt"});
+}
+
+TEST_F(SearchThreadTest, MoreFilesThanTheLimitGiveTheFirstOnesAndNameTheFolder) {
+    const std::string full = dir.mkdir("full");
+    for (std::size_t i = 0; i <= MaxSearchFiles; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/f%05zu.txt", i);
+        ::close(::open((full + name).c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644));
+    }
+    search(dir.path());
+    ASSERT_EQ(found.size(), MaxSearchFiles);
+    EXPECT_EQ(found.rows().back(), full + "/f32735.txt");
+    EXPECT_EQ(shown(), QStringList{
+        "検索ファイル数が許容数(32736)を超えてしまいました。\r\n\r\n"
+        "次回はもう少し下位のフォルダから検索してください。\r\n"
+        "(検索中止フォルダ = \r\n '" + QString::fromStdString(full) + "')"});
+}
+
+TEST_F(SearchThreadTest, AStopWhileWalkingLeavesTheListAsItWas) {
+    dir.write("a/b.txt");
+    const QStringList captions = search(dir.path(), "*.txt", false,
+                                        [](TFileSearchAllThread& t, const QString&) { t.RequestStop(); });
+    EXPECT_EQ(captions, QStringList{"フォルダ検索中"});
+    EXPECT_EQ(shown(), QStringList{kInterrupted});
+    EXPECT_EQ(found.rows(), before);
+}
+
+TEST_F(SearchThreadTest, AStopWhileGatheringTransfersWhatWasFound) {
+    for (int i = 0; i < 60; ++i) dir.write("d" + std::to_string(100 + i) + "/f.txt");
+    EXPECT_EQ(search(dir.path()), (QStringList{"フォルダ検索中", "残りフォルダ = 50",
+                                               "残りフォルダ = 25", "残りフォルダ = 0", "データ転送中"}));
+    fakeDialogs().reset();
+    const QStringList captions = search(dir.path(), "*.txt", false,
+                                        [](TFileSearchAllThread& t, const QString& caption) {
+                                            if (caption.endsWith(" 25")) t.RequestStop();
+                                        });
+    EXPECT_EQ(captions.last(), QStringLiteral("データ転送中"));
+    // Told after the start folder and d100 to d134.
+    ASSERT_EQ(found.size(), 35u);
+    EXPECT_EQ(found.rows().back(), dir / "d134/f.txt");
+    EXPECT_EQ(shown(), QStringList{"35個のファイルを抽出しました。\r\n\r\n" + kInterrupted});
+}
+
+TEST_F(SearchThreadTest, AWindowThatStopsServingDoesNotHoldTheSearchUp) {
+    dir.write("a/b.txt");
+    stop.cover();
+    QPointer<TFileSearchAllThread> thread = new TFileSearchAllThread();
+    thread->SetSearchParams(dir.path(), "*.txt", found, names, stop, false);
+    thread->start();
+    QThread::msleep(50);  // it now waits for its first caption, which no loop shows
+    QElapsedTimer clock;
+    clock.start();
+    EndSearch(thread);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_TRUE(thread->isFinished());
+    processEventsFor(50);
+    EXPECT_EQ(found.rows(), before);
+    EXPECT_EQ(button.text(), QString());
+    EXPECT_TRUE(shown().isEmpty());
+}
+
+}  // namespace
