@@ -6,6 +6,7 @@
 #include "datalist/ListSuspension.h"
 #include "filters/FilterList.h"
 #include "platform/Messages.h"
+#include "filters/MaskExtensions.h"
 #include "util/PathText.h"
 
 namespace {
@@ -35,11 +36,6 @@ std::string CheckedFiltersText(const FilterList& filters) {
     return text;
 }
 
-bool MatchesExtractionPattern(const std::string& path, const std::string& pattern) {
-    const std::string extension = extensionPart(path);
-    return !extension.empty() && pattern.find(asciiUpper(extension) + ';') != std::string::npos;
-}
-
 void DoFilterDataListExecute(PathListBox& dataList, const FilterList& filters, QWidget& window) {
     if (dataList.count() == 0) {
         notice(QStringLiteral("抽出するデータがありません。"));
@@ -54,12 +50,12 @@ void DoFilterDataListExecute(PathListBox& dataList, const FilterList& filters, Q
             notice(QStringLiteral("''*,*''以外のフィルタが設定されていません。"));
             return;
         }
-        const std::string pattern = asciiUpper(checked) + ';';
+        const MaskExtensions pattern(checked);
         const std::vector<std::string>& rows = dataList.list()->rows();
         std::vector<char> keep(rows.size());
         for (std::size_t i = rows.size(); i-- > 0;) {
             if (i % 100 == 0) window.setWindowTitle(QStringLiteral("抽出中: ") + QString::number(i));
-            keep[i] = MatchesExtractionPattern(rows[i], pattern);
+            keep[i] = pattern.matches(fileNamePart(rows[i]));
         }
         const int current = dataList.currentRow();
         dataList.editRows(

@@ -10,10 +10,6 @@ class QWidget;
 // joined by ";"; empty when none of them is checked.
 std::string CheckedFiltersText(const FilterList& filters);
 
-// Whether an entry stays: its extension in upper case followed by ";"
-// occurs in pattern (the checked filters upper-cased, each followed by ";").
-bool MatchesExtractionPattern(const std::string& path, const std::string& pattern);
-
 // Keeps only the data-list entries whose extension a checked filter names,
 // showing the progress in window's caption, and tells how many stayed.
 void DoFilterDataListExecute(PathListBox& dataList, const FilterList& filters, QWidget& window);

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QThread>
 
-#include "search/MaskExtensions.h"
+#include "filters/MaskExtensions.h"
 #include "search/StopButton.h"
 #include "search/UiGate.h"
 

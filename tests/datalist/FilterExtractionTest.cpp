@@ -56,10 +56,12 @@ TEST_F(FilterExtractionTest, KeepsTheCheckedExtensionsInAnyCase) {
     EXPECT_EQ(fakeDialogs().texts(), QStringList{"3個のファイルを抽出しました。"});
 }
 
-TEST_F(FilterExtractionTest, BlanksAroundTheSeparatorHideTheExtensionBeforeThem) {
+// Blanks a filter keeps next to its ";" name no extension of their own, and
+// ".xt" is no part of ".txt".
+TEST_F(FilterExtractionTest, WholeExtensionsCountBlanksAroundTheSeparatorDoNot) {
     check({{"*.*", false}, {"*.txt ;*.m3u", true}});
-    extract({"/a.txt", "/b.m3u"});
-    EXPECT_EQ(rows(), Rows{"/b.m3u"});
+    extract({"/a.txt", "/b.m3u", "/c.xt"});
+    EXPECT_EQ(rows(), (Rows{"/a.txt", "/b.m3u"}));
 }
 
 TEST_F(FilterExtractionTest, CaptionShowsEveryHundredthIndexAndComesBack) {

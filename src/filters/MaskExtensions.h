@@ -4,9 +4,10 @@
 #include <string_view>
 #include <vector>
 
-// The extensions a search looks for, built from a file-list mask: "*.*"
-// anywhere means every file; otherwise the mask without its asterisks, in
-// ASCII upper case, with one ";" appended ("*.txt;*.m3u" gives ".TXT;.M3U;").
+// The extensions a mask of filters names, for the search and the extraction:
+// "*.*" anywhere means every file; otherwise the mask without its asterisks,
+// in ASCII upper case, with one ";" appended ("*.txt;*.m3u" gives
+// ".TXT;.M3U;"). Blanks next to a ";" are no part of an extension.
 class MaskExtensions {
 public:
     explicit MaskExtensions(const std::string& mask = "*.*");

@@ -1,7 +1,8 @@
-#include "search/MaskExtensions.h"
+#include "filters/MaskExtensions.h"
 
 #include <algorithm>
 
+#include "util/IniValues.h"
 #include "util/PathText.h"
 
 namespace {
@@ -28,7 +29,8 @@ MaskExtensions::MaskExtensions(const std::string& mask) {
     // inside ".TXT;".
     for (std::size_t from = 0; !allFiles_ && from < text_.size();) {
         const std::size_t end = text_.find(';', from);
-        if (end > from) extensions_.push_back(text_.substr(from, end - from));
+        std::string extension = trimBlanks(text_.substr(from, end - from));
+        if (!extension.empty()) extensions_.push_back(std::move(extension));
         from = end + 1;
     }
 }

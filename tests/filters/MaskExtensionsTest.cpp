@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "search/MaskExtensions.h"
+#include "filters/MaskExtensions.h"
 
 namespace {
 
@@ -26,6 +26,7 @@ TEST(MaskExtensionsTest, MatchesWholeExtensionsIgnoringAsciiCase) {
         {"*.txt;*.m3u", "list.M3U", true}, {"*.txt;*.m3u", "list.m3", false},
         {"*.*", "notes", true},          {"*.*", ".profile", true},
         {"*.txt", ".txt", true},         {"*.写真", "a.写真", true},
+        {"*.m3u ; *.pls", "a.M3U", true}, {"*.m3u ; *.pls", "b.pls", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(MaskExtensions(c.mask).matches(c.name), c.matches) << c.mask << " " << c.name;
