@@ -7,12 +7,12 @@
 #include <unistd.h>
 #include <utility>
 
-#include "engine/CollisionName.h"
 #include "engine/FileJob.h"
 #include "engine/FileOpErrors.h"
 #include "engine/ITrash.h"
 #include "engine/PosixFileOps.h"
 #include "util/Termination.h"
+#include "util/UniqueName.h"
 
 using namespace posixops;
 

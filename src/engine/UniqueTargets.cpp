@@ -3,7 +3,6 @@
 #include "util/DateTimeText.h"
 #include "util/NumberText.h"
 #include "util/UniqueName.h"
-#include "util/FileNameFit.h"
 #include "util/PathText.h"
 
 namespace {
@@ -73,7 +72,7 @@ bool TFileOperation::NextFreeName(const std::string& folder, std::string& name,
     for (std::uint32_t i = start;; ++i) {
         try {
             const std::string candidate =
-                i == 0 ? first : fitFileName(base, "_" + ZeroPadding(i, 2, '0') + ext);
+                i == 0 ? first : NumberedName(base, ext, i, 2);
             if (candidate.empty()) return false;
             if (i >= 1) changed = true;
             if (!fs.fileExists(prefix + candidate) && !chosen.count(asciiUpper(candidate))) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/CollisionName.h"
+#include "util/UniqueName.h"
 
 namespace {
 
