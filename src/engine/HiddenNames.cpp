@@ -1,31 +1,18 @@
 #include "engine/HiddenNames.h"
 
-#include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include "util/IniFileIo.h"
 
 namespace {
 
 std::optional<std::string> readAt(int folderFd, const char* file) {
-    const int fd = ::openat(folderFd, file, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) return std::string();
-        return std::nullopt;
-    }
-    struct stat st {};
     std::string text;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    char buffer[8192];
-    while (ok) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n > 0) text.append(buffer, std::size_t(n));
-        else if (n == 0) break;
-        else if (errno != EINTR) ok = false;
+    switch (readWholeFileAt(folderFd, file, text)) {
+        case FileReadResult::Read: return text;
+        case FileReadResult::Missing: return std::string();
+        default: return std::nullopt;
     }
-    ::close(fd);
-    if (!ok) return std::nullopt;
-    return text;
 }
 
 std::optional<std::set<std::string>> namesOrNothing(const std::optional<std::string>& text) {

@@ -8,6 +8,8 @@
 
 #include <sys/stat.h>
 
+#include "util/UniqueFd.h"
+
 // The file-system steps of the file-operation service. Every function returns
 // 0 or an errno value (or a fileop_error code). Paths are bytes; symbolic
 // links are never followed below a listed path: a walk opens each folder
@@ -26,29 +28,7 @@ std::string childOf(const std::string& folder, const std::string& name);
 int lstatPath(const std::string& path, struct stat& st);
 
 // An open folder descriptor, closed with the object.
-class DirFd {
-public:
-    DirFd() = default;
-    explicit DirFd(int fd) : fd_(fd) {}
-    ~DirFd() { reset(); }
-    DirFd(DirFd&& other) noexcept : fd_(other.release()) {}
-    DirFd& operator=(DirFd&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-    DirFd(const DirFd&) = delete;
-    DirFd& operator=(const DirFd&) = delete;
-    int get() const { return fd_; }
-    void reset(int fd = -1);
-    int release() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-private:
-    int fd_ = -1;
-};
+using DirFd = UniqueFd;
 
 // Opens the folder at path (a listed path: links in it are followed once).
 int openFolder(const std::string& path, DirFd& out);

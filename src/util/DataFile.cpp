@@ -1,10 +1,8 @@
 #include "util/DataFile.h"
 
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include "util/IniFileIo.h"
 
 namespace {
 
@@ -60,40 +58,13 @@ std::vector<std::string> parseDataFileText(std::string_view text) {
 DataFileRead readDataFile(const std::string& path, std::vector<std::string>& rows,
                           std::size_t maxSize) {
     rows.clear();
-    // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return DataFileRead::Unreadable;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return DataFileRead::Unreadable;
-    }
-    if (std::size_t(st.st_size) > maxSize) {
-        ::close(fd);
-        return DataFileRead::TooLarge;
-    }
     std::string text;
-    text.resize(std::size_t(st.st_size) + 1);  // one spare byte notices growth
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == text.size()) {
-            if (text.size() > maxSize) {
-                ::close(fd);
-                return DataFileRead::TooLarge;
-            }
-            text.resize(text.size() * 2);
-        }
-        const ssize_t n = ::read(fd, text.data() + filled, text.size() - filled);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            ::close(fd);
-            return DataFileRead::Unreadable;
-        }
-        if (n == 0) break;
-        filled += std::size_t(n);
+    switch (readWholeFile(path, text, maxSize)) {
+        case FileReadResult::Read: break;
+        case FileReadResult::TooLarge: return DataFileRead::TooLarge;
+        case FileReadResult::Missing:
+        case FileReadResult::Failed: return DataFileRead::Unreadable;
     }
-    ::close(fd);
-    if (filled > maxSize) return DataFileRead::TooLarge;
-    rows = parseDataFileText(std::string_view(text.data(), filled));
+    rows = parseDataFileText(text);
     return DataFileRead::Ok;
 }

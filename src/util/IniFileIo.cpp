@@ -10,28 +10,11 @@
 #include <unistd.h>
 
 #include "util/PathText.h"
+#include "util/UniqueFd.h"
 
 namespace {
 
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    // Closes now and reports whether the close succeeded.
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
+using Fd = UniqueFd;
 
 constexpr off_t kWritebackStep = off_t(8) << 20;
 
@@ -78,24 +61,44 @@ void syncFolder(const std::string& folder) {
 
 }  // namespace
 
-FileReadResult readWholeFile(const std::string& path, std::string& bytes) {
+FileReadResult readWholeFileAt(int dirFd, const char* name, std::string& bytes, std::size_t maxSize) {
     bytes.clear();
-    Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below.
+    Fd fd(::openat(dirFd, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (fd.get() < 0)
         return errno == ENOENT || errno == ENOTDIR ? FileReadResult::Missing : FileReadResult::Failed;
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return FileReadResult::Failed;
-    char buffer[65536];
+    if (std::size_t(st.st_size) > maxSize) return FileReadResult::TooLarge;
+    bytes.resize(std::size_t(st.st_size) + 1);  // one spare byte notices growth
+    std::size_t filled = 0;
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (filled == bytes.size()) {
+            if (bytes.size() > maxSize) {
+                bytes.clear();
+                return FileReadResult::TooLarge;
+            }
+            bytes.resize(bytes.size() * 2);
+        }
+        const ssize_t n = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
+        if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
-            if (errno == EINTR) continue;
             bytes.clear();
             return FileReadResult::Failed;
         }
-        if (n == 0) return FileReadResult::Read;
-        bytes.append(buffer, std::size_t(n));
+        if (n == 0) break;
+        filled += std::size_t(n);
     }
+    bytes.resize(filled);
+    if (filled > maxSize) {
+        bytes.clear();
+        return FileReadResult::TooLarge;
+    }
+    return FileReadResult::Read;
+}
+
+FileReadResult readWholeFile(const std::string& path, std::string& bytes, std::size_t maxSize) {
+    return readWholeFileAt(AT_FDCWD, path.c_str(), bytes, maxSize);
 }
 
 bool writeFileAtomically(const std::string& path, const std::string& bytes) {

@@ -1,17 +1,24 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
-// Reading and writing the bytes of a small settings file.
+// Reading whole files and replacing them atomically.
 
-enum class FileReadResult { Read, Missing, Failed };
+enum class FileReadResult { Read, Missing, Failed, TooLarge };
 
 // The whole content of the regular file at path. Missing when nothing is
 // there (or a parent is not a folder); Failed when something is there that
-// cannot be read as a regular file (a folder, a FIFO, no permission).
-FileReadResult readWholeFile(const std::string& path, std::string& bytes);
+// cannot be read as a regular file (a folder, a FIFO — never opened to wait
+// for a writer —, no permission); TooLarge beyond maxSize bytes.
+FileReadResult readWholeFile(const std::string& path, std::string& bytes,
+                             std::size_t maxSize = SIZE_MAX);
+// The same for name in the folder open at dirFd.
+FileReadResult readWholeFileAt(int dirFd, const char* name, std::string& bytes,
+                               std::size_t maxSize = SIZE_MAX);
 
 // Replaces the file at path with bytes through a temporary file in the same
 // folder and a rename, so that the file is either old or new, never partly
