@@ -15,6 +15,7 @@
 #include "app/PendingCommand.h"
 #include "attributes/AttributeCommands.h"
 #include "bulk/BulkOperations.h"
+#include "cleanup/EmptyFolderCommand.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
 #include "controls/FileListBox.h"
@@ -32,6 +33,8 @@
 #include "panes/BrowsingPanes.h"
 #include "panes/SelectedFolders.h"
 #include "platform/ClipboardText.h"
+#include "rename/BulkRename.h"
+#include "rename/SingleRename.h"
 #include "settings/SettingCommand.h"
 #include "savelists/SaveFileList.h"
 
@@ -276,16 +279,19 @@ void TCopyForm::bindCommands() {
                                                 OpenDialogListBox, TxtFilter, destinationFolder(),
                                                 SaveDialog1, trees()});
         });
+    bind("ReNameAllFile", [this](QAction*) { ReNameAllFileExecute(*DataListBox->list(), trees()); });
+    bind("FileExtToNewExt",
+         [this](QAction*) { FileExtToNewExtExecute(*DataListBox->list(), trees()); });
+    bind("ReNameFileNameRight", [this](QAction*) { ReNameFileNameRightExecute(*FileListBox2); });
+    bind("RenameFileNameLeft",
+         [this](QAction*) { RenameFileNameLeftExecute(*FileNameListBox, *FilePathListBox); });
+    bind("DeleteNoFileDirectory",
+         [this](QAction*) { DeleteNoFileDirectoryExecute(trees(), *DataListBox); });
     bind("ShowHelp", [this](QAction*) { ShowHelpExecute(); });
     bind("ShowVersion", [this](QAction*) { ShowVersionExecute(); });
 
     // Commands that a later version brings.
     pending("FileSearchAll", "FileSearchAllExecute");
-    pending("DeleteNoFileDirectory", "DeleteNoFileDirectoryExecute");
-    pending("FileExtToNewExt", "FileExtToNewExtExecute");
-    pending("ReNameAllFile", "ReNameAllFileExecute");
-    pending("ReNameFileNameRight", "ReNameFileNameRightExecute");
-    pending("RenameFileNameLeft", "RenameFileNameLeftExecute");
 
     // Events of the controls.
     auto guarded = [](auto handler) { return [handler] { RunGuarded(handler); }; };

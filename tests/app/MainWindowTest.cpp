@@ -335,9 +335,9 @@ TEST_F(MainWindowTest, FilterListEventsAndActionsReachTheirCommands) {
 }
 
 TEST_F(MainWindowTest, CommandsOfALaterVersionSayTheyAreNotAvailable) {
-    form->action("DeleteNoFileDirectory")->trigger();
+    form->action("FileSearchAll")->trigger();
     ASSERT_EQ(fakeDialogs().shown.size(), 1u);
-    EXPECT_TRUE(fakeDialogs().shown[0].text.contains("DeleteNoFileDirectoryExecute"));
+    EXPECT_TRUE(fakeDialogs().shown[0].text.contains("FileSearchAllExecute"));
     EXPECT_EQ(fakeDialogs().shown[0].caption, QStringLiteral("  確認"));
 }
 
