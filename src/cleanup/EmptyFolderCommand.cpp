@@ -4,6 +4,7 @@
 #include "controls/PathListBox.h"
 #include "engine/EmptyFolders.h"
 #include "engine/IFileSystem.h"
+#include "platform/BusyCursor.h"
 #include "platform/Messages.h"
 #include "platform/Platform.h"
 #include "util/DisplayText.h"
@@ -26,7 +27,10 @@ int RemoveEmptyFolders(const std::string& start, PathListBox& dataList) {
     using Status = EmptyFolderRemoval::Status;
     EmptyFolderRemoval result;
     try {
-        removeEmptyFolders(start, result);
+        {
+            BusyCursor busy;
+            removeEmptyFolders(start, result);
+        }
         switch (result.status) {
             case Status::StartMissing:
                 notice(displayPath(start) + QStringLiteral("が見つかりませんでした。"));

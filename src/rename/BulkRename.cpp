@@ -3,6 +3,7 @@
 #include "controls/PathListModel.h"
 #include "engine/IFileSystem.h"
 #include "engine/PosixFileOps.h"
+#include "platform/BusyCursor.h"
 #include "platform/IUserDialogs.h"
 #include "platform/Messages.h"
 #include "platform/Platform.h"
@@ -50,11 +51,13 @@ RenameCounts carryOut(const std::vector<std::string>& paths, const std::vector<P
 RenameCounts RenameSerially(const std::vector<std::string>& paths, const std::string& prefix,
                             const std::string& digits) {
     if (paths.empty()) return {};
+    BusyCursor busy;
     const NameRule rule = serialNameRule({prefix, digits}, paths.size());
     return carryOut(paths, planRenames(paths, rule, fileSystemProbe()));
 }
 
 RenameCounts ChangeExtensions(const std::vector<std::string>& paths, const std::string& extension) {
+    BusyCursor busy;
     return carryOut(paths, planRenames(paths, extensionRule(extension), fileSystemProbe()));
 }
 

@@ -10,7 +10,6 @@
 namespace {
 
 using Paths = std::vector<std::string>;
-using Status = EmptyFolderRemoval::Status;
 
 // A small tmpfs at where while the object lives (root only).
 class Tmpfs {
@@ -33,19 +32,6 @@ EmptyFolderRemoval removeBelow(const std::string& start) {
     EmptyFolderRemoval result;
     removeEmptyFolders(start, result);
     return result;
-}
-
-TEST(EmptyFolders, FoldersWithoutFilesGoBottomUpAndOnesWithAHiddenFileStay) {
-    TempDir dir;
-    const std::string s = dir.mkdir("s");
-    dir.mkdir("s/A");
-    dir.mkdir("s/B/C");
-    dir.write("s/D/.hidden-file");
-    const auto result = removeBelow(s);
-    EXPECT_EQ(result.status, Status::Done);
-    EXPECT_EQ(result.removed, (Paths{s + "/A", s + "/B", s + "/B/C"}));
-    EXPECT_TRUE(exists(s + "/D/.hidden-file"));
-    EXPECT_EQ(removeBelow(s).removed, Paths{});
 }
 
 TEST(EmptyFolders, AStartHoldingOnlyEmptyTreesGoesTooWhateverTheirShape) {
@@ -87,12 +73,6 @@ TEST(EmptyFolders, MountedFileSystemsAreNeitherEnteredNorRemoved) {
     // A mount point as the start: what is below goes, the mount point stays.
     EXPECT_EQ(removeBelow(dir / "mounted").removed, Paths{dir / "mounted/empty"});
     EXPECT_TRUE(exists(dir / "mounted"));
-}
-
-TEST(EmptyFolders, AMissingStartRemovesNothing) {
-    TempDir dir;
-    EXPECT_EQ(removeBelow(dir / "gone").status, Status::StartMissing);
-    EXPECT_EQ(removeBelow(dir.write("file")).status, Status::StartMissing);
 }
 
 }  // namespace

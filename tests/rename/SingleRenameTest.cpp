@@ -61,24 +61,20 @@ TEST_F(SingleRenameTest, AFileRemovedMeanwhileIsNotFoundWithItsFullPath) {
     EXPECT_EQ(fakeDialogs().texts(), QStringList{QString::fromStdString(a) + "\r\nが見つかりませんでした。"});
 }
 
-TEST_F(SingleRenameTest, ASystemFileIsRefusedBeforeAnyQuestion) {
+TEST_F(SingleRenameTest, ASystemFileIsRefusedAndAHiddenReadOnlyOneGetsTheHiddenQuestionOnce) {
     const std::string fifo = folder + "/pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-    paths.setRows({fifo});
-    names.setCurrentRow(0);
-    RenameFileNameLeftExecute(names, paths);
-    EXPECT_EQ(fakeDialogs().texts(), QStringList{"これはシステムファイルです。\r\nリネームは中止します。"});
-}
-
-TEST_F(SingleRenameTest, AHiddenReadOnlyFileGetsTheHiddenQuestionOnceAndNoKeepsIt) {
     const std::string secret = dir.write("p/.secret");
     ::chmod(secret.c_str(), 0444);
-    paths.setRows({secret});
+    paths.setRows({fifo, secret});
     names.setCurrentRow(0);
+    RenameFileNameLeftExecute(names, paths);
+    names.setCurrentRow(1);
     fakeDialogs().answers = {id::No};
     RenameFileNameLeftExecute(names, paths);
-    EXPECT_EQ(fakeDialogs().texts(), QStringList{kHiddenQuestion});
-    EXPECT_EQ(fakeDialogs().shown[0].flags & mb::ButtonMask, mb::YesNo);
+    EXPECT_EQ(fakeDialogs().texts(),
+              (QStringList{"これはシステムファイルです。\r\nリネームは中止します。", kHiddenQuestion}));
+    EXPECT_EQ(fakeDialogs().shown[1].flags & mb::ButtonMask, mb::YesNo);
     EXPECT_TRUE(exists(secret));
 }
 
