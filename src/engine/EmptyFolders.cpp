@@ -22,8 +22,16 @@ constexpr std::size_t NoParent = std::numeric_limits<std::size_t>::max();
 struct Found {
     std::size_t parent;
     std::string name;
-    struct stat st;
+    dev_t dev;
+    ino_t ino;
     std::string path;
+
+    struct stat identity() const {
+        struct stat st {};
+        st.st_dev = dev;
+        st.st_ino = ino;
+        return st;
+    }
 };
 
 // Opens found folders again through their ancestors from the start folder,
@@ -50,7 +58,7 @@ public:
             const Found& f = folders_[line[line.size() - 1 - depth]];
             DirFd fd;
             struct stat opened {};
-            if (reopenSubfolder(chain_.back().second.get(), f.name, f.st, fd, opened)) return -1;
+            if (reopenSubfolder(chain_.back().second.get(), f.name, f.identity(), fd, opened)) return -1;
             chain_.emplace_back(line[line.size() - 1 - depth], std::move(fd));
         }
         return chain_.back().second.get();
@@ -61,19 +69,19 @@ private:
     std::vector<std::pair<std::size_t, DirFd>> chain_;
 };
 
-bool sameFolder(const struct stat& a, const struct stat& b) {
-    return S_ISDIR(a.st_mode) && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+bool isFolder(const struct stat& st, dev_t dev, ino_t ino) {
+    return S_ISDIR(st.st_mode) && st.st_dev == dev && st.st_ino == ino;
 }
 
 // Removes the folder name of dir if it still is the one found.
-bool removeFoundAt(int dir, const std::string& name, const struct stat& found) {
+bool removeFoundAt(int dir, const std::string& name, const Found& found) {
     struct stat now {};
-    if (statAt(dir, name, now) || !sameFolder(now, found)) return false;
+    if (statAt(dir, name, now) || !isFolder(now, found.dev, found.ino)) return false;
     return ::unlinkat(dir, name.c_str(), AT_REMOVEDIR) == 0;
 }
 
 // The start folder goes through its own parent, never when it is a root.
-bool removeStart(const std::string& start, const struct stat& found) {
+bool removeStart(const std::string& start, const Found& found) {
     const std::string folder = withoutTrailingSlash(start);
     const std::string name = nameOf(folder);
     if (folder == "/" || name.empty() || name == "." || name == "..") return false;
@@ -91,11 +99,11 @@ void removeEmptyFolders(const std::string& start, EmptyFolderRemoval& result) {
         result.status = EmptyFolderRemoval::Status::StartMissing;
         return;
     }
-    std::vector<Found> folders{{NoParent, {}, startSt, start}};
+    std::vector<Found> folders{{NoParent, {}, startSt.st_dev, startSt.st_ino, start}};
     DirFd startFd;
     struct stat opened {};
     if (openFolder(start, startFd) == 0 &&
-        (::fstat(startFd.get(), &opened) != 0 || !sameFolder(opened, startSt)))
+        (::fstat(startFd.get(), &opened) != 0 || !isFolder(opened, startSt.st_dev, startSt.st_ino)))
         startFd.reset();
     FolderChain chain(folders, std::move(startFd));
 
@@ -113,14 +121,14 @@ void removeEmptyFolders(const std::string& start, EmptyFolderRemoval& result) {
             ++result.unreadable;
             continue;
         }
-        const struct stat self = folders[i].st;
+        const struct stat self = folders[i].identity();
         const std::string prefix = i == 0 ? below : folders[i].path;
         for (auto& name : names) {
             struct stat st {};
             if (statAt(fd, name, st) || !S_ISDIR(st.st_mode) || isMountedFolderAt(fd, self, name, st))
                 continue;
             std::string path = prefix + name + "/";
-            folders.push_back({i, std::move(name), st, std::move(path)});
+            folders.push_back({i, std::move(name), st.st_dev, st.st_ino, std::move(path)});
         }
     }
     if (result.unreadable) {
@@ -142,10 +150,10 @@ void removeEmptyFolders(const std::string& start, EmptyFolderRemoval& result) {
         const Found& f = folders[i];
         bool gone = false;
         if (i == 0) {
-            gone = removeStart(start, f.st);
+            gone = removeStart(start, f);
         } else {
             const int parent = chain.open(f.parent);
-            gone = parent >= 0 && removeFoundAt(parent, f.name, f.st);
+            gone = parent >= 0 && removeFoundAt(parent, f.name, f);
         }
         if (gone) result.removed.push_back(withoutTrailingSlash(f.path));
     }
