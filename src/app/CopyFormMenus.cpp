@@ -12,9 +12,9 @@
 #include "app/ActionTable.h"
 #include "app/CommandGuard.h"
 #include "app/CopyForm.h"
-#include "app/PendingCommand.h"
 #include "attributes/AttributeCommands.h"
 #include "bulk/BulkOperations.h"
+#include "cleanup/EmptyFolderCommand.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
 #include "controls/FileListBox.h"
@@ -32,6 +32,8 @@
 #include "panes/BrowsingPanes.h"
 #include "panes/SelectedFolders.h"
 #include "platform/ClipboardText.h"
+#include "rename/BulkRename.h"
+#include "rename/SingleRename.h"
 #include "settings/SettingCommand.h"
 #include "savelists/SaveFileList.h"
 #include "search/FileSearchAllThread.h"
@@ -189,10 +191,6 @@ void TCopyForm::bindCommands() {
         QAction* a = action(name);
         connect(a, &QAction::triggered, this, [a, handler] { RunGuarded([&] { handler(a); }); });
     };
-    auto pending = [this, &bind](const char* name, const char* handler) {
-        action(name)->setProperty("notInThisVersion", true);  // its help says so too
-        bind(name, [handler](QAction*) { ShowCommandNotAvailable(handler); });
-    };
 
     auto engine = [this]() -> TFileOperation& {
         if (!FileOperation) throw std::logic_error("FileOperation");
@@ -280,15 +278,18 @@ void TCopyForm::bindCommands() {
                                                 SaveDialog1, trees()});
         });
     bind("FileSearchAll", [this](QAction*) { FileSearchAllExecute(searchContext()); });
+    bind("ReNameAllFile", [this](QAction*) { ReNameAllFileExecute(*DataListBox->list(), trees()); });
+    bind("FileExtToNewExt",
+         [this](QAction*) { FileExtToNewExtExecute(*DataListBox->list(), trees()); });
+    bind("ReNameFileNameRight", [this](QAction*) { ReNameFileNameRightExecute(*FileListBox2); });
+    bind("RenameFileNameLeft",
+         [this](QAction*) { RenameFileNameLeftExecute(*FileNameListBox, *FilePathListBox); });
+    bind("DeleteNoFileDirectory",
+         [this](QAction*) { DeleteNoFileDirectoryExecute(trees(), *DataListBox); });
     bind("ShowHelp", [this](QAction*) { ShowHelpExecute(); });
     bind("ShowVersion", [this](QAction*) { ShowVersionExecute(); });
 
     // Commands that a later version brings.
-    pending("DeleteNoFileDirectory", "DeleteNoFileDirectoryExecute");
-    pending("FileExtToNewExt", "FileExtToNewExtExecute");
-    pending("ReNameAllFile", "ReNameAllFileExecute");
-    pending("ReNameFileNameRight", "ReNameFileNameRightExecute");
-    pending("RenameFileNameLeft", "RenameFileNameLeftExecute");
 
     // Events of the controls.
     auto guarded = [](auto handler) { return [handler] { RunGuarded(handler); }; };

@@ -28,6 +28,11 @@ void FileListBox::showNames() {
     Q_EMIT changed();
 }
 
+void FileListBox::renameRow(int row, const std::string& name) {
+    files_->renameEntry(std::size_t(row), name);
+    list()->setAt(std::size_t(row), name);
+}
+
 bool FileListToList(FileListBox& list, PathListModel& target) {
     target.clear();
     std::vector<std::string> paths;

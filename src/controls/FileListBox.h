@@ -21,6 +21,8 @@ public:
     void reread() { files_->reread(); }
     // directory() joined with the name of row.
     std::string fullPath(int row) const { return files_->fullPath(std::size_t(row)); }
+    // Shows name in row, whose file was renamed to it, without re-reading.
+    void renameRow(int row, const std::string& name);
     bool autoRefreshing() const { return files_->autoRefreshing(); }
     FolderWatch* folderWatch() const { return files_->folderWatch(); }
 

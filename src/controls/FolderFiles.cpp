@@ -35,6 +35,8 @@ void FolderFiles::folderChanged() {
     autoRefreshing_ = false;
 }
 
+void FolderFiles::renameEntry(std::size_t row, std::string name) { names_.at(row) = std::move(name); }
+
 std::string FolderFiles::fullPath(std::size_t row) const { return joinPath(directory_, names_.at(row)); }
 
 std::vector<std::string> FolderFiles::fullPaths() const {

@@ -22,6 +22,8 @@ public:
     void setMask(const std::string& mask);
     // Re-reads the folder.
     void reread();
+    // Gives names()[row] a new name, as a rename of that file in place.
+    void renameEntry(std::size_t row, std::string name);
     // directory() joined with names()[row].
     std::string fullPath(std::size_t row) const;
     // Every name joined with the folder.

@@ -53,6 +53,10 @@ PathListBox::PathListBox(QWidget* parent, bool multiSelect, PathListModel* model
             [this](const QModelIndex&, int first, int last) {
                 measureRows(first, last + 1, widest_);
             });
+    connect(model_, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& first, const QModelIndex& last) {
+                measureRows(first.row(), last.row() + 1, widest_);
+            });
 }
 
 void PathListBox::measureRows(int first, int end, int widest) {

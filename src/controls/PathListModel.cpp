@@ -54,6 +54,12 @@ void PathListModel::insert(std::size_t row, std::string text) {
     endInsertRows();
 }
 
+void PathListModel::setAt(std::size_t row, std::string text) {
+    rows_.at(row) = std::move(text);
+    const QModelIndex changed = index(int(row));
+    Q_EMIT dataChanged(changed, changed);
+}
+
 void PathListModel::removeAt(std::size_t row) {
     if (row >= rows_.size()) return;
     beginRemoveRows(QModelIndex(), int(row), int(row));

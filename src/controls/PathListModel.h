@@ -28,6 +28,8 @@ public:
     void append(std::string row);
     void append(const std::vector<std::string>& rows);
     void insert(std::size_t row, std::string text);
+    // Replaces the text of row.
+    void setAt(std::size_t row, std::string text);
     void removeAt(std::size_t row);
     void clear();
 

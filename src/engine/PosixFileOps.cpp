@@ -270,14 +270,11 @@ int removeTreeAt(int parentFd, const struct stat& parent, const std::string& nam
         return 0;
     }
     // Another file system mounted here is a drive root: never entered.
-    if (st.st_dev != parent.st_dev || isMountRootAt(parentFd, name))
-        return failed(fileop_error::MountPoint);
+    if (isMountedFolderAt(parentFd, parent, name, st)) return failed(fileop_error::MountPoint);
     if (path.size() >= PATH_MAX) return failed(ENAMETOOLONG);
     Fd dir;
-    if (int rc = openSubfolder(parentFd, name, dir)) return failed(rc);
     struct stat opened {};
-    if (::fstat(dir.get(), &opened) != 0) return failed(errno);
-    if (opened.st_dev != st.st_dev || opened.st_ino != st.st_ino) return failed(fileop_error::Changed);
+    if (int rc = reopenSubfolder(parentFd, name, st, dir, opened)) return failed(rc);
     int inner = 0;
     // Failures inside were reported where they happened.
     if (!removeContents(dir.get(), opened, path, cb, stopped, inner)) return inner ? inner : ECANCELED;
@@ -378,6 +375,45 @@ int listNamesAt(int dir, std::vector<std::string>& names) {
         return rc;
     }
     return readNamesAndClose(d, names);
+}
+
+int listSubfolderNamesAt(int dir, std::vector<std::string>& names) {
+    const int listFd = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listFd < 0) return errno;
+    DIR* d = ::fdopendir(listFd);
+    if (!d) {
+        const int rc = errno;
+        ::close(listFd);
+        return rc;
+    }
+    errno = 0;
+    while (dirent* e = ::readdir(d)) {
+        const std::string n = e->d_name;
+        struct stat st {};
+        const bool folder = e->d_type == DT_DIR ||
+                            (e->d_type == DT_UNKNOWN && statAt(dir, n, st) == 0 && S_ISDIR(st.st_mode));
+        if (folder && n != "." && n != "..") names.push_back(n);
+        errno = 0;
+    }
+    const int rc = errno;
+    ::closedir(d);
+    return rc;
+}
+
+bool isMountedFolderAt(int dir, const struct stat& dirSt, const std::string& name,
+                       const struct stat& st) {
+    return st.st_dev != dirSt.st_dev || isMountRootAt(dir, name);
+}
+
+int reopenSubfolder(int dir, const std::string& name, const struct stat& st, DirFd& out,
+                    struct stat& opened) {
+    if (int rc = openSubfolder(dir, name, out)) return rc;
+    if (::fstat(out.get(), &opened) != 0) return errno;
+    if (opened.st_dev != st.st_dev || opened.st_ino != st.st_ino) {
+        out.reset();
+        return fileop_error::Changed;
+    }
+    return 0;
 }
 
 bool isMountRootAt(int dir, const std::string& name) {

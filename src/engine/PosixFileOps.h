@@ -37,6 +37,17 @@ int openSubfolder(int dir, const std::string& name, DirFd& out);
 int statAt(int dir, const std::string& name, struct stat& st);
 // Names in the open folder dir, without "." and "..".
 int listNamesAt(int dir, std::vector<std::string>& names);
+// Names of the folders in the open folder dir (links to folders are none).
+int listSubfolderNamesAt(int dir, std::vector<std::string>& names);
+
+// The folder name in the open folder dir (dirSt: dir's fstat, st: name's
+// lstat) is the root of another mounted file system: a walk never enters it.
+bool isMountedFolderAt(int dir, const struct stat& dirSt, const std::string& name,
+                       const struct stat& st);
+// Opens the folder name in dir if it is still the one st describes
+// (fileop_error::Changed otherwise); opened receives its fstat.
+int reopenSubfolder(int dir, const std::string& name, const struct stat& st, DirFd& out,
+                    struct stat& opened);
 
 // name in dir is the root of a mounted file system (a drive root).
 bool isMountRootAt(int dir, const std::string& name);

@@ -334,13 +334,6 @@ TEST_F(MainWindowTest, FilterListEventsAndActionsReachTheirCommands) {
     EXPECT_EQ(form->FileListBox1->mask(), "*.txt");
 }
 
-TEST_F(MainWindowTest, CommandsOfALaterVersionSayTheyAreNotAvailable) {
-    form->action("DeleteNoFileDirectory")->trigger();
-    ASSERT_EQ(fakeDialogs().shown.size(), 1u);
-    EXPECT_TRUE(fakeDialogs().shown[0].text.contains("DeleteNoFileDirectoryExecute"));
-    EXPECT_EQ(fakeDialogs().shown[0].caption, QStringLiteral("  確認"));
-}
-
 }  // namespace
 
 #include "app/CommandGuard.h"

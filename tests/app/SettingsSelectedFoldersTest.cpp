@@ -161,7 +161,6 @@ TEST_F(SettingsSelectedFoldersTest, BaseSettingEditsTheWindowsState) {
     EXPECT_EQ(captions(f.LeftSelectedFolderMenu), (QStringList{"a", "b"}));
     EXPECT_TRUE(f.FileEraseEnabled);
     EXPECT_TRUE(f.action("FileErase")->isEnabled());
-    EXPECT_FALSE(f.action("BaseSetting")->property("notInThisVersion").toBool());
 }
 
 TEST(SettingsSelectedFolderText, CaptionsAndStoredText) {

@@ -28,6 +28,7 @@ void FakeDialogs::errorReport(const QString& text) {
 QString FakeDialogs::inputBox(const QString& caption, const QString& prompt,
                               const QString& defaultText) {
     shown.push_back({Kind::InputBox, prompt, caption, 0});
+    lastDefault = defaultText;
     if (inputs.empty()) {
         ADD_FAILURE() << "unanswered input box: " << prompt.toStdString();
         return defaultText;

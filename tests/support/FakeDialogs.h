@@ -44,7 +44,7 @@ public:
     QStringList texts() const;
 
     std::vector<Shown> shown;
-    QString lastDefault;                             // default text of the last askText
+    QString lastDefault;                             // default text of the last input box or askText
     std::deque<int> answers;                         // message-box button ids
     std::deque<std::optional<QString>> inputs;       // input boxes and askText; nullopt: Cancel
     std::deque<std::optional<std::string>> saveNames;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "bulk/PaneRefresh.h"
+
+class PathListBox;
+
+// Removes every folder below start that holds no file, at any depth, and
+// start itself when it ends up empty (never "/" or a mount point). When it
+// gets that far, the removed folders, sorted, replace the rows of dataList.
+// Tells what went wrong; returns the number of folders removed.
+int RemoveEmptyFolders(const std::string& start, PathListBox& dataList);
+
+// RemoveEmptyFolders on the right tree's folder, then the count; a tree
+// whose folder was removed moves up to the nearest folder that is left.
+void DeleteNoFileDirectoryExecute(const FolderTrees& trees, PathListBox& dataList);

@@ -1,0 +1,84 @@
+#include "rename/BulkRename.h"
+
+#include "controls/PathListModel.h"
+#include "engine/IFileSystem.h"
+#include "engine/PosixFileOps.h"
+#include "platform/BusyCursor.h"
+#include "platform/IUserDialogs.h"
+#include "platform/Messages.h"
+#include "platform/Platform.h"
+#include "util/DisplayText.h"
+#include "util/PathText.h"
+
+namespace {
+
+NameProbe fileSystemProbe() {
+    IFileSystem& fs = *platform().fileSystem;
+    return {[&fs](const std::string& p) { return fs.fileExists(p); },
+            [&fs](const std::string& p) { return fs.fileExists(p) || fs.directoryExists(p); }};
+}
+
+bool hasData(const PathListModel& dataList) {
+    if (!dataList.empty()) return true;
+    notice(QStringLiteral("データがありませんよ!"));
+    return false;
+}
+
+void report(const std::vector<std::string>& paths, const RenameCounts& counts,
+            const FolderTrees& trees) {
+    const long long notDone = (long long)counts.missing + counts.unhandled;
+    if (notDone < (long long)paths.size()) RefreshFolder(trees, folderPart(paths.front()));
+    if (notDone == 0) notice(QStringLiteral("終了しました。"));
+    else notice(QString::number(notDone) + QStringLiteral("個のファイルは処理できませんでした。"));
+}
+
+}  // namespace
+
+RenameCounts carryOut(const std::vector<std::string>& paths, const std::vector<PlannedName>& plan) {
+    RenameCounts counts;
+    for (std::size_t i = 0; i < plan.size() && i < paths.size(); ++i) {
+        const PlannedName& p = plan[i];
+        if (p.step == PlannedName::Step::Missing) ++counts.missing;
+        if (p.step == PlannedName::Step::Fail ||
+            (p.step == PlannedName::Step::Rename && posixops::renameNoReplace(paths[i], p.target))) {
+            counts.unhandled = int(paths.size() - i);
+            break;
+        }
+    }
+    return counts;
+}
+
+RenameCounts RenameSerially(const std::vector<std::string>& paths, const std::string& prefix,
+                            const std::string& digits) {
+    if (paths.empty()) return {};
+    BusyCursor busy;
+    const NameRule rule = serialNameRule({prefix, digits}, paths.size());
+    return carryOut(paths, planRenames(paths, rule, fileSystemProbe()));
+}
+
+RenameCounts ChangeExtensions(const std::vector<std::string>& paths, const std::string& extension) {
+    BusyCursor busy;
+    return carryOut(paths, planRenames(paths, extensionRule(extension), fileSystemProbe()));
+}
+
+void ReNameAllFileExecute(const PathListModel& dataList, const FolderTrees& trees) {
+    if (!hasData(dataList)) return;
+    const QString answer = platform().dialogs->inputBox(
+        QStringLiteral("連番でファイル名を変更します。"),
+        QStringLiteral("ベースファイル名(例. ''A001'')を入力してください。"), QString());
+    if (answer.isEmpty()) return;
+    const BaseName base = splitBaseName(pathFromDisplay(answer));
+    const std::vector<std::string> paths = dataList.rows();
+    report(paths, RenameSerially(paths, base.prefix, base.digits), trees);
+}
+
+void FileExtToNewExtExecute(const PathListModel& dataList, const FolderTrees& trees) {
+    if (!hasData(dataList)) return;
+    QString answer = platform().dialogs->inputBox(QStringLiteral("拡張子を変更します。"),
+                                                  QStringLiteral("新しい拡張子を入力してください。"),
+                                                  QString());
+    if (answer.size() < 2) return;
+    if (!answer.startsWith(QLatin1Char('.'))) answer.prepend(QLatin1Char('.'));
+    const std::vector<std::string> paths = dataList.rows();
+    report(paths, ChangeExtensions(paths, pathFromDisplay(answer)), trees);
+}

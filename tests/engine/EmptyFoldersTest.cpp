@@ -1,0 +1,78 @@
+#include <filesystem>
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "engine/EmptyFolders.h"
+#include "support/core/TestFiles.h"
+
+namespace {
+
+using Paths = std::vector<std::string>;
+
+// A small tmpfs at where while the object lives (root only).
+class Tmpfs {
+public:
+    explicit Tmpfs(const std::string& where) : where_(where) {
+        std::filesystem::create_directories(where);
+        mounted_ = ::geteuid() == 0 && ::mount("tmpfs", where.c_str(), "tmpfs", 0, "size=1m") == 0;
+    }
+    ~Tmpfs() {
+        if (mounted_) ::umount2(where_.c_str(), MNT_DETACH);
+    }
+    bool mounted() const { return mounted_; }
+
+private:
+    std::string where_;
+    bool mounted_ = false;
+};
+
+EmptyFolderRemoval removeBelow(const std::string& start) {
+    EmptyFolderRemoval result;
+    removeEmptyFolders(start, result);
+    return result;
+}
+
+TEST(EmptyFolders, AStartHoldingOnlyEmptyTreesGoesTooWhateverTheirShape) {
+    TempDir dir;
+    const std::string s = dir.mkdir("s");
+    for (const char* p : {"s/a/b/c/d/e", "s/a/f", "s/g/h/i", "s/g/h/j", "s/.k"}) dir.mkdir(p);
+    const auto result = removeBelow(s + "/");
+    EXPECT_EQ(result.removed.size(), 12u);
+    EXPECT_EQ(result.removed.front(), s);
+    EXPECT_FALSE(exists(s));
+}
+
+TEST(EmptyFolders, LinkedFoldersAreNeitherEnteredNorRemoved) {
+    TempDir dir;
+    const std::string s = dir.mkdir("s");
+    const std::string outside = dir.mkdir("outside/empty");
+    std::filesystem::create_directory_symlink(dir / "outside", s + "/link");
+    dir.mkdir("s/x");
+    EXPECT_EQ(removeBelow(s).removed, Paths{s + "/x"});
+    EXPECT_TRUE(exists(outside));
+    EXPECT_TRUE(std::filesystem::is_symlink(s + "/link"));
+
+    // A start that is a link to a folder is walked, but never removed.
+    std::filesystem::create_directory_symlink(dir / "outside", dir / "start-link");
+    EXPECT_EQ(removeBelow(dir / "start-link").removed, Paths{dir / "start-link/empty"});
+    EXPECT_TRUE(exists(dir / "outside"));
+}
+
+TEST(EmptyFolders, MountedFileSystemsAreNeitherEnteredNorRemoved) {
+    TempDir dir;
+    const std::string s = dir.mkdir("s");
+    Tmpfs inside(s + "/volume");
+    Tmpfs start(dir / "mounted");
+    if (!inside.mounted() || !start.mounted()) GTEST_SKIP() << "needs root to mount a tmpfs";
+    dir.mkdir("s/volume/empty");
+    dir.mkdir("mounted/empty");
+    EXPECT_EQ(removeBelow(s).removed, Paths{});
+    EXPECT_TRUE(exists(s + "/volume/empty"));
+    // A mount point as the start: what is below goes, the mount point stays.
+    EXPECT_EQ(removeBelow(dir / "mounted").removed, Paths{dir / "mounted/empty"});
+    EXPECT_TRUE(exists(dir / "mounted"));
+}
+
+}  // namespace
