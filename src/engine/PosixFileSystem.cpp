@@ -7,7 +7,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "engine/FileOpErrors.h"
 #include "engine/HiddenNames.h"
+#include "engine/PosixFileOps.h"
 #include "util/PathText.h"
 
 namespace {
@@ -177,14 +179,7 @@ bool PosixFileSystem::removeDirectory(const std::string& path) {
 }
 
 bool PosixFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS) return false;
-    // The file system cannot rename without replacing: link and unlink keeps
-    // the guarantee for files; folders fall back to a checked rename.
-    if (::link(from.c_str(), to.c_str()) == 0) return ::unlink(from.c_str()) == 0;
-    if (errno == EEXIST) return false;
-    struct stat st {};
-    if (::lstat(to.c_str(), &st) == 0) return false;
-    return ::rename(from.c_str(), to.c_str()) == 0;
+    const int rc = posixops::renameNoReplace(from, to);
+    if (rc) errno = rc < fileop_error::SameFile ? rc : EIO;
+    return rc == 0;
 }
