@@ -118,6 +118,16 @@ TEST_F(SettingsSaveTest, AFileThatCannotBeWrittenIsReportedAndTheWindowStillClos
               QString::fromStdString(settingsFile) + QStringLiteral(" に書き込めません"));
 }
 
+// A start that failed before the settings were read (the file engine could
+// not be made) must not write defaults over them.
+TEST_F(SettingsSaveTest, AWindowWhoseSettingsWereNeverReadWritesNothing) {
+    writeSettings("[Extra]\nKeep=me\n");
+    TCopyForm& f = showForm();
+    f.setProperty("settingsLoaded", false);
+    closeForm();
+    EXPECT_EQ(savedSettings(), "[Extra]\nKeep=me\n");
+}
+
 // Tests run as root, whom permissions never refuse a read: a FIFO stands for
 // a file that cannot be read.
 TEST_F(SettingsSaveTest, AnUnreadableFileOrAFailedFlushReplacesNothingAndIsReported) {
