@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 #include <stdexcept>
+#include <string_view>
 
 // Byte strings only (values are kept as stored), compiled here rather than
 // linked from the shared library.
@@ -83,7 +84,7 @@ bool IniFile::readBool(const char* section, const char* key, bool fallback) cons
 }
 
 bool IniFile::writeString(const char* section, const char* key, const std::string& value) {
-    if (value.find_first_of("\r\n") != std::string::npos) return false;
+    if (value.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) return false;
     check(doc_->ini.SetValue(section, key, value.c_str(), nullptr, true));
     doc_->lines.set(section, key, value);
     return true;

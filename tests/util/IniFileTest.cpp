@@ -77,12 +77,15 @@ TEST(IniFile, WritingTouchesOnlyTheLinesOfTheKeysWritten) {
     }
 }
 
-TEST(IniFile, AValueWithALineBreakIsNotWritten) {
+TEST(IniFile, AValueWithALineBreakOrANulIsNotWritten) {
     IniFile ini;
     ini.parse("[S]\nk=old\n");
     EXPECT_FALSE(ini.writeString("S", "k", "x\n[BaseSettings]\nFileOperationOptions=1"));
     EXPECT_FALSE(ini.writeString("S", "n", "x\ry"));
+    // Read back, a NUL would be a blank, and in memory the end of the value.
+    EXPECT_FALSE(ini.writeString("S", "k", std::string("/a\0b", 4)));
     EXPECT_EQ(ini.serialize(), "[S]\nk=old\n");
+    EXPECT_EQ(ini.readString("S", "k", ""), "old");
 }
 
 TEST(IniFile, GarbageNeverBreaksReading) {
