@@ -14,7 +14,6 @@ namespace {
 struct Line {
     std::string_view text;
     std::string_view end;
-    bool operator==(const Line&) const = default;
 };
 
 // Lines with their own ends: "\r\n", "\r", "\n", or none at the end.
@@ -74,40 +73,54 @@ std::vector<std::pair<std::string, std::string>> spelledNames(std::string_view b
 // after is before with only the lines of section/key written: the key's line
 // with its text after "=" replaced, or new lines (a blank, the section header,
 // the key) at one place, the line before them given a line end if it had none.
-bool onlyKeyLinesChanged(std::string_view before, std::string_view after,
+// The lines of before are matched as bytes in after, so that a new line end
+// next to an old lone CR counts as what it is.
+bool onlyKeyLinesChanged(const std::string& before, const std::string& after,
                          const std::string& section, const std::string& key,
                          const std::string& value) {
-    const std::vector<Line> a = linesOf(before), b = linesOf(after);
-    std::size_t p = 0;
-    while (p < a.size() && p < b.size() && a[p] == b[p]) ++p;
-    std::size_t s = 0;
-    while (s < a.size() - p && s < b.size() - p && a[a.size() - 1 - s] == b[b.size() - 1 - s]) ++s;
-    const std::size_t changed = a.size() - p - s;
-    std::size_t added = b.size() - p - s;
-    if (changed == 0 && added == 0) return true;  // the key held that value already
-    if (changed > 1) return false;
-    if (changed == 1 && added == 1) {  // the key's own line
-        const std::size_t eq = a[p].text.find('=');
-        return eq != std::string_view::npos && a[p].end == b[p].end &&
-               b[p].text.substr(0, eq + 1) == a[p].text.substr(0, eq + 1) &&
-               b[p].text.substr(eq + 1) == value;
+    const std::vector<Line> a = linesOf(before);
+    auto bytes = [](const Line& l) { return std::string(l.text) + std::string(l.end); };
+    std::size_t p = 0, from = 0;
+    // (A last line without an end is matched from the back only.)
+    while (p < a.size() && !a[p].end.empty() &&
+           after.compare(from, bytes(a[p]).size(), bytes(a[p])) == 0)
+        from += bytes(a[p++]).size();
+    std::size_t s = 0, to = after.size();
+    while (p + s < a.size()) {
+        const std::string line = bytes(a[a.size() - 1 - s]);
+        if (to < from + line.size() || after.compare(to - line.size(), line.size(), line) != 0) break;
+        const std::size_t start = to - line.size();  // must begin a line, not end a new one
+        if (start > from && after[start - 1] != '\n' && after[start - 1] != '\r') break;
+        to = start;
+        ++s;
     }
-    std::size_t at = p;
-    if (changed == 1) {  // the last line, given a line end
-        if (p + 1 != a.size() || !a[p].end.empty() || b[p].text != a[p].text || b[p].end.empty())
-            return false;
-        ++at;
-        --added;
+    const std::string middle = after.substr(from, to - from);
+    const std::size_t changed = a.size() - p - s;
+    if (changed == 0 && middle.empty()) return true;  // the key held that value already
+    if (changed > 1) return false;
+    if (changed == 1) {  // the key's own line
+        const std::size_t eq = a[p].text.find('=');
+        if (eq != std::string_view::npos &&
+            middle == std::string(a[p].text.substr(0, eq + 1)) + value + std::string(a[p].end))
+            return true;
     }
     const std::string keyLine = key + "=" + value, header = "[" + section + "]";
     const std::vector<std::vector<std::string>> allowed = {
         {keyLine}, {header, keyLine}, {"", header, keyLine}};
-    std::vector<std::string> inserted;
-    for (std::size_t i = at; i < at + added; ++i) {
-        if (b[i].end.empty()) return false;
-        inserted.emplace_back(b[i].text);
+    for (const char* end : {"\n", "\r\n", "\r"}) {
+        // The last line, when it had no end, gets one before the new lines.
+        std::string head;
+        if (changed == 1) {
+            if (p + 1 != a.size() || !a[p].end.empty()) return false;
+            head = std::string(a[p].text) + end;
+        }
+        for (const auto& lines : allowed) {
+            std::string inserted = head;
+            for (const std::string& line : lines) inserted += line + end;
+            if (middle == inserted) return true;
+        }
     }
-    return std::find(allowed.begin(), allowed.end(), inserted) != allowed.end();
+    return false;
 }
 
 constexpr const char* kMissing = "\x01missing";

@@ -21,12 +21,15 @@ void fuzzSplitWX(std::string_view data) {
         TSplitWX inner;
         FUZZ_CHECK(inner.Split(item, delimiters) == 1);
         if (i + 1 == splitter.Items.size()) break;
-        // Between two fields stands one whole delimiter character.
+        // Between two fields stands one whole delimiter character: the
+        // longest piece there that splits into two empty fields.
         std::size_t taken = 0;
-        for (std::size_t len = 1; len <= 4 && at + len <= text.size() && !taken; ++len) {
-            const std::string ch = text.substr(at, len);
+        for (std::size_t len = 4; len >= 1 && !taken; --len) {
+            if (at + len > text.size()) continue;
             TSplitWX one;
-            if (delimiters.find(ch) != std::string::npos && one.Split(ch, delimiters) == 2) taken = len;
+            if (one.Split(text.substr(at, len), delimiters) == 2 && one.Items[0].empty() &&
+                one.Items[1].empty())
+                taken = len;
         }
         FUZZ_CHECK(taken > 0);
         at += taken;

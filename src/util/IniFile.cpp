@@ -34,9 +34,10 @@ void check(SI_Error rc) {
 }
 
 // Blanks out every line that opens a section without closing it: the parser
-// would take the lines after it into the section's name.
+// would take the lines after it into the section's name. The parser skips a
+// UTF-8 signature, so the first line is looked at after it.
 void blankUnclosedSections(std::string& bytes) {
-    std::size_t start = 0;
+    std::size_t start = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     while (start < bytes.size()) {
         std::size_t end = bytes.find_first_of("\r\n", start);
         if (end == std::string::npos) end = bytes.size();

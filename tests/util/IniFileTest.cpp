@@ -104,6 +104,9 @@ TEST(IniFile, GarbageNeverBreaksReading) {
     std::string expected = bytes;
     expected.replace(expected.find("Left=4"), 6, "Left=5");
     EXPECT_EQ(ini.serialize(), expected);
+
+    ini.parse("\xEF\xBB\xBF[\n[Form]\nTop=2\n");  // unclosed right after the signature
+    EXPECT_EQ(ini.readInteger("Form", "Top", 0), 2);
 }
 
 class IniFileIoTest : public ::testing::Test {};
