@@ -33,8 +33,9 @@ void fuzzSearchMask(std::string_view data) {
         for (std::size_t at = text.find(extension); at != std::string::npos && !whole;
              at = text.find(extension, at + 1)) {
             std::size_t before = at, after = at + extension.size();
-            while (before > 0 && text[before - 1] == ' ') --before;
-            while (after < text.size() && text[after] == ' ') ++after;
+            const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+            while (before > 0 && blank(text[before - 1])) --before;
+            while (after < text.size() && blank(text[after])) ++after;
             whole = before > 0 && text[before - 1] == ';' && after < text.size() && text[after] == ';';
         }
         FUZZ_CHECK(whole);
