@@ -58,6 +58,7 @@ JobOutcome FileOpEngine::run(const FileJob& job) {
     yesToAll_ = false;
     deleteAllPermanently_ = false;
     unnamedRefused_ = false;
+    depth_ = 0;
     readyFolders_.clear();
     failedFolders_.clear();
     cleanedFolders_.clear();
@@ -287,6 +288,12 @@ void FileOpEngine::transfer(const Folder& from, const std::string& name, const F
                 fail(src, rc == EBUSY ? fileop_error::MountPoint : rc);
                 return;
             }
+            // A source that could not be removed after its copy is made
+            // would leave the item on both sides: refused before copying.
+            if ((rc = removableFrom(from.fd))) {
+                fail(src, rc);
+                return;
+            }
         }
         if (S_ISDIR(s.st_mode))
             copyFolder(from, name, s, to, dstName, false, move);
@@ -316,6 +323,8 @@ FileOpEngine::Collision FileOpEngine::resolveCollision(const std::string& src, c
             return Collision::Skip;
         }
         dstName = fresh;
+        if (depth_ == 0 && item_ < outcome_.items.size())
+            outcome_.items[item_].target = childOf(to.path, fresh);
         return Collision::Renamed;
     }
     if (srcFolder && dstFolder) return Collision::Merge;
@@ -376,10 +385,12 @@ void FileOpEngine::copyFolder(const Folder& from, const std::string& name, const
     if ((rc = listNamesAt(inner.fd, names))) {
         fail(src, rc);
     } else {
+        ++depth_;
         for (const auto& n : names) {
             if (stopped()) break;
             transfer(inner, n, target, n, move);
         }
+        --depth_;
     }
     // A folder made here gets its bits and times after its content is in.
     if (!targetExists) copyFolderMetadata(target.fd, s);

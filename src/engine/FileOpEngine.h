@@ -117,6 +117,7 @@ private:
     JobOptions options_;
     JobOutcome outcome_;
     std::size_t item_ = 0;  // the listed item being worked on
+    int depth_ = 0;         // folders entered below it
     std::atomic<bool> cancelled_{false};
     std::atomic<bool> keepMovedSources_{false};
     bool yesToAll_ = false;
