@@ -265,7 +265,15 @@ void FileOpEngine::transfer(const Folder& from, const std::string& name, const F
     for (int attempt = 0; attempt < 3; ++attempt) {
         bool replace = false;
         struct stat d {};
-        if (statAt(to.fd, dstName, d) == 0) {
+        int found = statAt(to.fd, dstName, d);
+        // The source of an earlier item, moved to another file system, may
+        // still await its removal: it goes now, and its name is free, as
+        // the earlier item promised.
+        if (found == 0 && awaitsRemoval(d)) {
+            removeMovedSources();
+            found = statAt(to.fd, dstName, d);
+        }
+        if (found == 0) {
             switch (resolveCollision(src, s, to, dstName, d, move)) {
                 case Collision::Skip: return;
                 case Collision::Merge: copyFolder(from, name, s, to, dstName, true, move); return;
@@ -450,6 +458,12 @@ void FileOpEngine::removeSourceLater(const Folder& from, const std::string& name
     ++pendingFiles_;
     if (pendingBytes_ >= tuning_.moveSyncBytes || pendingFiles_ >= tuning_.moveSyncFiles)
         removeMovedSources();
+}
+
+bool FileOpEngine::awaitsRemoval(const struct stat& st) const {
+    return std::any_of(pending_.begin(), pending_.end(), [&](const CheckedEntry& e) {
+        return e.state.st_dev == st.st_dev && e.state.st_ino == st.st_ino;
+    });
 }
 
 void FileOpEngine::removeMovedSources() {

@@ -93,6 +93,8 @@ private:
     void removeSourceLater(const Folder& from, const std::string& name, const struct stat& checked,
                            bool folder, long long bytes, const Folder* target);
     void removeMovedSources();
+    // st is a moved source that is still to be removed.
+    bool awaitsRemoval(const struct stat& st) const;
     void cleanLeftovers(const Folder& folder);
 
     // delete

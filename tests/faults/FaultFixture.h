@@ -51,6 +51,8 @@ protected:
     // the targets they would get (only these are remembered then).
     Report copyMove(JobKind kind, const Paths& paths, const std::string& destination,
                     OperationOptions options);
+    // Path k to targets[k].
+    Report toTargets(JobKind kind, const Paths& paths, const Paths& targets);
     Report remove(JobKind kind, const Paths& paths);
 
     // Takes the state of paths anew (after the test changed them), or
@@ -60,7 +62,8 @@ protected:
     // Each item's status matches the disk: done is done (a copy beside its
     // source, a move at its target only, a deletion in the trash or gone),
     // anything else left the source and the target as they were. So every
-    // remembered original is at its source or at its reported target.
+    // remembered original is at its source or at its reported target, and
+    // every other remembered path is as it was.
     void expectTruthful(const Report& report);
     // Some file in a trash holds state.
     bool trashHolds(const std::string& state) const;

@@ -195,6 +195,20 @@ TEST_F(FaultTest, MovesAcrossFileSystemsArriveWholeInBothDirections) {
     }
 }
 
+// A source moved to another file system goes only after its copy is
+// flushed, in batches; a later item that takes its name must find the name
+// free, not the old file to replace (which then counted as changed and was
+// kept, and the earlier item reported failed beside its complete copy).
+TEST_F(FaultTest, ANameAMoveLeftIsFreeForTheItemsAfterIt) {
+    TmpfsMount other(dir / "other", "4m");
+    if (other.skip()) GTEST_SKIP() << "mounting a tmpfs needs root";
+    const Paths sources = {dir.write("other/first", "first"), dir.write("other/second", "second")};
+    const Report r = toTargets(JobKind::Move, sources, {dir.mkdir("disk") + "/first", sources[0]});
+    EXPECT_EQ(r.statuses(), Statuses(2, Status::Done));
+    EXPECT_TRUE(fakeFileOpUi().questions.empty());
+    expectTruthful(r);
+}
+
 TEST_F(FaultTest, AFileCopiedOrMovedOntoItselfIsNeverTruncated) {
     struct Case {
         JobKind kind;
