@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages that building (and, with "test", testing; with
-# "package", building the .deb) needs. Usage: scripts/install-deps.sh [test|package]
+# "package", building the .deb; with "fuzz", fuzzing with clang and libFuzzer)
+# needs. Usage: scripts/install-deps.sh [test|package|fuzz]
 set -e
 packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n \
   libglib2.0-dev libsimpleini-dev libicu-dev fonts-ipafont-gothic"
@@ -8,6 +9,9 @@ if [ "$1" = "test" ]; then
   packages="$packages libgtest-dev libgmock-dev"
 elif [ "$1" = "package" ]; then
   packages="$packages dpkg-dev file"
+elif [ "$1" = "fuzz" ]; then
+  # clang and the runtime libraries (libFuzzer, sanitizers) of the same version.
+  packages="$packages clang libclang-rt-dev"
 fi
 missing=""
 for p in $packages; do

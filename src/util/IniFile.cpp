@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 #include <stdexcept>
+#include <string_view>
 
 // Byte strings only (values are kept as stored), compiled here rather than
 // linked from the shared library.
@@ -33,9 +34,10 @@ void check(SI_Error rc) {
 }
 
 // Blanks out every line that opens a section without closing it: the parser
-// would take the lines after it into the section's name.
+// would take the lines after it into the section's name. The parser skips a
+// UTF-8 signature, so the first line is looked at after it.
 void blankUnclosedSections(std::string& bytes) {
-    std::size_t start = 0;
+    std::size_t start = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     while (start < bytes.size()) {
         std::size_t end = bytes.find_first_of("\r\n", start);
         if (end == std::string::npos) end = bytes.size();
@@ -83,7 +85,7 @@ bool IniFile::readBool(const char* section, const char* key, bool fallback) cons
 }
 
 bool IniFile::writeString(const char* section, const char* key, const std::string& value) {
-    if (value.find_first_of("\r\n") != std::string::npos) return false;
+    if (value.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) return false;
     check(doc_->ini.SetValue(section, key, value.c_str(), nullptr, true));
     doc_->lines.set(section, key, value);
     return true;

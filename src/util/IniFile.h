@@ -28,8 +28,9 @@ public:
     // An integer read, any non-zero value is true.
     bool readBool(const char* section, const char* key, bool fallback) const;
 
-    // Sets the value. A value with a line break cannot be stored as one line:
-    // the key keeps its old value and the result is false.
+    // Sets the value. A value with a line break cannot be stored as one line,
+    // nor one with a NUL (read back as a blank): the key keeps its old value
+    // and the result is false.
     bool writeString(const char* section, const char* key, const std::string& value);
     void writeInteger(const char* section, const char* key, std::int32_t value);
     void writeBool(const char* section, const char* key, bool value);

@@ -160,6 +160,7 @@ TEST_F(DropTest, NamesSurviveByteForByte) {
 TEST_F(DropTest, NonFileUrisAddNothingAndShowNothing) {
     dropRaw("http://example.com/a.txt\r\nmailto:x@example.com\r\n# comment\r\n");
     dropRaw(std::string(), QStringLiteral("/etc/passwd"));
+    dropRaw(fileUri(dir.write("a")) + std::string("\0.bak\r\n", 7));  // not the URI of "a"
     EXPECT_TRUE(rows().empty());
     EXPECT_TRUE(fakeDialogs().shown.empty());
 

@@ -14,9 +14,11 @@ TEST(MountTable, ParsesMountInfoWithEscapesAndOptionalFields) {
         "41 27 0:50 / /mnt/tab\\011name rw - nfs4 server:/export\\040share rw\n"
         "garbage line\n"
         "42 27 0:51 / /no/separator rw ext4 /dev/x rw\n"
-        "\n";
+        "\n"
+        // Only spaces separate fields: the kernel writes other blanks as they are.
+        "43 27 8:33 / /media/u/a\vb\rc rw - vfat /dev/sdc1 rw\n";
     const auto e = parseMountInfo(text);
-    ASSERT_EQ(e.size(), 3u);
+    ASSERT_EQ(e.size(), 4u);
     EXPECT_EQ(e[0].mountPoint, "/");
     EXPECT_EQ(e[0].fsType, "ext4");
     EXPECT_EQ(e[0].source, "/dev/vda");
@@ -25,6 +27,7 @@ TEST(MountTable, ParsesMountInfoWithEscapesAndOptionalFields) {
     EXPECT_EQ(e[1].source, "/dev/sdb1");
     EXPECT_EQ(e[2].mountPoint, "/mnt/tab\tname");
     EXPECT_EQ(e[2].source, "server:/export share");
+    EXPECT_EQ(e[3].mountPoint, "/media/u/a\vb\rc");
 }
 
 TEST(MountTable, UserVolumesLeaveOutKernelAndSystemMounts) {

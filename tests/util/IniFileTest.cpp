@@ -78,12 +78,15 @@ TEST(IniFile, WritingTouchesOnlyTheLinesOfTheKeysWritten) {
     }
 }
 
-TEST(IniFile, AValueWithALineBreakIsNotWritten) {
+TEST(IniFile, AValueWithALineBreakOrANulIsNotWritten) {
     IniFile ini;
     ini.parse("[S]\nk=old\n");
     EXPECT_FALSE(ini.writeString("S", "k", "x\n[BaseSettings]\nFileOperationOptions=1"));
     EXPECT_FALSE(ini.writeString("S", "n", "x\ry"));
+    // Read back, a NUL would be a blank, and in memory the end of the value.
+    EXPECT_FALSE(ini.writeString("S", "k", std::string("/a\0b", 4)));
     EXPECT_EQ(ini.serialize(), "[S]\nk=old\n");
+    EXPECT_EQ(ini.readString("S", "k", ""), "old");
 }
 
 TEST(IniFile, GarbageNeverBreaksReading) {
@@ -102,6 +105,9 @@ TEST(IniFile, GarbageNeverBreaksReading) {
     std::string expected = bytes;
     expected.replace(expected.find("Left=4"), 6, "Left=5");
     EXPECT_EQ(ini.serialize(), expected);
+
+    ini.parse("\xEF\xBB\xBF[\n[Form]\nTop=2\n");  // unclosed right after the signature
+    EXPECT_EQ(ini.readInteger("Form", "Top", 0), 2);
 }
 
 class IniFileIoTest : public ::testing::Test {};

@@ -46,10 +46,14 @@ std::vector<MountEntry> parseMountInfo(const std::string& text) {
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
-        std::istringstream fields(line);
+        // Fields are separated by spaces; the kernel escapes the spaces, tabs,
+        // line feeds and backslashes inside a field, but no other byte.
         std::vector<std::string> f;
-        std::string field;
-        while (fields >> field) f.push_back(field);
+        for (std::size_t start = 0; start < line.size();) {
+            const std::size_t end = std::min(line.find(' ', start), line.size());
+            if (end > start) f.push_back(line.substr(start, end - start));
+            start = end + 1;
+        }
         // Optional fields (shared:1 ...) run from the seventh field to "-".
         if (f.size() < 10) continue;
         auto dash = std::find(f.begin() + 6, f.end(), "-");

@@ -11,7 +11,8 @@ std::vector<std::string> localPathsFromUriList(const std::string& uriList) {
         if (end == std::string::npos) end = uriList.size();
         std::string line = uriList.substr(pos, end - pos);
         pos = end + 1;
-        if (line.empty() || line[0] == '#') continue;
+        // A NUL would end the URI early and name another file.
+        if (line.empty() || line[0] == '#' || line.find('\0') != std::string::npos) continue;
         gchar* file = g_filename_from_uri(line.c_str(), nullptr, nullptr);
         if (file) {
             paths.emplace_back(file);
