@@ -51,6 +51,25 @@ TEST_F(FaultTest, AFullDiskFailsOnlyTheItemsThatDoNotFit) {
     }
 }
 
+// A file system that allocates late reports a full disk only at the flush:
+// the file that would be replaced stays, and so does the source.
+TEST_F(FaultTest, AFullDiskAtTheFlushKeepsTheFileThatWouldBeReplaced) {
+    syscalls::Overrides full;
+    full.fsync = [](int) {
+        errno = ENOSPC;
+        return -1;
+    };
+    const syscalls::ScopedOverrides seam(full);
+    for (const JobKind kind : {JobKind::Copy, JobKind::Move}) {
+        const std::string at = kind == JobKind::Copy ? "copy" : "move";
+        dir.write(at + "/dst/a", "old a");
+        const Report r = copyMove(kind, {dir.write(at + "/src/a", bytes(100000, 'a'))}, dir / (at + "/dst"), Quiet);
+        EXPECT_EQ(r.statuses(), Statuses{Status::Failed});
+        EXPECT_EQ(r.outcome.items[0].reason, ENOSPC);
+        expectTruthful(r);
+    }
+}
+
 TEST_F(FaultTest, AReadOnlyDestinationRefusesEveryItemAndKeepsItsFiles) {
     TmpfsMount readOnly(dir / "ro", "1m");
     if (readOnly.skip()) GTEST_SKIP() << "mounting a tmpfs needs root";
