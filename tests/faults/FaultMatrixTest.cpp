@@ -130,13 +130,16 @@ TEST_F(FaultTest, PermissionDeniedFailsTheItemAndKeepsBothSides) {
 }
 
 TEST_F(FaultTest, ASourceThatVanishesMidwayFailsAloneAndTheOthersGoOn) {
-    for (const JobKind kind : {JobKind::Copy, JobKind::Move}) {
-        const std::string at = kind == JobKind::Copy ? "copy" : "move";
+    for (const JobKind kind : {JobKind::Copy, JobKind::Move, JobKind::Trash, JobKind::Erase}) {
+        const std::string at = "kind" + std::to_string(int(kind));
         const Paths sources = {dir.write(at + "/a", "a"), dir.write(at + "/b", "b"), dir.write(at + "/c", "c")};
         fakeFileOpUi().onUpdate = [&] {
             if (fakeFileOpUi().updatedPaths.back() == sources[0]) ::unlink(sources[1].c_str());
         };
-        const Report r = copyMove(kind, sources, dir / (at + "/dst"), {Opt::NonConfirmMkDir, Opt::NoErrorUi});
+        fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip};
+        const Report r = kind == JobKind::Copy || kind == JobKind::Move
+                             ? copyMove(kind, sources, dir / (at + "/dst"), {Opt::NonConfirmMkDir, Opt::NoErrorUi})
+                             : remove(kind, sources);
         EXPECT_EQ(r.statuses(), (Statuses{Status::Done, Status::Failed, Status::Done}));
         EXPECT_EQ(r.outcome.items[1].reason, ENOENT);
         forget(sources[1]);
