@@ -65,6 +65,7 @@ void FaultTest::remember(const Paths& paths) {
 }
 
 void FaultTest::runEngine(const std::function<void()>& call) {
+    if (prepare) prepare();
     if (asOwner) ownerRulesApplied = asPlainOwner(call);
     else call();
 }

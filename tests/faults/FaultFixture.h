@@ -77,6 +77,9 @@ protected:
     // permission bits did not apply to it.
     bool asOwner = false;
     bool ownerRulesApplied = true;
+    // Runs after the paths were remembered, before the operation (taking
+    // away the permissions that the test itself needs to read them).
+    std::function<void()> prepare;
 
     FileOperationService service;
     RecordingEngineUi ui;

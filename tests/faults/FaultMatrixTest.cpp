@@ -111,16 +111,20 @@ TEST_F(FaultTest, PermissionDeniedFailsTheItemAndKeepsBothSides) {
         SCOPED_TRACE(std::string(c.what) + (c.acrossFileSystems ? ", across file systems" : ""));
         const Paths sources = {dir.write(at + "/src/a", "a" + at), dir.write(at + "/src/b", "b" + at)};
         const std::string destination = dir.mkdir(c.acrossFileSystems ? "other/" + at : at + "/dst");
-        for (const std::string& s : sources) ::chmod(s.c_str(), c.sourceFile);
-        ::chmod((dir / (at + "/src")).c_str(), c.sourceFolder);
-        ::chmod(destination.c_str(), c.destinationFolder);
+        prepare = [&] {
+            for (const std::string& s : sources) ::chmod(s.c_str(), c.sourceFile);
+            ::chmod((dir / (at + "/src")).c_str(), c.sourceFolder);
+            ::chmod(destination.c_str(), c.destinationFolder);
+        };
         asOwner = true;
         const Report r = copyMove(c.kind, sources, destination, Quiet);
         asOwner = false;
+        prepare = nullptr;
         ASSERT_TRUE(ownerRulesApplied) << "permission bits cannot be made to apply here";
         ::chmod((dir / (at + "/src")).c_str(), 0755);
         ::chmod(destination.c_str(), 0755);
-        for (const std::string& s : sources) ::chmod(s.c_str(), 0644);
+        for (const Paths& files : {sources, r.targets})
+            for (const std::string& f : files) ::chmod(f.c_str(), 0644);
         EXPECT_EQ(r.statuses(), c.expected);
         expectTruthful(r);
     }
