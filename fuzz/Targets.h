@@ -11,6 +11,9 @@ void fuzzSplitWX(std::string_view data);      // delimiters "\0" text
 void fuzzWildcardMask(std::string_view data); // mask "\0" name
 void fuzzUriList(std::string_view data);      // text/uri-list payload
 void fuzzMountTable(std::string_view data);   // /proc/self/mountinfo text
+void fuzzClipboardPaste(std::string_view data); // clipboard text as UTF-16 units
+void fuzzSearchMask(std::string_view data);   // mask "\0" name
+void fuzzHiddenFile(std::string_view data);   // ".hidden" file text
 
 struct NamedFuzzTarget {
     const char* name;  // its corpus folder: fuzz/corpus/<name>
@@ -21,5 +24,6 @@ inline constexpr NamedFuzzTarget kFuzzTargets[] = {
     {"ini_file", fuzzIniFile},           {"data_file", fuzzDataFile},
     {"filter_syntax", fuzzFilterSyntax}, {"split_wx", fuzzSplitWX},
     {"wildcard_mask", fuzzWildcardMask}, {"uri_list", fuzzUriList},
-    {"mount_table", fuzzMountTable},
+    {"mount_table", fuzzMountTable},     {"clipboard_paste", fuzzClipboardPaste},
+    {"search_mask", fuzzSearchMask},     {"hidden_file", fuzzHiddenFile},
 };

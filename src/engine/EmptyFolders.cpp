@@ -10,6 +10,7 @@
 #include "engine/PosixFileOps.h"
 #include "util/Collation.h"
 #include "util/PathText.h"
+#include "util/SyscallSeam.h"
 
 using namespace posixops;
 
@@ -77,7 +78,7 @@ bool isFolder(const struct stat& st, dev_t dev, ino_t ino) {
 bool removeFoundAt(int dir, const std::string& name, const Found& found) {
     struct stat now {};
     if (statAt(dir, name, now) || !isFolder(now, found.dev, found.ino)) return false;
-    return ::unlinkat(dir, name.c_str(), AT_REMOVEDIR) == 0;
+    return syscalls::unlinkat(dir, name.c_str(), AT_REMOVEDIR) == 0;
 }
 
 // The start folder goes through its own parent, never when it is a root.

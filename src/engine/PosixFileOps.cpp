@@ -41,17 +41,27 @@ using Fd = DirFd;
 
 const std::time_t startedAt = std::time(nullptr);
 
-// Appends the entry names of dir (without "." and "..") and closes it;
-// returns the errno of a failed read, 0 otherwise.
-int readNamesAndClose(DIR* dir, std::vector<std::string>& names) {
+// Appends the names in the folder open at dir (without "." and "..") that
+// keep accepts, read through a descriptor of its own; returns the errno of a
+// failure, 0 otherwise.
+template <class Keep>
+int readNamesAt(int dir, std::vector<std::string>& names, Keep keep) {
+    const int listFd = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (listFd < 0) return errno;
+    DIR* d = ::fdopendir(listFd);
+    if (!d) {
+        const int rc = errno;
+        ::close(listFd);
+        return rc;
+    }
     errno = 0;
-    while (dirent* e = ::readdir(dir)) {
-        const std::string n = e->d_name;
-        if (n != "." && n != "..") names.push_back(n);
+    while (dirent* e = ::readdir(d)) {
+        std::string n = e->d_name;
+        if (n != "." && n != ".." && keep(*e, n)) names.push_back(std::move(n));
         errno = 0;
     }
     const int rc = errno;
-    ::closedir(dir);
+    ::closedir(d);
     return rc;
 }
 
@@ -367,38 +377,15 @@ int statAt(int dir, const std::string& name, struct stat& st) {
 }
 
 int listNamesAt(int dir, std::vector<std::string>& names) {
-    const int listFd = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (listFd < 0) return errno;
-    DIR* d = ::fdopendir(listFd);
-    if (!d) {
-        const int rc = errno;
-        ::close(listFd);
-        return rc;
-    }
-    return readNamesAndClose(d, names);
+    return readNamesAt(dir, names, [](const dirent&, const std::string&) { return true; });
 }
 
 int listSubfolderNamesAt(int dir, std::vector<std::string>& names) {
-    const int listFd = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (listFd < 0) return errno;
-    DIR* d = ::fdopendir(listFd);
-    if (!d) {
-        const int rc = errno;
-        ::close(listFd);
-        return rc;
-    }
-    errno = 0;
-    while (dirent* e = ::readdir(d)) {
-        const std::string n = e->d_name;
+    return readNamesAt(dir, names, [dir](const dirent& e, const std::string& n) {
         struct stat st {};
-        const bool folder = e->d_type == DT_DIR ||
-                            (e->d_type == DT_UNKNOWN && statAt(dir, n, st) == 0 && S_ISDIR(st.st_mode));
-        if (folder && n != "." && n != "..") names.push_back(n);
-        errno = 0;
-    }
-    const int rc = errno;
-    ::closedir(d);
-    return rc;
+        return e.d_type == DT_DIR ||
+               (e.d_type == DT_UNKNOWN && statAt(dir, n, st) == 0 && S_ISDIR(st.st_mode));
+    });
 }
 
 bool isMountedFolderAt(int dir, const struct stat& dirSt, const std::string& name,

@@ -24,6 +24,10 @@ ssize_t copyFileRange(int in, loff_t* inOffset, int out, loff_t* outOffset, size
                                 : ::copy_file_range(in, inOffset, out, outOffset, length, flags);
 }
 
+int unlinkat(int dirFd, const char* path, int flags) {
+    return active.unlinkat ? active.unlinkat(dirFd, path, flags) : ::unlinkat(dirFd, path, flags);
+}
+
 ScopedOverrides::ScopedOverrides(Overrides overrides) : previous_(std::move(active)) {
     active = std::move(overrides);
 }

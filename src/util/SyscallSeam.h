@@ -3,8 +3,8 @@
 #include <functional>
 #include <sys/types.h>
 
-// The system calls that make data durable or put it in place, behind one
-// seam: tests replace single calls to produce failures that a real file
+// The system calls that make data durable, put it in place or remove a
+// folder, behind one seam: tests replace single calls to produce failures that a real file
 // system cannot be made to produce (a failed flush, a refused link, a short
 // copy). Without a replacement each function is the system call itself and
 // returns as it does (-1 with errno set on failure).
@@ -15,6 +15,7 @@ int syncfs(int fd);
 int linkat(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath, int flags);
 ssize_t copyFileRange(int in, loff_t* inOffset, int out, loff_t* outOffset, size_t length,
                       unsigned flags);
+int unlinkat(int dirFd, const char* path, int flags);
 
 // Replacements; an empty member leaves that call as it is.
 struct Overrides {
@@ -26,6 +27,7 @@ struct Overrides {
     std::function<ssize_t(int in, loff_t* inOffset, int out, loff_t* outOffset, size_t length,
                           unsigned flags)>
         copyFileRange;
+    std::function<int(int dirFd, const char* path, int flags)> unlinkat;
 };
 
 // Installs overrides for its lifetime (tests; set while no file operation

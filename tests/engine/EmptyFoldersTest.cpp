@@ -6,6 +6,7 @@
 
 #include "engine/EmptyFolders.h"
 #include "support/core/TestFiles.h"
+#include "util/SyscallSeam.h"
 
 namespace {
 
@@ -58,6 +59,28 @@ TEST(EmptyFolders, LinkedFoldersAreNeitherEnteredNorRemoved) {
     std::filesystem::create_directory_symlink(dir / "outside", dir / "start-link");
     EXPECT_EQ(removeBelow(dir / "start-link").removed, Paths{dir / "start-link/empty"});
     EXPECT_TRUE(exists(dir / "outside"));
+}
+
+// Another program puts a new folder where a found one was, between the walk
+// and its removal: the new one is not the user's to lose.
+TEST(EmptyFolders, AFolderSwappedAfterTheWalkStays) {
+    TempDir dir;
+    const std::string s = dir.mkdir("s");
+    dir.mkdir("s/a");
+    dir.mkdir("s/b");
+    bool swapped = false;
+    syscalls::Overrides swapping;
+    swapping.unlinkat = [&](int fd, const char* path, int flags) {
+        if (!swapped) {  // "b" goes first, deepest and last in order
+            swapped = true;
+            std::filesystem::rename(s + "/a", dir / "a-kept");
+            std::filesystem::create_directory(s + "/a");
+        }
+        return ::unlinkat(fd, path, flags);
+    };
+    syscalls::ScopedOverrides scoped(swapping);
+    EXPECT_EQ(removeBelow(s).removed, Paths{s + "/b"});
+    EXPECT_TRUE(exists(s + "/a"));
 }
 
 TEST(EmptyFolders, MountedFileSystemsAreNeitherEnteredNorRemoved) {

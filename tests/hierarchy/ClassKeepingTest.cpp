@@ -243,6 +243,19 @@ TEST_F(ClassKeepingRequestTest, AFolderThatCannotBeMadeStopsTheMakingNotTheReque
     EXPECT_EQ(service.calls.size(), 1u);
 }
 
+// Folders are made for a list the engine takes, up to its very limit.
+TEST_F(ClassKeepingRequestTest, FoldersMadeUpToTheEntryLimitOnly) {
+    service.performForReal = false;
+    for (const int count : {TFileOperation::MaxEntries, TFileOperation::MaxEntries + 1}) {
+        const std::string src = dir / ("src" + std::to_string(count));
+        Paths rows{dir.write("src" + std::to_string(count) + "/A/a.txt")};
+        for (int k = 1; k < count; ++k) rows.push_back(src + "/B/missing" + std::to_string(k));
+        copy(std::move(rows), src);
+        EXPECT_EQ(exists(dest + "/A"), count == TFileOperation::MaxEntries) << count;
+        fs::remove_all(dest + "/A");
+    }
+}
+
 TEST(PreMakeDestFolders, AVanishedDestinationIsNotMadeAnew) {
     TempDir dir;
     const std::string gone = dir / "unmounted/Backup";
