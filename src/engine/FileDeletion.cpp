@@ -80,14 +80,15 @@ int TFileOperation::DeleteFiles(const std::vector<std::string>& paths, bool eras
                     break;
                 case Answer::Skip: break;
                 case Answer::Gone: ++notProcessed; break;
-                case Answer::Cancel: return int(paths.size());
+                case Answer::Cancel: return noneHandedOn(int(paths.size()), paths.size(), outcome);
             }
         }
     } catch (const std::exception& e) {
         ui_.errorReport(e.what());
-        return notProcessed;
+        return noneHandedOn(notProcessed, paths.size(), outcome);
     }
-    if (sources.empty()) return nothingFound(notProcessed);
-    run(job, handedOn, paths.size(), outcome);
+    if (sources.empty()) return nothingFound(notProcessed, paths.size(), outcome);
+    const JobOutcome result = run(job, handedOn, paths.size());
+    if (outcome) *outcome = result;
     return notProcessed;
 }

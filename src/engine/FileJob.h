@@ -70,6 +70,10 @@ enum class ItemStatus {
 struct ItemOutcome {
     ItemStatus status = ItemStatus::Done;
     int reason = 0;  // errno value or fileop_error code of its first failure
+    // Copy and move: where the item went when its target's name was taken
+    // by the time it was written and RenameOnCollision gave it another one
+    // (empty: the target asked for).
+    std::string target = {};
 };
 
 struct JobOutcome {

@@ -58,6 +58,7 @@ JobOutcome FileOpEngine::run(const FileJob& job) {
     yesToAll_ = false;
     deleteAllPermanently_ = false;
     unnamedRefused_ = false;
+    depth_ = 0;
     readyFolders_.clear();
     failedFolders_.clear();
     cleanedFolders_.clear();
@@ -264,7 +265,15 @@ void FileOpEngine::transfer(const Folder& from, const std::string& name, const F
     for (int attempt = 0; attempt < 3; ++attempt) {
         bool replace = false;
         struct stat d {};
-        if (statAt(to.fd, dstName, d) == 0) {
+        int found = statAt(to.fd, dstName, d);
+        // The source of an earlier item, moved to another file system, may
+        // still await its removal: it goes now, and its name is free, as
+        // the earlier item promised.
+        if (found == 0 && awaitsRemoval(d)) {
+            removeMovedSources();
+            found = statAt(to.fd, dstName, d);
+        }
+        if (found == 0) {
             switch (resolveCollision(src, s, to, dstName, d, move)) {
                 case Collision::Skip: return;
                 case Collision::Merge: copyFolder(from, name, s, to, dstName, true, move); return;
@@ -285,6 +294,12 @@ void FileOpEngine::transfer(const Folder& from, const std::string& name, const F
             if (rc == EEXIST && !replace) continue;  // the name was taken meanwhile
             if (rc != EXDEV) {
                 fail(src, rc == EBUSY ? fileop_error::MountPoint : rc);
+                return;
+            }
+            // A source that could not be removed after its copy is made
+            // would leave the item on both sides: refused before copying.
+            if ((rc = removableFrom(from.fd))) {
+                fail(src, rc);
                 return;
             }
         }
@@ -316,6 +331,8 @@ FileOpEngine::Collision FileOpEngine::resolveCollision(const std::string& src, c
             return Collision::Skip;
         }
         dstName = fresh;
+        if (depth_ == 0 && item_ < outcome_.items.size())
+            outcome_.items[item_].target = childOf(to.path, fresh);
         return Collision::Renamed;
     }
     if (srcFolder && dstFolder) return Collision::Merge;
@@ -376,10 +393,12 @@ void FileOpEngine::copyFolder(const Folder& from, const std::string& name, const
     if ((rc = listNamesAt(inner.fd, names))) {
         fail(src, rc);
     } else {
+        ++depth_;
         for (const auto& n : names) {
             if (stopped()) break;
             transfer(inner, n, target, n, move);
         }
+        --depth_;
     }
     // A folder made here gets its bits and times after its content is in.
     if (!targetExists) copyFolderMetadata(target.fd, s);
@@ -439,6 +458,12 @@ void FileOpEngine::removeSourceLater(const Folder& from, const std::string& name
     ++pendingFiles_;
     if (pendingBytes_ >= tuning_.moveSyncBytes || pendingFiles_ >= tuning_.moveSyncFiles)
         removeMovedSources();
+}
+
+bool FileOpEngine::awaitsRemoval(const struct stat& st) const {
+    return std::any_of(pending_.begin(), pending_.end(), [&](const CheckedEntry& e) {
+        return e.state.st_dev == st.st_dev && e.state.st_ino == st.st_ino;
+    });
 }
 
 void FileOpEngine::removeMovedSources() {

@@ -93,6 +93,8 @@ private:
     void removeSourceLater(const Folder& from, const std::string& name, const struct stat& checked,
                            bool folder, long long bytes, const Folder* target);
     void removeMovedSources();
+    // st is a moved source that is still to be removed.
+    bool awaitsRemoval(const struct stat& st) const;
     void cleanLeftovers(const Folder& folder);
 
     // delete
@@ -117,6 +119,7 @@ private:
     JobOptions options_;
     JobOutcome outcome_;
     std::size_t item_ = 0;  // the listed item being worked on
+    int depth_ = 0;         // folders entered below it
     std::atomic<bool> cancelled_{false};
     std::atomic<bool> keepMovedSources_{false};
     bool yesToAll_ = false;

@@ -1,9 +1,11 @@
 #include "engine/FileOperation.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "engine/EngineUi.h"
 #include "engine/IFileSystem.h"
+#include "util/PathText.h"
 
 template <typename Collect>
 bool TFileOperation::collectGuarded(Collect collect) {
@@ -34,20 +36,26 @@ int TFileOperation::RequestBufferSize(long long count) {
     return int((count + 255) / 256) * 65536;
 }
 
-int TFileOperation::nothingFound(int notProcessed) {
-    ui_.notice("ファイルが見つかりませんでした。");
+int TFileOperation::noneHandedOn(int notProcessed, std::size_t pathCount, JobOutcome* outcome) {
+    if (outcome) outcome->items.assign(pathCount, ItemOutcome{ItemStatus::Failed, 0});
     return notProcessed;
 }
 
-void TFileOperation::run(const FileJob& job, const std::vector<std::size_t>& handedOn,
-                         std::size_t pathCount, JobOutcome* outcome) {
-    JobOutcome result = runner_.run(job);
-    if (!outcome) return;
-    outcome->cancelled = result.cancelled;
-    outcome->firstError = result.firstError;
-    outcome->items.assign(pathCount, ItemOutcome{ItemStatus::Failed, 0});
+int TFileOperation::nothingFound(int notProcessed, std::size_t pathCount, JobOutcome* outcome) {
+    ui_.notice("ファイルが見つかりませんでした。");
+    return noneHandedOn(notProcessed, pathCount, outcome);
+}
+
+JobOutcome TFileOperation::run(const FileJob& job, const std::vector<std::size_t>& handedOn,
+                               std::size_t pathCount) {
+    const JobOutcome result = runner_.run(job);
+    JobOutcome outcome;
+    outcome.cancelled = result.cancelled;
+    outcome.firstError = result.firstError;
+    outcome.items.assign(pathCount, ItemOutcome{ItemStatus::Failed, 0});
     for (std::size_t k = 0; k < handedOn.size() && k < result.items.size(); ++k)
-        outcome->items[handedOn[k]] = result.items[k];
+        outcome.items[handedOn[k]] = result.items[k];
+    return outcome;
 }
 
 int TFileOperation::CopyMoveFiles(const std::vector<std::string>& paths, OperationOptions options,
@@ -85,9 +93,20 @@ int TFileOperation::CopyMoveFiles(const std::vector<std::string>& paths, Operati
             }
         }
     });
-    if (!collected) return notProcessed;
-    if (job.sources.empty()) return nothingFound(notProcessed);
-    run(job, handedOn, paths.size(), outcome);
+    if (!collected) return noneHandedOn(notProcessed, paths.size(), outcome);
+    if (job.sources.empty()) return nothingFound(notProcessed, paths.size(), outcome);
+    const JobOutcome result = run(job, handedOn, paths.size());
+    // Where the service had to pick another name, the copies went elsewhere.
+    const bool renamed = std::any_of(result.items.begin(), result.items.end(),
+                                     [](const ItemOutcome& i) { return !i.target.empty(); });
+    if (usedTargets && renamed) {
+        usedTargets->assign(paths.size(), std::string());
+        for (const std::size_t k : handedOn)
+            (*usedTargets)[k] = result.items[k].target.empty()
+                                    ? joinPath(destinationFolder, fileNamePart(paths[k]))
+                                    : result.items[k].target;
+    }
+    if (outcome) *outcome = result;
     return notProcessed;
 }
 
@@ -114,9 +133,10 @@ int TFileOperation::CopyMoveToTargets(const std::vector<std::string>& paths,
             }
         }
     });
-    if (!collected) return notProcessed;
-    if (job.sources.empty()) return nothingFound(notProcessed);
-    run(job, handedOn, paths.size(), outcome);
+    if (!collected) return noneHandedOn(notProcessed, paths.size(), outcome);
+    if (job.sources.empty()) return nothingFound(notProcessed, paths.size(), outcome);
+    const JobOutcome result = run(job, handedOn, paths.size());
+    if (outcome) *outcome = result;
     return notProcessed;
 }
 

@@ -31,9 +31,10 @@ public:
 
     // Copies or moves the existing files of paths into destinationFolder.
     // When usedTargets is given it receives, per path, the target chosen
-    // for it if per-file targets were used (left empty otherwise).
-    // outcome receives one item per path: what the service did with it, or
-    // Failed for a path that was not handed on.
+    // for it if per-file targets were used or the service had to rename a
+    // copy (left empty otherwise). outcome receives one item per path (none
+    // when the list was refused): what the service did with it, or Failed
+    // for a path that was not handed on.
     int CopyMoveFiles(const std::vector<std::string>& paths, OperationOptions options, bool move,
                       const std::string& destinationFolder,
                       std::vector<std::string>* usedTargets = nullptr, JobOutcome* outcome = nullptr);
@@ -76,11 +77,12 @@ public:
 
 private:
     int changeAttribute(const std::vector<std::string>& paths, bool Hidden, bool on, int& missing);
-    int nothingFound(int notProcessed);
-    // Runs job for the entries of paths at handedOn; outcome (if given)
-    // gets one item per path.
-    void run(const FileJob& job, const std::vector<std::size_t>& handedOn, std::size_t pathCount,
-             JobOutcome* outcome);
+    int nothingFound(int notProcessed, std::size_t pathCount, JobOutcome* outcome);
+    // Every path stayed where it was: one Failed item each.
+    static int noneHandedOn(int notProcessed, std::size_t pathCount, JobOutcome* outcome);
+    // Runs job for the entries of paths at handedOn; the outcome has one
+    // item per path.
+    JobOutcome run(const FileJob& job, const std::vector<std::size_t>& handedOn, std::size_t pathCount);
     // Runs collect; a failure is reported and ends the list operation.
     template <typename Collect>
     bool collectGuarded(Collect collect);

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <sys/statvfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -588,6 +589,14 @@ int copyFolderMetadata(int folder, const struct stat& st) {
     const timespec times[2] = {st.st_atim, st.st_mtim};
     if (::futimens(folder, times) != 0) return errno;
     return 0;
+}
+
+int removableFrom(int dir) {
+    struct statvfs vfs {};
+    if (::fstatvfs(dir, &vfs) == 0 && (vfs.f_flag & ST_RDONLY)) return EROFS;
+    if (::faccessat(dir, ".", W_OK | X_OK, AT_EACCESS) == 0) return 0;
+    // Whatever else the question meets is left to the removal itself.
+    return errno == EACCES || errno == EROFS ? errno : 0;
 }
 
 int flushFileAt(int dir, const std::string& name) {

@@ -97,6 +97,10 @@ int makeFolderAt(int dir, const std::string& name);
 // Gives the open copied folder the permission bits and times of st.
 int copyFolderMetadata(int folder, const struct stat& st);
 
+// 0 when entries may be removed from the open folder dir as far as its file
+// system and permissions tell (EROFS or EACCES otherwise).
+int removableFrom(int dir);
+
 // Flushes the regular file name in dir, or the open folder, to the device.
 int flushFileAt(int dir, const std::string& name);
 int flushFolder(int folder);

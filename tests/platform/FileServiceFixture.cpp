@@ -4,8 +4,6 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
-#include <filesystem>
-#include <sys/mount.h>
 #include <unistd.h>
 
 struct stat statOf(const std::string& path) {
@@ -30,16 +28,6 @@ std::vector<std::string> namesIn(const std::string& folder) {
 void setMtime(const std::string& path, long sec, long nsec) {
     const timespec times[2] = {{sec, nsec}, {sec, nsec}};
     ::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW);
-}
-
-TmpfsMount::TmpfsMount(const std::string& where, const std::string& size) : path_(where) {
-    std::filesystem::create_directories(where);
-    const std::string options = "size=" + size + ",mode=0755";
-    mounted_ = ::geteuid() == 0 && ::mount("tmpfs", where.c_str(), "tmpfs", 0, options.c_str()) == 0;
-}
-
-TmpfsMount::~TmpfsMount() {
-    if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
 }
 
 FifoGuard::FifoGuard(std::string fifo) : fifo_(std::move(fifo)) {

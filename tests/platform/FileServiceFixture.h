@@ -14,6 +14,7 @@
 #include "engine/FileOpErrors.h"
 #include "platform/linux/FileOperationService.h"
 #include "support/TestEnvironment.h"
+#include "support/core/TmpfsMount.h"
 
 // Runs the real service on real temporary folders; every dialog is the
 // scripted fakeFileOpUi(). Progress is shown at every file and chunk.
@@ -86,20 +87,6 @@ struct stat statOf(const std::string& path);
 // Names in folder, sorted, without "." and "..".
 std::vector<std::string> namesIn(const std::string& folder);
 void setMtime(const std::string& path, long sec, long nsec);
-
-// A tmpfs of the given size on a fresh folder, for a second file system or a
-// full disk; skip() is true when it cannot be mounted (not root).
-class TmpfsMount {
-public:
-    TmpfsMount(const std::string& where, const std::string& size);
-    ~TmpfsMount();
-    bool skip() const { return !mounted_; }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-    bool mounted_ = false;
-};
 
 // Fails the test and unblocks the FIFO at path should anything still wait on
 // it when the guard is destroyed or after a few seconds.
