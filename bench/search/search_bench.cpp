@@ -12,34 +12,12 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include "BenchPlatform.h"
 #include "controls/PathListBox.h"
-#include "platform/IUserDialogs.h"
 #include "platform/Platform.h"
 #include "search/FileSearchAllThread.h"
 
 namespace {
-
-// Messages go to stderr; nothing waits for a user.
-class ConsoleDialogs : public IUserDialogs {
-public:
-    int messageBox(const QString& text, const QString&, int) override {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-        return 1;
-    }
-    void applicationMessage(const QString& text) override { messageBox(text, {}, 0); }
-    void errorReport(const QString& text) override { messageBox(text, {}, 0); }
-    QString inputBox(const QString&, const QString&, const QString& d) override { return d; }
-    std::optional<QString> askText(const QString&, const QString&, const QString&, bool) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> saveFileName(const QString&, const std::string&, const std::string&,
-                                            const QStringList&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseFolder(const QString&, const std::string&) override {
-        return std::nullopt;
-    }
-};
 
 long peakKiB() {
     std::ifstream status("/proc/self/status");
@@ -59,7 +37,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     installLinuxPlatform();
-    ConsoleDialogs dialogs;
+    NoDialogs dialogs;  // messages go to stderr; nothing waits for a user
     platform().dialogs = &dialogs;
 
     QWidget panel;
