@@ -11,6 +11,7 @@
 #include "engine/HiddenNames.h"
 #include "engine/PosixFileOps.h"
 #include "util/PathText.h"
+#include "util/SyscallSeam.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ bool writeHiddenFile(const std::string& file, const std::string& text) {
         if (n > 0) done += std::size_t(n);
         else if (n < 0 && errno != EINTR) ok = false;
     }
-    ok = ok && ::fsync(fd) == 0;
+    ok = ok && syscalls::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     ok = ok && ::rename(temp.c_str(), file.c_str()) == 0;
     if (!ok) ::unlink(temp.c_str());

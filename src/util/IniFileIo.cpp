@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "util/PathText.h"
+#include "util/SyscallSeam.h"
 #include "util/UniqueFd.h"
 
 namespace {
@@ -53,10 +54,8 @@ int createTemporary(const std::string& target, std::string& name) {
 }
 
 void syncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
+    const Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() >= 0) syscalls::fsync(fd.get());
 }
 
 }  // namespace
@@ -129,7 +128,7 @@ bool writeFileAtomically(const std::string& path, const std::function<bool(const
         return true;
     };
     const bool written = (!replacing || ::fchmod(fd.get(), old.st_mode & 07777) == 0) &&
-                         produce(sink) && ::fsync(fd.get()) == 0;
+                         produce(sink) && syscalls::fsync(fd.get()) == 0;
     if (!fd.close() || !written || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;

@@ -22,7 +22,8 @@ FileReadResult readWholeFileAt(int dirFd, const char* name, std::string& bytes,
 
 // Replaces the file at path with bytes through a temporary file in the same
 // folder and a rename, so that the file is either old or new, never partly
-// written. Creates missing folders; keeps the permissions of a replaced file;
+// written: the new file is flushed before the rename, the folder after.
+// Creates missing folders; keeps the permissions of a replaced file;
 // writes through a symlink to its target. false on failure, the old file then
 // unchanged.
 bool writeFileAtomically(const std::string& path, const std::string& bytes);

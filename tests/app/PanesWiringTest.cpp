@@ -99,7 +99,7 @@ TEST_F(PanesWiringTest, SelectedFoldersMoveTheTreeOfTheirMenu) {
 
     entry(form->LeftSelectedFolderMenu, 2)->trigger();
     SelectedFolder_Click(*form->DirectoryListBox1, form->SelectedFolderPaths, 7);
-    EXPECT_EQ(shownTexts(), QStringList(2, "フォルダ設定エラー。"));
+    ASSERT_EQ(shownTexts(), QStringList(2, "フォルダ設定エラー。"));
     EXPECT_EQ(fakeDialogs().shown[0].caption, QStringLiteral("  確認"));
     EXPECT_EQ(form->DirectoryListBox1->directory(), b) << "the tree stays";
 }

@@ -1,3 +1,6 @@
+#include <cerrno>
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QFrame>
 #include <QSplitter>
@@ -6,6 +9,7 @@
 #include "controls/DirectoryListBox.h"
 #include "controls/FileListBox.h"
 #include "SettingsTest.h"
+#include "util/SyscallSeam.h"
 
 namespace {
 
@@ -112,6 +116,48 @@ TEST_F(SettingsSaveTest, AFileThatCannotBeWrittenIsReportedAndTheWindowStillClos
     ASSERT_EQ(fakeDialogs().shown.size(), 1u);
     EXPECT_EQ(fakeDialogs().shown[0].text,
               QString::fromStdString(settingsFile) + QStringLiteral(" に書き込めません"));
+}
+
+// A start that failed before the settings were read (the file engine could
+// not be made) must not write defaults over them.
+TEST_F(SettingsSaveTest, AWindowWhoseSettingsWereNeverReadWritesNothing) {
+    writeSettings("[Extra]\nKeep=me\n");
+    TCopyForm& f = showForm();
+    f.setProperty("settingsLoaded", false);
+    closeForm();
+    EXPECT_EQ(savedSettings(), "[Extra]\nKeep=me\n");
+}
+
+// Tests run as root, whom permissions never refuse a read: a FIFO stands for
+// a file that cannot be read.
+TEST_F(SettingsSaveTest, AnUnreadableFileOrAFailedFlushReplacesNothingAndIsReported) {
+    const auto expectReported = [&] {
+        ASSERT_EQ(fakeDialogs().shown.size(), 1u);
+        EXPECT_EQ(fakeDialogs().shown[0].text,
+                  QString::fromStdString(settingsFile) + QStringLiteral(" に書き込めません"));
+        fakeDialogs().reset();
+    };
+    dir->mkdir("config");
+    ASSERT_EQ(::mkfifo(settingsFile.c_str(), 0600), 0);
+    showForm();
+    closeForm();
+    expectReported();
+    struct stat st {};
+    ASSERT_EQ(::lstat(settingsFile.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+
+    ::unlink(settingsFile.c_str());
+    writeSettings("[Extra]\nKeep=me\n");
+    syscalls::Overrides failing;
+    failing.fsync = [](int) {
+        errno = EIO;
+        return -1;
+    };
+    syscalls::ScopedOverrides scoped(failing);
+    showNewForm();
+    closeForm();
+    expectReported();
+    EXPECT_EQ(savedSettings(), "[Extra]\nKeep=me\n");
 }
 
 TEST_F(SettingsSaveTest, AFolderNameWithALineBreakCannotInjectSettings) {

@@ -183,15 +183,27 @@ TEST_F(BulkOperationsTest, RenamedCopiesAreClearedNotTheFilesTheyAvoided) {
     EXPECT_FALSE(ownerWritable(existing));
 }
 
-TEST_F(BulkOperationsTest, ARefusedListClearsNothing) {
+// A list of exactly the limit is handed on and its copies cleared; one entry
+// more is refused and clears nothing.
+TEST_F(BulkOperationsTest, AtTheLimitCopiesAreClearedAboveItTheListIsRefused) {
     options = {OperationOption::ClearReadOnlyOnCopy, OperationOption::CallRemoveReadOnly};
-    const auto existing = readOnly("dest/x.txt");
-    Paths rows{readOnly("src/x.txt")};
-    for (int i = 0; i < 32768; ++i) rows.push_back(dir / ("src/missing" + std::to_string(i)));
-    run(BulkAction::FileCopy, rows);
-    EXPECT_EQ(fakeDialogs().texts(), QStringList{"許容数(32768)を超えています。"});
-    EXPECT_FALSE(ownerWritable(existing));
-    EXPECT_TRUE(scratch.empty());
+    struct Case {
+        int entries;
+        bool cleared;
+        QStringList texts;
+    };
+    for (const Case& c : {Case{32768, true, {kReadOnlyQuestion, "32767個のファイルは処理できませんでした。"}},
+                          Case{32769, false, {"許容数(32768)を超えています。"}}}) {
+        fakeDialogs().reset();
+        fakeDialogs().answers = {id::Yes};
+        const auto existing = readOnly("dest/x.txt");
+        Paths rows{readOnly("src/x.txt")};
+        for (int i = 1; i < c.entries; ++i) rows.push_back(dir / ("src/missing" + std::to_string(i)));
+        run(BulkAction::FileCopy, rows);
+        EXPECT_EQ(fakeDialogs().texts(), c.texts) << c.entries;
+        EXPECT_EQ(ownerWritable(existing), c.cleared) << c.entries;
+        EXPECT_TRUE(scratch.empty());
+    }
 }
 
 TEST_F(BulkOperationsTest, ABusyScratchListIsLeftToItsOwner) {

@@ -31,7 +31,7 @@ TEST_F(DataListEditingTest, DeleteNeedsASelectionAndAYes) {
     fill({"a", "b", "c"}, {1});
     fakeDialogs().answers = {id::No};
     DataDeleteExecute(dataList);
-    EXPECT_EQ(fakeDialogs().texts(), (QStringList{"選択されている行が見つかりませんでした。",
+    ASSERT_EQ(fakeDialogs().texts(), (QStringList{"選択されている行が見つかりませんでした。",
                                                   "選択されている行をリストから削除します。"}));
     EXPECT_EQ(fakeDialogs().shown[1].flags, mb::YesNo);
     EXPECT_EQ(rows(), (Rows{"a", "b", "c"}));
@@ -92,7 +92,7 @@ TEST_F(DataListEditingTest, DuplicatesDifferOnlyInAsciiCase) {
     // Full-width and half-width forms, and non-ASCII case, are different.
     fill({"/d/\xef\xbc\xa1", "/d/\xc3\xa9", "/d/A", "/d/\xc3\x89"});
     DeleteSameDataExecute(dataList);
-    EXPECT_EQ(rows().size(), 4u);
+    ASSERT_EQ(rows().size(), 4u);
     EXPECT_EQ(rows().front(), "/d/A");  // sorted all the same
     EXPECT_EQ(fakeDialogs().texts(),
               (QStringList{"データがありませんよ!", "1個のデータが重複していました。",

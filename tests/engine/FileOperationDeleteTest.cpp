@@ -122,6 +122,7 @@ TEST_F(DeleteTest, NoSkipsAFileWithoutCountingIt) {
     ui.questions.clear();
     ui.answers = {Answer::No};
     EXPECT_EQ(engine.DeleteFiles({a}, true), 0);
+    ASSERT_FALSE(ui.texts.empty());
     EXPECT_EQ(ui.texts.back(), "ファイルが見つかりませんでした。");
     EXPECT_EQ(service.calls.size(), 1u);
 }

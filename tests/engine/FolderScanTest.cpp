@@ -112,8 +112,16 @@ TEST(FolderScanTest, PathsThatWouldReachPathMaxAreLeftOut) {
         ::close(::openat(fds.back(), "f.txt", O_CREAT | O_WRONLY, 0644));
         fds.push_back(::openat(fds.back(), name.c_str(), O_RDONLY | O_DIRECTORY));
     }
+    // Where a chain name no longer fits, a folder whose name takes exactly
+    // the room left: listed with its "/", its path would reach PATH_MAX.
+    const std::size_t base = dir.path().size() + 1;
+    std::size_t level = (PATH_MAX - 1 - base) / (name.size() + 1);
+    if (base + level * (name.size() + 1) == PATH_MAX - 1) --level;
+    const std::string edge(PATH_MAX - 1 - base - level * (name.size() + 1), 'e');
+    ASSERT_EQ(::mkdirat(fds[level], edge.c_str(), 0755), 0);
     FolderScan whole;
     const Found found = scan(dir.path(), false, &whole);
+    ::unlinkat(fds[level], edge.c_str(), AT_REMOVEDIR);
     for (std::size_t i = fds.size() - 1; i > 0; --i) {
         ::unlinkat(fds[i], "f.txt", 0);
         ::close(fds[i]);
@@ -142,13 +150,19 @@ TEST(FolderScanTest, AStopRequestEndsTheWalkAfterTheEntryRead) {
 TEST(FolderScanTest, AMountPointIsListedButNotEntered) {
     TempDir dir;
     dir.write("x.txt");
+    dir.write("elsewhere/bound.txt");
     const std::string mnt = dir.mkdir("mnt");
+    const std::string bind = dir.mkdir("bind");
     if (::geteuid() != 0 || ::mount("tmpfs", mnt.c_str(), "tmpfs", 0, "size=64k") != 0)
         GTEST_SKIP() << "needs root to mount a tmpfs";
+    // A bind mount stays on the same file system: only its mount root tells it.
+    const bool bound = ::mount((dir / "elsewhere").c_str(), bind.c_str(), nullptr, MS_BIND, nullptr) == 0;
     dir.write("mnt/inside.txt");
     const Found found = scan(dir.path());
     ::umount(mnt.c_str());
-    EXPECT_EQ(found, (Found{{"", {"x.txt"}}, {"mnt/", {}}}));
+    if (bound) ::umount(bind.c_str());
+    ASSERT_TRUE(bound);
+    EXPECT_EQ(found, (Found{{"", {"x.txt"}}, {"mnt/", {}}, {"bind/", {}}, {"elsewhere/", {"bound.txt"}}}));
 }
 
 // Drops the capabilities that let root read any folder, so that permission

@@ -1,3 +1,5 @@
+#include <cerrno>
+#include <filesystem>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -5,6 +7,7 @@
 #include "engine/IFileSystem.h"
 #include "engine/PosixFileSystem.h"
 #include "support/core/TestFiles.h"
+#include "util/SyscallSeam.h"
 
 namespace {
 
@@ -55,6 +58,20 @@ TEST_F(HiddenListTest, AStrayTemporaryNameIsNeverWrittenThrough) {
     ASSERT_TRUE(fs.setAttribute(dir.write("f"), attr::Hidden, true));
     EXPECT_EQ(readFile(victim), "keep");
     EXPECT_EQ(readFile(dir / ".hidden"), "f\n");
+}
+
+TEST_F(HiddenListTest, AFailedFlushLeavesTheListAsItWas) {
+    dir.write(".hidden", "other\n");
+    const auto f = dir.write("f");
+    syscalls::Overrides failing;
+    failing.fsync = [](int) {
+        errno = EIO;
+        return -1;
+    };
+    syscalls::ScopedOverrides scoped(failing);
+    EXPECT_FALSE(fs.setAttribute(f, attr::Hidden, true));
+    EXPECT_EQ(readFile(dir / ".hidden"), "other\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
 }
 
 }  // namespace

@@ -91,6 +91,7 @@ TEST_F(FilterCommandsTest, EditReplacesInPlaceUncheckedAndIgnoresSameTextsAndCan
     EXPECT_EQ(fakeDialogs().shown.size(), 3u) << "three dialogs, no message";
     push(2, QStringLiteral("*.mp3"));
     EXPECT_EQ(filters.at(2), (FilterEntry{"*.mp3", false}));
+    ASSERT_FALSE(fakeDialogs().shown.empty());
     EXPECT_EQ(fakeDialogs().shown.back().caption, QStringLiteral("フィルタの編集"));
     EXPECT_EQ(current(), 2);
     EXPECT_EQ(files.mask(), "*.txt");
@@ -132,7 +133,7 @@ TEST_F(FilterCommandsTest, DeleteRemovesTheCurrentUserFilterOnlyOnYes) {
     EXPECT_EQ(filters.count(), 4);
     FilterDeleteExecute(context);
     EXPECT_EQ(filters.entries(), (Entries{{"*.*", false}, {"*.txt", false}, {"*.pls", false}}));
-    EXPECT_EQ(fakeDialogs().texts(), QStringList(2, QStringLiteral("選択されているフィルタを削除します。")));
+    ASSERT_EQ(fakeDialogs().texts(), QStringList(2, QStringLiteral("選択されているフィルタを削除します。")));
     EXPECT_EQ(fakeDialogs().shown[0].flags & mb::ButtonMask, mb::YesNo);
     EXPECT_EQ(files.mask(), "*.m3u") << "the mask follows at the next click";
 }

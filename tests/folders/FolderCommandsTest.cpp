@@ -149,7 +149,7 @@ TEST_F(FolderCommandsTest, HiddenFoldersAskWithTheVerbAndEraseIsNotSupported) {
     fakeDialogs().answers = {id::No, id::Yes};
     deleteFolder();
     deleteFolder(FolderAction::FolderErase);
-    EXPECT_EQ(fakeDialogs().texts(),
+    ASSERT_EQ(fakeDialogs().texts(),
               (QStringList{question.arg("削除"), question.arg("消去"), "未対応です。"}));
     EXPECT_EQ(fakeDialogs().shown[0].flags, mb::YesNo | mb::IconInformation);
     EXPECT_TRUE(fs::is_directory(hidden));
@@ -233,7 +233,7 @@ TEST(FolderOperation, CopyAndMoveOfFoldersAreUnavailable) {
     TFileOperation engine = platformFileOperation();
     Folder_Operation();
     FolderDeleteExecute(FolderAction::Other, {left, right}, engine);
-    EXPECT_EQ(fakeDialogs().texts(),
+    ASSERT_EQ(fakeDialogs().texts(),
               (QStringList{"使用不可", "予定外の呼び出しです(FolderDeleteExecute)。"}));
     EXPECT_EQ(fakeDialogs().shown[0].caption, QStringLiteral("  確認"));
 }

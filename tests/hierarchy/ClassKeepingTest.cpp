@@ -82,6 +82,7 @@ TEST_F(ClassKeepingTest, TheTreeBelowTheChosenLevelIsRebuiltInTheDestination) {
     const Paths rows{dir.write("src/Music/Rock/a.mp3", "a"), dir.write("src/Music/Jazz/b.mp3", "b"),
                      dir.write("src/Music/Rock/Live/c.mp3", "c")};
     copy(rows, music);
+    ASSERT_FALSE(fakeDialogs().levels.empty());
     EXPECT_EQ(fakeDialogs().levels.front(), "/");
     EXPECT_EQ(fakeDialogs().levels.back(), music);
     EXPECT_EQ(readFile(dest + "/Rock/a.mp3"), "a");

@@ -103,4 +103,8 @@ TEST_F(FileServiceTest, RootAndDotPathsAreRefused) {
     EXPECT_NE(erase({"/", dir / "inner/.."}, JobOption::NoConfirmation | JobOption::Silent), 0);
     EXPECT_EQ(fakeFileOpUi().count(Kind::Error), 2u);
     EXPECT_EQ(readFile(dir / "inner/file"), "f");
+    // Nor copied: "inner/sub/.." names inner, not the folder listed.
+    dir.mkdir("inner/sub");
+    EXPECT_NE(toTargets(JobKind::Copy, {dir / "inner/sub/.."}, {dir / "copy"}, Quiet | JobOption::NoErrorUi), 0);
+    EXPECT_FALSE(exists(dir / "copy"));
 }

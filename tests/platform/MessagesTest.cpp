@@ -41,7 +41,7 @@ TEST_F(MessagesTest, SignedZeroPaddingAndItsOverflowMessages) {
     EXPECT_EQ(SignedZeroPadding(-12345, 3), "12345");
     EXPECT_EQ(SignedZeroPadding(0, 0), "0");
     EXPECT_EQ(SignedZeroPadding(INT32_MIN, 3), "2147483648");  // no overflow of the magnitude
-    EXPECT_EQ(fakeDialogs().texts(),
+    ASSERT_EQ(fakeDialogs().texts(),
               (QStringList{"オーバーフローしました(数が大)。", "オーバーフローしました(数が小)。",
                            "オーバーフローしました(数が小)。", "オーバーフローしました(数が小)。"}));
     EXPECT_EQ(fakeDialogs().shown[0].kind, FakeDialogs::Kind::ApplicationMessage);

@@ -51,22 +51,26 @@ TEST_F(MoveSafetyTest, SourcesChangedAfterTheirCopyAreKept) {
     if (other.skip()) GTEST_SKIP() << "needs root to mount a tmpfs";
     const std::string notes = dir.write("src/notes.txt", "old notes\n");
     const std::string saved = dir.write("src/saved.txt", "old saved\n");
+    const std::string edited = dir.write("src/edited.txt", "old text\n");
+    setMtime(edited, 1000000000, 0);  // a rewrite in the same clock tick would keep its times
     const std::string large = dir.write("src/large", Big);
-    // While large is copied: a line appended to one, the other saved anew
-    // by rename, as editors do.
+    // While large is copied: a line appended to one, another saved anew by
+    // rename, as editors do, the third rewritten in place to the same size.
     whileCopying(large, [&] {
         dir.write("src/notes.txt", "old notes\nnew line\n");
         dir.write("src/saved.new", "new saved\n");
         ::rename((dir / "src/saved.new").c_str(), saved.c_str());
+        dir.write("src/edited.txt", "new text\n");
     });
-    fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip, IFileOpUi::ErrorChoice::Skip};
-    EXPECT_EQ(move({notes, saved, large}, other.path(), Shown), EAGAIN);
+    fakeFileOpUi().errorAnswers.assign(3, IFileOpUi::ErrorChoice::Skip);
+    EXPECT_EQ(move({notes, saved, edited, large}, other.path(), Shown), EAGAIN);
     EXPECT_EQ(readFile(notes), "old notes\nnew line\n");
     EXPECT_EQ(readFile(saved), "new saved\n");
+    EXPECT_EQ(readFile(edited), "new text\n");
     EXPECT_EQ(readFile(other.path() + "/notes.txt"), "old notes\n");
     EXPECT_FALSE(exists(large));
     EXPECT_EQ(readFile(other.path() + "/large"), Big);
-    EXPECT_EQ(errorReasons(), std::vector<QString>(2, QString::fromStdString(
+    EXPECT_EQ(errorReasons(), std::vector<QString>(3, QString::fromStdString(
                                                         fileOpErrorText(fileop_error::SourceChanged))));
 }
 

@@ -19,7 +19,7 @@ TEST_F(FileServiceTest, EveryItemSaysWhatBecameOfIt) {
     EXPECT_NE(copy({kept, dir / "src/gone.txt", copied}, dir / "dst",
                    JobOption::Silent | JobOption::NoErrorUi),
               0);
-    EXPECT_EQ(statuses(outcome),
+    ASSERT_EQ(statuses(outcome),
               (std::vector<ItemStatus>{ItemStatus::Skipped, ItemStatus::Failed, ItemStatus::Done}));
     EXPECT_EQ(outcome.items[1].reason, ENOENT);
     EXPECT_EQ(readFile(dir / "dst/kept.txt"), "old");

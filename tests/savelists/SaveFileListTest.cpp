@@ -128,7 +128,7 @@ TEST_F(SaveFileListTest, AnExistingFileIsReplacedOnlyAfterAYes) {
     struct stat st {};
     ::stat(target.c_str(), &st);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
-    EXPECT_EQ(messages(), (QStringList{"keep.txtは既に存在します。\r\n上書きしますか?",
+    ASSERT_EQ(messages(), (QStringList{"keep.txtは既に存在します。\r\n上書きしますか?",
                                        "keep.txtは既に存在します。\r\n上書きしますか?"}));
     EXPECT_EQ(fakeDialogs().shown[1].flags, mb::YesNo);
     EXPECT_EQ(rightTree.directory(), right);

@@ -70,7 +70,7 @@ TEST_F(SearchThreadTest, AFolderWithNothingToFindEmptiesTheList) {
     EXPECT_EQ(search(dir.path()),
               (QStringList{"フォルダ検索中", "残りフォルダ = 0", "データ転送中"}));
     EXPECT_TRUE(found.empty());
-    EXPECT_EQ(shown(), QStringList{"0個のファイルを抽出しました。"});
+    ASSERT_EQ(shown(), QStringList{"0個のファイルを抽出しました。"});
     EXPECT_EQ(fakeDialogs().shown[0].caption, QStringLiteral("  確認"));
 }
 

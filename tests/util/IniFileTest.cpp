@@ -7,6 +7,7 @@
 #include "support/core/TestFiles.h"
 #include "util/IniFile.h"
 #include "util/IniFileIo.h"
+#include "util/SyscallSeam.h"
 
 namespace {
 
@@ -177,4 +178,30 @@ TEST(IniFileIo, APieceWiseWriteThatGivesUpKeepsTheOldFile) {
     }));
     EXPECT_EQ(readFile(file).size(), std::size_t(3 + (9 << 20) + 2));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+// The old file is gone once the rename is on the disk: the new data must be
+// there first, and the folder's new entry is flushed after.
+TEST(IniFileIo, TheFileIsFlushedBeforeTheRenameAndTheFolderAfter) {
+    TempDir dir;
+    const std::string file = dir.write("s.ini", "old");
+    struct Flush {
+        bool folder;
+        std::string fileText;  // what the settings file held then
+    };
+    std::vector<Flush> flushes;
+    syscalls::Overrides recording;
+    recording.fsync = [&](int fd) {
+        struct stat st {};
+        ::fstat(fd, &st);
+        flushes.push_back({S_ISDIR(st.st_mode), readFile(file)});
+        return ::fsync(fd);
+    };
+    syscalls::ScopedOverrides scoped(recording);
+    ASSERT_TRUE(writeFileAtomically(file, "new"));
+    ASSERT_EQ(flushes.size(), 2u);
+    EXPECT_FALSE(flushes[0].folder);
+    EXPECT_EQ(flushes[0].fileText, "old");
+    EXPECT_TRUE(flushes[1].folder);
+    EXPECT_EQ(flushes[1].fileText, "new");
 }
