@@ -25,10 +25,12 @@ bench_need() {
         { $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null; }
 }
 
-# Builds the named drivers in release mode in BUILD_DIR; nothing when
-# BENCH_BUILT=1 (bench/run builds them all first).
+# Builds the named drivers (all of them when none is named) in release mode
+# in BUILD_DIR, with the packages the build needs; nothing when BENCH_BUILT=1
+# (bench/run builds them all first).
 bench_build() {
     [ "${BENCH_BUILT:-0}" = 1 ] && return 0
+    "$BENCH_ROOT/scripts/install-deps.sh" >&2
     local log targets=()
     [ $# = 0 ] || targets=(--target "$@")
     log=$(mktemp)
