@@ -38,12 +38,24 @@ trap cleanup EXIT
 if [ "$(stat -f -c %T "$DATA")" = tmpfs ]; then
     echo "warning: $DATA is on tmpfs; the figures will not reflect a disk" >&2
 fi
+case_label() {
+    case $1 in
+        small) echo "5,000 x 4 KiB" ;;
+        large) echo "1 GiB file" ;;
+        sparse) echo "3 GiB sparse file" ;;
+    esac
+}
+
 MOVES=${MOVES:-1}
 if [ "$MOVES" != 0 ]; then
     mkdir "$OTHER"
     mount -t tmpfs -o size=2g,mode=0700 dorvan-bench "$OTHER" 2>/dev/null || {
         echo "warning: no second file system could be mounted (needs root): no moves" >&2
         MOVES=0
+        for kind in $CASES; do
+            bench_skip "move $(case_label "$kind") to another file system" \
+                "mounting a tmpfs needs root; $(id -un) is not"
+        done
     }
 fi
 bench_may_drop_caches
@@ -119,14 +131,6 @@ check_result() {
             exit 1
         fi
     fi
-}
-
-case_label() {
-    case $1 in
-        small) echo "5,000 x 4 KiB" ;;
-        large) echo "1 GiB file" ;;
-        sparse) echo "3 GiB sparse file" ;;
-    esac
 }
 
 run_case() {

@@ -76,3 +76,9 @@ bench_may_drop_caches() {
         DROP=yes
     fi
 }
+
+# bench_skip NAME REASON: a row that was not measured, and why.
+bench_skip() {
+    [ -n "${BENCH_ROWS:-}" ] || return 0
+    printf '%s\tskipped\t-\t-\t-\t-\t%s\n' "$1" "$2" >>"$BENCH_ROWS"
+}
