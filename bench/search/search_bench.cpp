@@ -18,6 +18,7 @@
 #include "platform/Platform.h"
 #include "search/FileSearchAllThread.h"
 #include "engine/FolderScan.h"
+#include "filters/MaskExtensions.h"
 #include "search/FileCollection.h"
 #include "util/PathText.h"
 
@@ -67,7 +68,8 @@ int main(int argc, char** argv) {
         FolderScan scan;
         ScanOptions options;
         options.includeHidden = true;
-        options.keepFile = [](std::string_view) { return true; };
+        const MaskExtensions mask(argv[2]);  // what the search keeps, so as not to raise the peak
+        options.keepFile = [&](std::string_view name) { return mask.matches(name); };
         scanFolderTree(withTrailingSlash(argv[1]), options, never, scan);
         sortScan(scan);
     }).join();
