@@ -1,38 +1,34 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Times the data-list commands on 1,000,000 paths in the real window
-# (offscreen) and compares sort and duplicate removal with GNU sort and the
-# save with cp, in the same run:
-#   sort          SortDataList            vs  LC_ALL=C.UTF-8 sort -f
-#   dedupe        DeleteSameData          vs  LC_ALL=C.UTF-8 sort -fu
+# (offscreen) and compares them with the command-line tools that do the same
+# work, in the same run:
+#   load          click on the data file      vs  grep -c '' (reads and splits the lines)
+#   sort          SortDataList                vs  LC_ALL=C.UTF-8 sort -f
+#   dedupe        DeleteSameData              vs  LC_ALL=C.UTF-8 sort -fu
 #   extract       DoFilterDataList (*.txt, *.jpg, *.mp3 checked)
+#                                             vs  grep -iE '\.(txt|jpg|mp3)$'
 #   select all    SelectAllDataList
 #   copy          ClipBoardCopyDataList
-#   save          SaveFileListDataList    vs  cp of the same text file
+#   save          SaveFileListDataList        vs  cp, and cp followed by sync of the copy
 #   paste         ClipBoardPaste of a 100 MB text (LF line breaks)
+#                                             vs  grep -c '' of the same text
 # Each command's time runs from its action to the repainted list. The
 # medians of ROUNDS runs are printed, then the peak memory, then one line per
 # pair: "sort-vs-gnu-sort: 0.85x" (time ours / time theirs).
 #   BUILD_DIR   build folder (default: build/bench)
 #   ROWS        number of paths (default: 1000000)
-#   ROUNDS      runs per figure (default: 3)
+#   ROUNDS      runs per figure (default: 5)
 #   WORK        folder for the data (default: /var/tmp; about 400 MB)
 #   LOCALE      locale our commands collate in (default: the environment's;
 #               ja_JP.UTF-8 as a Japanese user has it); GNU sort always
 #               runs in C.UTF-8
-set -eu
-here=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$here/build/bench}
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
 rows=${ROWS:-1000000}
-rounds=${ROUNDS:-3}
+rounds=${ROUNDS:-5}
 
-if [ -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$here" -B "$build" -DDORVAN_BUILD_BENCH=ON >/dev/null
-else
-    cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDORVAN_BUILD_BENCH=ON \
-        -DDORVAN_BUILD_TESTS=OFF >/dev/null
-fi
-cmake --build "$build" -j2 --target bench_datalist_ops >/dev/null
-driver="$build/bench/datalist/bench_datalist_ops"
+bench_build bench_datalist_ops
+driver="$BUILD_DIR/bench/datalist/bench_datalist_ops"
 
 scratch=$(mktemp -d "${WORK:-/var/tmp}/dorvan-datalist-XXXXXX")
 trap 'rm -rf "$scratch"' EXIT INT TERM
@@ -69,52 +65,64 @@ awk 'BEGIN {
 }' | head -c 100000000 > "$scratch/paste.txt"
 echo "data: $rows paths, $(du -h "$scratch/paths.txt" | cut -f1); paste text: $(wc -c < "$scratch/paste.txt") bytes"
 
-now() { date +%s%N; }
-ms() { echo "$1 $2" | awk '{ printf "%.1f", ($2 - $1) / 1e6 }'; }
-median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+median_of() { sort -g | awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)] }'; }
 run() {
     env ${LOCALE:+LANG=$LOCALE} ${LOCALE:+LC_ALL=} HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" \
-        QT_QPA_PLATFORM=offscreen "$@"
+        XDG_DATA_HOME="$scratch/home/data" QT_QPA_PLATFORM=offscreen "$@"
+}
+# Runs the command and appends "NAME ms" to the peers' figures. The output
+# goes to a file: GNU grep stops at the first match when it writes to
+# /dev/null.
+theirs_timed() {
+    local name=$1 start end
+    shift
+    start=$(now_us)
+    "$@" >"$scratch/out"
+    end=$(now_us)
+    echo "$name $(ms_between "$start" "$end")" >>"$scratch/theirs"
 }
 
 : > "$scratch/ours"
 : > "$scratch/theirs"
+grep_rows=$(grep -ciE '\.(txt|jpg|mp3)$' "$scratch/paths.lf")
 r=0
 while [ "$r" -lt "$rounds" ]; do
     r=$((r + 1))
-    run "$driver" ops "$scratch/paths.txt" "$scratch/work" >> "$scratch/ours"
+    run "$driver" ops "$scratch/paths.txt" "$scratch/work" 2>/dev/null >> "$scratch/ours"
     cmp -s "$scratch/paths.txt" "$scratch/work/saved.txt" || { echo "saved file differs" >&2; exit 1; }
-    run "$driver" paste "$scratch/paste.txt" >> "$scratch/ours"
+    run "$driver" paste "$scratch/paste.txt" 2>/dev/null >> "$scratch/ours"
 
-    t0=$(now); LC_ALL=C.UTF-8 sort -f "$scratch/paths.lf" > /dev/null; t1=$(now)
-    echo "sort $(ms "$t0" "$t1")" >> "$scratch/theirs"
-    t0=$(now); LC_ALL=C.UTF-8 sort -fu "$scratch/paths.lf" > /dev/null; t1=$(now)
-    echo "dedupe $(ms "$t0" "$t1")" >> "$scratch/theirs"
+    theirs_timed load grep -c '' "$scratch/paths.txt"
+    LC_ALL=C.UTF-8 theirs_timed sort sort -f "$scratch/paths.lf"
+    LC_ALL=C.UTF-8 theirs_timed dedupe sort -fu "$scratch/paths.lf"
+    theirs_timed extract grep -iE '\.(txt|jpg|mp3)$' "$scratch/paths.lf"
+    theirs_timed paste grep -c '' "$scratch/paste.txt"
     rm -f "$scratch/cp.txt"
-    t0=$(now); cp "$scratch/paths.txt" "$scratch/cp.txt"; t1=$(now)
-    echo "save $(ms "$t0" "$t1")" >> "$scratch/theirs"
+    theirs_timed save cp "$scratch/paths.txt" "$scratch/cp.txt"
     rm -f "$scratch/cp.txt"
-    t0=$(now); cp "$scratch/paths.txt" "$scratch/cp.txt"; sync "$scratch/cp.txt"; t1=$(now)
-    echo "save_durable $(ms "$t0" "$t1")" >> "$scratch/theirs"
+    theirs_timed save_durable sh -c 'cp "$1" "$2" && sync "$2"' sh "$scratch/paths.txt" "$scratch/cp.txt"
 done
 
-ours() { grep "^$1 " "$scratch/ours" | cut -d' ' -f2 | median; }
-theirs() { grep "^$1 " "$scratch/theirs" | cut -d' ' -f2 | median; }
+ours() { grep "^$1 " "$scratch/ours" | cut -d' ' -f2 | median_of; }
+theirs() { grep "^$1 " "$scratch/theirs" | cut -d' ' -f2 | median_of; }
 peak() { grep "^peak_mb " "$scratch/ours" | cut -d' ' -f2 | sort -n | tail -1; }
-ratio() { echo "$1 $2" | awk '{ printf "%.2fx", $1 / $2 }'; }
 
 echo "--- medians of $rounds runs (ms); our collation: ${LOCALE:-${LC_ALL:-${LANG:-C}}}"
+printf '%-34s %10s\n' "load ($(ours rows) rows)" "$(ours load)"
+printf '%-34s %10s\n' "  grep -c ''" "$(theirs load)"
 printf '%-34s %10s   under 2000, at most 1.0x\n' "sort ($(ours rows) rows)" "$(ours sort)"
 printf '%-34s %10s\n' "  LC_ALL=C.UTF-8 sort -f" "$(theirs sort)"
 printf '%-34s %10s   under 2000, at most 1.0x\n' "dedupe ($(ours dedupe_rows) rows left)" "$(ours dedupe)"
 printf '%-34s %10s\n' "  LC_ALL=C.UTF-8 sort -fu" "$(theirs dedupe)"
 printf '%-34s %10s   under 1000\n' "extract ($(ours extract_rows) rows left)" "$(ours extract)"
+printf '%-34s %10s\n' "  grep -iE ($grep_rows rows)" "$(theirs extract)"
 printf '%-34s %10s   under 500\n' "select all ($(ours select_all_rows) rows)" "$(ours select_all)"
 printf '%-34s %10s\n' "copy to the clipboard" "$(ours copy)"
 printf '%-34s %10s   under 1000, at most 1.2x cp\n' "save (written, synced, renamed)" "$(ours save)"
 printf '%-34s %10s\n' "  cp" "$(theirs save)"
 printf '%-34s %10s\n' "  cp, then sync of the file" "$(theirs save_durable)"
 printf '%-34s %10s   under 2000\n' "paste 100 MB ($(ours paste_rows) rows)" "$(ours paste)"
+printf '%-34s %10s\n' "  grep -c ''" "$(theirs paste)"
 most() { grep "^$1 " "$scratch/ours" | cut -d' ' -f2 | sort -n | tail -1; }
 echo "peak memory (MB, target under 300) with $(ours rows) rows: $(most peak_after_sort) after sort," \
      "$(most peak_after_dedupe) after dedupe, $(most peak_before_copy) after extract, select all" \
@@ -126,3 +134,17 @@ echo "sort-vs-gnu-sort: $(ratio "$(ours sort)" "$(theirs sort)")"
 echo "dedupe-vs-gnu-sort-fu: $(ratio "$(ours dedupe)" "$(theirs dedupe)")"
 echo "save-vs-cp: $(ratio "$(ours save)" "$(theirs save)")"
 echo "save-vs-cp-sync: $(ratio "$(ours save)" "$(theirs save_durable)")"
+
+n=$(thousands "$(ours rows)")
+bench_row "data list: load $n paths (click to painted list)" "$(ours load)" ms "grep -c ''" "$(theirs load)" -
+bench_row "data list: sort $n rows" "$(ours sort)" ms "sort -f" "$(theirs sort)" "<=1.0x"
+bench_row "data list: remove duplicates, $n rows" "$(ours dedupe)" ms "sort -fu" "$(theirs dedupe)" "<=1.0x"
+bench_row "data list: extraction by 3 extensions, $n rows" "$(ours extract)" ms "grep -iE" "$(theirs extract)" - \
+    "$(ours extract_rows) rows kept, grep $grep_rows"
+bench_row "data list: paste 100 MB ($(thousands "$(ours paste_rows)") rows)" "$(ours paste)" ms "grep -c ''" "$(theirs paste)" -
+bench_row "data list: save $n rows (written, flushed, renamed)" "$(ours save)" ms "cp" "$(theirs save)" - \
+    "the save flushes its file: see the next row"
+bench_row "data list: save $n rows, against a flushed copy" "$(ours save)" ms "cp; sync FILE" "$(theirs save_durable)" -
+bench_row "peak memory with $n rows in the data list" \
+    "$(grep '^peak_mb ' "$scratch/ours" | awk 'NR % 2 == 1' | cut -d' ' -f2 | sort -n | tail -1)" MB - - "<300" \
+    "after every command above and a copy to the clipboard; pasting 100 MB: $(grep '^peak_mb ' "$scratch/ours" | awk 'NR % 2 == 0' | cut -d' ' -f2 | sort -n | tail -1) MB"

@@ -497,9 +497,10 @@ void FileOpEngine::removeMovedSources() {
         item_ = current;
         return;
     }
+    RemovalFolder folder;  // consecutive sources mostly share their folder
     for (std::size_t k = 0; k < removals.size(); ++k) {
         const auto& r = removals[k];
-        const int rc = removeIfUnchanged(r);
+        const int rc = removeIfUnchanged(r, &folder);
         if (!rc) continue;
         // A folder keeps what was skipped or failed, and then stays itself.
         if (r.isFolder && (rc == ENOTEMPTY || rc == EEXIST)) continue;

@@ -612,21 +612,32 @@ int flushFolder(int folder) { return flush(folder); }
 
 int syncFileSystem(int fd) { return syscalls::syncfs(fd) == 0 ? 0 : errno; }
 
-int removeIfUnchanged(const CheckedEntry& entry) {
-    Fd folder;
-    if (int rc = openFolder(entry.folder, folder)) return rc == ENOENT ? fileop_error::Changed : rc;
-    struct stat f {}, now {};
-    if (::fstat(folder.get(), &f) != 0) return errno;
-    if (f.st_dev != entry.folderDev || f.st_ino != entry.folderIno) return fileop_error::Changed;
-    if (::fstatat(folder.get(), entry.name.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0)
+int removeIfUnchanged(const CheckedEntry& entry, RemovalFolder* kept) {
+    RemovalFolder local;
+    RemovalFolder& open = kept ? *kept : local;
+    const bool reuse = open.fd.get() >= 0 && open.path == entry.folder &&
+                       open.st.st_dev == entry.folderDev && open.st.st_ino == entry.folderIno;
+    if (!reuse) {
+        open.fd.reset();
+        open.path = entry.folder;
+        if (int rc = openFolder(entry.folder, open.fd)) return rc == ENOENT ? fileop_error::Changed : rc;
+        if (::fstat(open.fd.get(), &open.st) != 0) {
+            open.fd.reset();
+            return errno;
+        }
+    }
+    const int folder = open.fd.get();
+    if (open.st.st_dev != entry.folderDev || open.st.st_ino != entry.folderIno) return fileop_error::Changed;
+    struct stat now {};
+    if (::fstatat(folder, entry.name.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? fileop_error::Changed : errno;
     if (entry.isFolder) {
         if (!S_ISDIR(now.st_mode) || now.st_dev != entry.state.st_dev || now.st_ino != entry.state.st_ino)
             return fileop_error::Changed;
-        return ::unlinkat(folder.get(), entry.name.c_str(), AT_REMOVEDIR) == 0 ? 0 : errno;
+        return ::unlinkat(folder, entry.name.c_str(), AT_REMOVEDIR) == 0 ? 0 : errno;
     }
     if (!sameState(now, entry.state)) return fileop_error::Changed;
-    return ::unlinkat(folder.get(), entry.name.c_str(), 0) == 0 ? 0 : errno;
+    return ::unlinkat(folder, entry.name.c_str(), 0) == 0 ? 0 : errno;
 }
 
 int removeTree(const std::string& path, const RemoveCallbacks& callbacks) {

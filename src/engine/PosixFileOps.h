@@ -118,10 +118,19 @@ struct CheckedEntry {
     bool isFolder = false;
     struct stat state {};          // the entry as checked
 };
+// A folder opened by removeIfUnchanged and kept for the next entry of the
+// same folder.
+struct RemovalFolder {
+    std::string path;
+    struct stat st {};
+    DirFd fd;
+};
 // Removes the entry if it is still the one checked: same folder, and the
 // same file with the same size, modification and change times (a folder:
 // the same folder, removed only when empty). fileop_error::Changed otherwise.
-int removeIfUnchanged(const CheckedEntry& entry);
+// With kept, the folder stays open there for the following entries: one that
+// names the same folder with the same identity is removed through it.
+int removeIfUnchanged(const CheckedEntry& entry, RemovalFolder* kept = nullptr);
 
 struct RemoveCallbacks {
     std::function<bool(const std::string& path)> entry;           // false stops

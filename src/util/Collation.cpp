@@ -1,6 +1,9 @@
 #include "util/Collation.h"
 
 #include <algorithm>
+#include <memory>
+#include <mutex>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -21,9 +24,50 @@ std::string defaultLocale() {
     return posix ? std::string() : locale;
 }
 
+// Making a collation takes milliseconds (ICU's lists of contractions) and
+// its per-character tables fill as texts come, while every search runs on a
+// thread of its own: a thread that ends leaves its collation here for the
+// next thread of the same locale.
+class CollationPool {
+public:
+    std::unique_ptr<CaseInsensitiveCollation> take(const std::string& locale) {
+        {
+            std::lock_guard lock(mutex_);
+            for (auto it = idle_.begin(); it != idle_.end(); ++it) {
+                if (it->first != locale) continue;
+                std::unique_ptr<CaseInsensitiveCollation> collation = std::move(it->second);
+                idle_.erase(it);
+                return collation;
+            }
+        }
+        return std::make_unique<CaseInsensitiveCollation>(locale);
+    }
+    void give(std::string locale, std::unique_ptr<CaseInsensitiveCollation> collation) {
+        std::lock_guard lock(mutex_);
+        if (idle_.size() < 4) idle_.emplace_back(std::move(locale), std::move(collation));
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<std::pair<std::string, std::unique_ptr<CaseInsensitiveCollation>>> idle_;
+};
+
+// Never destroyed: threads may end after the program's static objects.
+CollationPool& collationPool() {
+    static CollationPool* pool = new CollationPool;
+    return *pool;
+}
+
+// A thread's collation, back to the pool when the thread ends.
+struct CollationLease {
+    std::string locale = defaultLocale();
+    std::unique_ptr<CaseInsensitiveCollation> collation = collationPool().take(locale);
+    ~CollationLease() { collationPool().give(std::move(locale), std::move(collation)); }
+};
+
 CaseInsensitiveCollation& defaultCollation() {
-    thread_local CaseInsensitiveCollation instance(defaultLocale());
-    return instance;
+    thread_local CollationLease lease;
+    return *lease.collation;
 }
 
 // How common a character is in paths: the rarest character of a contraction

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
+#include <unicode/uloc.h>
+
 #include "util/Collation.h"
 
 TEST(Collation, IgnoresCaseThenOrdersExactBytes) {
@@ -65,4 +69,22 @@ TEST(Collation, KeyedSortKeepsTheComparisonsOrderInEveryLocale) {
         });
         EXPECT_EQ(keyed, reference) << "locale " << locale;
     }
+}
+
+// A thread's collation goes back to a pool when the thread ends; a later
+// thread of another locale must not get it.
+TEST(Collation, ThreadOfAnotherLocaleGetsItsOwnCollation) {
+    const std::string before = uloc_getDefault();
+    UErrorCode status = U_ZERO_ERROR;
+    const auto compareOnThread = [](const char* locale) {
+        UErrorCode s = U_ZERO_ERROR;
+        uloc_setDefault(locale, &s);
+        int result = 0;
+        std::thread([&] { result = compareCaseInsensitive("\xC3\xA4", "z"); }).join();  // "ä"
+        return result;
+    };
+    EXPECT_LT(compareOnThread("de"), 0);
+    EXPECT_GT(compareOnThread("sv"), 0);  // Swedish puts ä after z
+    EXPECT_LT(compareOnThread("de"), 0);
+    uloc_setDefault(before.c_str(), &status);
 }
