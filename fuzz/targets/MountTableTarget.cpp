@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include <glib.h>
+
 #include "FuzzCheck.h"
 #include "Targets.h"
 #include "platform/linux/MountTable.h"
@@ -32,6 +34,10 @@ bool sameEntry(const MountEntry& a, const MountEntry& b) {
 }  // namespace
 
 void fuzzMountTable(std::string_view data) {
+    // GIO's warnings about bad arguments are faults here too.
+    static const GLogLevelFlags fatal =
+        g_log_set_always_fatal(GLogLevelFlags(G_LOG_FATAL_MASK | G_LOG_LEVEL_CRITICAL));
+    (void)fatal;
     const std::string text(data);
     const std::vector<MountEntry> entries = parseMountInfo(text);
 

@@ -58,8 +58,11 @@ std::vector<MountEntry> parseMountInfo(const std::string& text) {
         if (f.size() < 10) continue;
         auto dash = std::find(f.begin() + 6, f.end(), "-");
         if (dash == f.end() || std::distance(dash, f.end()) < 3) continue;
-        entries.push_back(MountEntry{unescape(f[4]), unescape(*(dash + 1)), unescape(*(dash + 2)),
-                                     unescape(f[3])});
+        MountEntry e{unescape(f[4]), unescape(*(dash + 1)), unescape(*(dash + 2)), unescape(f[3])};
+        // The kernel never writes a NUL; a line with one is no mount.
+        const auto nul = [](const std::string& s) { return s.find('\0') != std::string::npos; };
+        if (nul(e.mountPoint) || nul(e.fsType) || nul(e.source) || nul(e.root)) continue;
+        entries.push_back(std::move(e));
     }
     return entries;
 }
