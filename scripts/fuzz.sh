@@ -2,10 +2,10 @@
 # Builds the libFuzzer targets with clang (build/fuzz) and runs each in turn on
 # a working copy of its committed corpus (fuzz/corpus/<target>/). Prints the
 # executions and findings of every target and exits non-zero on any finding.
-#   scripts/fuzz.sh [--runs N] [--seconds S] [target ...]
+#   scripts/fuzz.sh [--runs N] [--seconds S] [--max-len B] [target ...]
 # Each target stops after N executions (10,000,000) or S seconds (1200),
-# whichever comes first. A finding is kept in build/fuzz/findings/<target>/:
-# fix the fault and add the input to fuzz/corpus/<target>/, where the replay
+# whichever comes first; inputs are at most B bytes (4096). A finding is kept
+# in build/fuzz/findings/<target>/: fix the fault and add the input to fuzz/corpus/<target>/, where the replay
 # test of the normal suite runs it.
 set -e
 cd "$(dirname "$0")/.."
@@ -16,11 +16,13 @@ targets="ini_file data_file filter_syntax split_wx wildcard_mask uri_list mount_
 
 runs=10000000
 seconds=1200
+max_len=4096
 chosen=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --runs) runs="$2"; shift 2 ;;
     --seconds) seconds="$2"; shift 2 ;;
+    --max-len) max_len="$2"; shift 2 ;;
     *) chosen="$chosen $1"; shift ;;
   esac
 done
@@ -45,7 +47,7 @@ for t in $targets; do
   mkdir -p "$work" "$findings" "$(dirname "$log")"
   cp fuzz/corpus/"$t"/* "$work"/
   status=0
-  build/fuzz/fuzz/fuzz_"$t" "$work" -runs="$runs" -max_total_time="$seconds" -max_len=4096 \
+  build/fuzz/fuzz/fuzz_"$t" "$work" -runs="$runs" -max_total_time="$seconds" -max_len="$max_len" \
     -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/" \
     >"$log" 2>&1 || status=$?
   executed=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)

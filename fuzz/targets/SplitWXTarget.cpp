@@ -12,6 +12,9 @@ void fuzzSplitWX(std::string_view data) {
     const int n = splitter.Split(text, delimiters);
     FUZZ_CHECK(n > 0 && std::size_t(n) == splitter.Items.size());
 
+    // The checks below split once per field: only for small delimiter sets,
+    // which keeps a run at thousands of inputs a second.
+    if (delimiters.size() > 16) return;
     std::size_t at = 0;
     for (std::size_t i = 0; i < splitter.Items.size(); ++i) {
         const std::string& item = splitter.Items[i];
