@@ -197,20 +197,9 @@ void Soak::transfer(bool move, const Paths& list) {
     steps_.push_back(describe(std::string(move ? "move" : "copy") + " to " + printable(destination) +
                                   " options " + std::to_string(options.bits()),
                               list, &outcome));
-    if (std::size_t(notProcessed) != missing)
-        finding("not-processed count " + std::to_string(notProcessed) + ", missing " + std::to_string(missing));
-    if (outcome.items.size() != list.size()) return finding("no outcome per entry");
-    for (std::size_t k = 0; k < list.size(); ++k) {
-        if (outcome.items[k].status != ItemStatus::Done) continue;
-        const auto source = ledger_.find(list[k]);
-        if (source == ledger_.end()) {
-            finding("done, but no file was there: " + printable(list[k]));
-            continue;
-        }
-        const Hash hash = source->second;
-        if (move) ledger_.erase(source);
-        ledger_[used.empty() ? joinPath(destination, fileNamePart(list[k])) : used[k]] = hash;
-    }
+    settle(move, list, missing, notProcessed, outcome, [&](std::size_t k) {
+        return used.empty() ? joinPath(destination, fileNamePart(list[k])) : used[k];
+    });
 }
 
 void Soak::transferToTargets(bool move, const Paths& list) {
@@ -225,6 +214,11 @@ void Soak::transferToTargets(bool move, const Paths& list) {
     const int notProcessed = engine_.CopyMoveToTargets(list, targets, randomOptions(dice_), move, &outcome);
     steps_.push_back(describe(std::string(move ? "move" : "copy") + " to targets", list, &outcome) +
                      describe(", targets", targets, nullptr));
+    settle(move, list, missing, notProcessed, outcome, [&](std::size_t k) { return targets[k]; });
+}
+
+void Soak::settle(bool move, const Paths& list, std::size_t missing, int notProcessed,
+                  const JobOutcome& outcome, const std::function<std::string(std::size_t)>& wentTo) {
     if (std::size_t(notProcessed) != missing)
         finding("not-processed count " + std::to_string(notProcessed) + ", missing " + std::to_string(missing));
     if (outcome.items.size() != list.size()) return finding("no outcome per entry");
@@ -237,7 +231,7 @@ void Soak::transferToTargets(bool move, const Paths& list) {
         }
         const Hash hash = source->second;
         if (move) ledger_.erase(source);
-        ledger_[targets[k]] = hash;
+        ledger_[wentTo(k)] = hash;
     }
 }
 

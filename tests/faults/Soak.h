@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <ostream>
 #include <set>
@@ -47,6 +48,10 @@ private:
     std::string pickFolder();
     void transfer(bool move, const Paths& list);
     void transferToTargets(bool move, const Paths& list);
+    // Checks a transfer's counts and moves the ledger entries of the items
+    // done to where they went.
+    void settle(bool move, const Paths& list, std::size_t missing, int notProcessed,
+                const JobOutcome& outcome, const std::function<std::string(std::size_t)>& wentTo);
     void remove(bool erase, const Paths& list);
     void rename(const Paths& list);
     void attribute(const Paths& list);
