@@ -221,6 +221,14 @@ void Soak::settle(bool move, const Paths& list, std::size_t missing, int notProc
                   const JobOutcome& outcome, const std::function<std::string(std::size_t)>& wentTo) {
     if (std::size_t(notProcessed) != missing)
         finding("not-processed count " + std::to_string(notProcessed) + ", missing " + std::to_string(missing));
+    takeDone(list, outcome, [&](std::size_t k, Hash hash) {
+        if (!move) ledger_[list[k]] = hash;
+        ledger_[wentTo(k)] = hash;
+    });
+}
+
+void Soak::takeDone(const Paths& list, const JobOutcome& outcome,
+                    const std::function<void(std::size_t, Hash)>& done) {
     if (outcome.items.size() != list.size()) return finding("no outcome per entry");
     for (std::size_t k = 0; k < list.size(); ++k) {
         if (outcome.items[k].status != ItemStatus::Done) continue;
@@ -230,8 +238,8 @@ void Soak::settle(bool move, const Paths& list, std::size_t missing, int notProc
             continue;
         }
         const Hash hash = source->second;
-        if (move) ledger_.erase(source);
-        ledger_[wentTo(k)] = hash;
+        ledger_.erase(source);
+        done(k, hash);
     }
 }
 
@@ -244,17 +252,9 @@ void Soak::remove(bool erase, const Paths& list) {
     // Cancelling at an erase warning counts every entry.
     if (std::size_t(notProcessed) != missing && !(erase && std::size_t(notProcessed) == list.size()))
         finding("not-processed count " + std::to_string(notProcessed) + ", missing " + std::to_string(missing));
-    if (outcome.items.size() != list.size()) return finding("no outcome per entry");
-    for (std::size_t k = 0; k < list.size(); ++k) {
-        if (outcome.items[k].status != ItemStatus::Done) continue;
-        const auto source = ledger_.find(list[k]);
-        if (source == ledger_.end()) {
-            finding("done, but no file was there: " + printable(list[k]));
-            continue;
-        }
-        if (!erase && !dialogs_.deletedForGood.count(list[k])) trashed_.insert(source->second);
-        ledger_.erase(source);
-    }
+    takeDone(list, outcome, [&](std::size_t k, Hash hash) {
+        if (!erase && !dialogs_.deletedForGood.count(list[k])) trashed_.insert(hash);
+    });
 }
 
 void Soak::rename(const Paths& list) {

@@ -50,6 +50,10 @@ private:
     void transferToTargets(bool move, const Paths& list);
     // Checks a transfer's counts and moves the ledger entries of the items
     // done to where they went.
+    // Checks that the outcome has one item per entry and calls done(k, hash)
+    // for each item reported done, after taking its source from the ledger.
+    void takeDone(const Paths& list, const JobOutcome& outcome,
+                  const std::function<void(std::size_t, Hash)>& done);
     void settle(bool move, const Paths& list, std::size_t missing, int notProcessed,
                 const JobOutcome& outcome, const std::function<std::string(std::size_t)>& wentTo);
     void remove(bool erase, const Paths& list);

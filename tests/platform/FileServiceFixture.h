@@ -59,18 +59,10 @@ protected:
         return run(job);
     }
     int trash(const std::vector<std::string>& paths, JobOptions options) {
-        FileJob job;
-        job.kind = JobKind::Trash;
-        job.sources = paths;
-        job.options = options;
-        return run(job);
+        return toTargets(JobKind::Trash, paths, {}, options);
     }
     int erase(const std::vector<std::string>& paths, JobOptions options) {
-        FileJob job;
-        job.kind = JobKind::Erase;
-        job.sources = paths;
-        job.options = options;
-        return run(job);
+        return toTargets(JobKind::Erase, paths, {}, options);
     }
 
     FileOperationService service;
