@@ -4,7 +4,7 @@
 # needs. Usage: scripts/install-deps.sh [test|package|fuzz]
 set -e
 packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n \
-  libglib2.0-dev libsimpleini-dev libicu-dev fonts-ipafont-gothic"
+  libglib2.0-dev libxcb1-dev libsimpleini-dev libicu-dev fonts-ipafont-gothic"
 if [ "$1" = "test" ]; then
   packages="$packages libgtest-dev libgmock-dev"
 elif [ "$1" = "package" ]; then
