@@ -343,7 +343,7 @@ class Journey:
 
     def close_window(self):
         """Asks the window manager to close the main window, as its close button does."""
-        wid = subprocess.run(["xdotool", "search", "--pid", str(self.app.pid), "--name",
+        wid = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.app.pid), "--name",
                               "^Dorvanquellis$"], env=self.env, capture_output=True,
                              text=True, timeout=20).stdout.split()
         if not wid:
