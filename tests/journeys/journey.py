@@ -147,8 +147,10 @@ class Journey:
         """Starts the program and waits for its window."""
         if not PROGRAM:
             raise Skip("DORVAN_PROGRAM is not set")
-        self.app = subprocess.Popen([PROGRAM, *args], env=self.env, cwd=cwd or self.files,
-                                    stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        self.log = os.path.join(self.root, "program.log")
+        with open(self.log, "ab") as log:
+            self.app = subprocess.Popen([PROGRAM, *args], env=self.env, cwd=cwd or self.files,
+                                        stdout=log, stderr=log)
         self._frame = None
         self.window()
         time.sleep(0.3)  # the first show builds the panes
@@ -190,7 +192,10 @@ class Journey:
         _end_own_group()
         for path in reversed(self.mounts):
             subprocess.run(["umount", path], check=False)
-        shutil.rmtree(self.root, ignore_errors=True)
+        if os.environ.get("JOURNEY_KEEP"):
+            print(f"kept {self.root}")
+        else:
+            shutil.rmtree(self.root, ignore_errors=True)
 
     # ---- finding -----------------------------------------------------------
     def application(self):
