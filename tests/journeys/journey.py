@@ -344,7 +344,8 @@ class Journey:
                     self.dump(c, depth + 1, limit)
 
     def screenshot(self, path):
-        subprocess.run(["import", "-window", "root", path], env=self.env, check=False, timeout=30)
+        if shutil.which("import"):  # imagemagick, where present
+            subprocess.run(["import", "-window", "root", path], env=self.env, check=False, timeout=30)
 
     def close_window(self):
         """Asks the window manager to close the main window, as its close button does."""
