@@ -151,7 +151,7 @@ class Journey:
         with open(self.log, "ab") as log:
             self.app = subprocess.Popen([PROGRAM, *args], env=self.env, cwd=cwd or self.files,
                                         stdout=log, stderr=log)
-        self._frame = None
+        self._app = None
         self.window()
         time.sleep(0.3)  # the first show builds the panes
         return self.app
@@ -200,6 +200,8 @@ class Journey:
     # ---- finding -----------------------------------------------------------
     def application(self):
         import pyatspi
+        if getattr(self, "_app", None) is not None and self.alive():
+            return self._app
         if self._desktop is None:
             self._desktop = pyatspi.Registry.getDesktop(0)
 
@@ -209,7 +211,8 @@ class Journey:
                 if a is not None and a.name == "Dorvanquellis":
                     return a
             return None
-        return wait_for(find_app, 30, "the program on the accessibility bus")
+        self._app = wait_for(find_app, 30, "the program on the accessibility bus")
+        return self._app
 
     def window(self):
         return self.find(role="frame", name="Dorvanquellis", depth=1, timeout=30)
@@ -311,7 +314,7 @@ class Journey:
         accessibility tree)."""
         self.click(acc, button=3)
         for k in keys:
-            time.sleep(0.3)
+            time.sleep(0.6)
             self.xdotool("key", k)
         time.sleep(0.2)
 

@@ -395,7 +395,7 @@ def end_during(j, how, work):
         wait_for(lambda: names(dest), 20, "the copy to begin")
     else:
         sources = {}
-        tree_of(tree, 200, 100)
+        tree_of(tree, 100, 50)
         j.start()
         j.menu(j.widget("DirectoryListBox1"), "a")  # 全検索(&A)
     if how == "signal":
