@@ -4,9 +4,13 @@
 # needs. Usage: scripts/install-deps.sh [test|package|fuzz]
 set -e
 packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n \
-  libglib2.0-dev libsimpleini-dev libicu-dev fonts-ipafont-gothic"
+  libglib2.0-dev libxcb1-dev libsimpleini-dev libicu-dev fonts-ipafont-gothic"
 if [ "$1" = "test" ]; then
   packages="$packages libgtest-dev libgmock-dev"
+  # The journeys: a display server, a window manager, the accessibility bus
+  # and its Python binding, real input, the clipboard, the trash through GIO.
+  packages="$packages xvfb openbox dbus-daemon at-spi2-core python3-pyatspi xdotool xclip \
+    wmctrl libglib2.0-bin gvfs-daemons"
 elif [ "$1" = "package" ]; then
   packages="$packages dpkg-dev file"
 elif [ "$1" = "fuzz" ]; then

@@ -1,5 +1,6 @@
 #!/bin/sh
-# Builds Dorvanquellis with its tests and runs every test (headless).
+# Builds Dorvanquellis with its tests and runs every test (headless; the
+# journeys bring their own X display each).
 set -e
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test

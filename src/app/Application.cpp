@@ -4,6 +4,7 @@
 
 #include "app/CommandLineFiles.h"
 #include "app/CopyForm.h"
+#include "platform/CloseRequests.h"
 #include "platform/TerminationSignals.h"
 #include "controls/PathListBox.h"
 #include "drops/DroppedFiles.h"
@@ -22,6 +23,7 @@ int RunApplication(int& argc, char** argv, const std::function<void(TCopyForm&)>
     auto* form = new TCopyForm();
     form->setAttribute(Qt::WA_DeleteOnClose);
     CloseOnTerminationSignals(form);
+    KeepCloseRequests(form);
     form->show();
     // QApplication took its own options out of argv; the rest are files.
     DropFiles(CommandLineFiles(argc, argv), *form->DataListBox->list());

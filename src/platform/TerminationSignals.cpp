@@ -61,6 +61,11 @@ void closeWhenIdle(QPointer<QWidget> window) {
 
 }  // namespace
 
+void CloseForTermination(QWidget* window) {
+    requestTermination();
+    closeWhenIdle(window);
+}
+
 void CloseOnTerminationSignals(QWidget* window) {
     if (signalPipe[0] < 0 && ::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, window);
@@ -70,8 +75,7 @@ void CloseOnTerminationSignals(QWidget* window) {
         while (::read(signalPipe[0], buffer, sizeof buffer) > 0) {
         }
         if (!target || terminationRequested()) return;
-        requestTermination();
-        closeWhenIdle(target);
+        CloseForTermination(target);
     });
     struct sigaction action {};
     action.sa_handler = onSignal;

@@ -7,3 +7,7 @@ class QWidget;
 // window is closed, so that its closing step (settings written) runs before
 // the program ends.
 void CloseOnTerminationSignals(QWidget* window);
+
+// Ends the program as a termination signal does (a close of window during a
+// file operation).
+void CloseForTermination(QWidget* window);

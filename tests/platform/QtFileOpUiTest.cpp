@@ -1,12 +1,18 @@
 // The real dialogs, answered by a timer that clicks a button (offscreen).
+#include <algorithm>
 #include <functional>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QTimer>
 
+#include "platform/Platform.h"
+#include "platform/linux/FileOperationService.h"
 #include "platform/linux/QtFileOpUi.h"
 #include "support/TestEnvironment.h"
 
@@ -118,4 +124,105 @@ TEST_F(QtFileOpUiTest, ProgressDialogShowsTitleAndCancels) {
     dialog()->cancel();
     EXPECT_TRUE(ui.cancelRequested());
     ui.progressEnd();
+}
+
+namespace {
+
+// A person at the screen: waits a while before answering each box that
+// shows, then clicks the button with the mouse. The click passes through the
+// application's input filters, as a real one does. A box still open long
+// after its click never got it; the person then gives up and closes it
+// by hiding it, so the operation ends and the test reports the lost click.
+class Person : public QObject {
+public:
+    // Answer k after thinkMs[k] (the last entry for the rest).
+    Person(QStringList answers, std::vector<int> thinkMs)
+        : answers_(std::move(answers)), thinkMs_(std::move(thinkMs)) {
+        timer_.callOnTimeout(this, [this] { look(); });
+        timer_.start(20);
+    }
+    int lostClicks = 0;
+    int answered = 0;
+    int coveredBoxes = 0;  // boxes not in front when answered
+
+private:
+    void look() {
+        QMessageBox* box = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+        if (box != box_) {
+            box_ = box;
+            clock_.start();
+        }
+        const int think = thinkMs_[std::min<std::size_t>(std::size_t(answered), thinkMs_.size() - 1)];
+        if (!box || clock_.elapsed() < think) return;
+        if (clock_.elapsed() > think + 2000) {
+            ++lostClicks;
+            box->hide();  // ends its loop; no close event for a filter to refuse
+            return;
+        }
+        if (clicked_ == box) return;
+        clicked_ = box;
+        if (QApplication::activeModalWidget() != box) ++coveredBoxes;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("FileOperationProgress") && w->isVisible() &&
+                box->parentWidget() != w)
+                ++coveredBoxes;
+        const QString answer = answered < answers_.size() ? answers_[answered] : answers_.last();
+        for (QAbstractButton* b : box->buttons())
+            if (b->text() == answer) click(b);
+        ++answered;
+    }
+    static void click(QAbstractButton* button) {
+        const QPointF local(button->width() / 2.0, button->height() / 2.0);
+        const QPointF global = button->mapToGlobal(local);
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, local, global, Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(button, &event);
+        }
+    }
+
+    QStringList answers_;
+    std::vector<int> thinkMs_;
+    QTimer timer_;
+    QElapsedTimer clock_;
+    QPointer<QMessageBox> box_;
+    QPointer<QMessageBox> clicked_;
+};
+
+}  // namespace
+
+// Error boxes of a running operation, answered by clicks: open while the
+// progress dialog's delay passes (500 ms here, Qt's own default 4 s) and
+// opening after the dialog has shown.
+TEST_F(QtFileOpUiTest, ErrorBoxesBeforeAndAfterTheProgressDelayTakeClicks) {
+    struct Row {
+        const char* name;
+        QStringList answers;
+        std::vector<int> thinkMs;
+        int boxes;
+        bool cancelled;
+    };
+    const Row rows[] = {
+        {"skip each", {QStringLiteral("スキップ")}, {300}, 3, false},
+        {"cancel at the second", {QStringLiteral("スキップ"), QStringLiteral("キャンセル")},
+         {4300, 300}, 2, true},
+    };
+    IFileOpUi* saved = platform().fileOpUi;
+    platform().fileOpUi = &ui;
+    for (const Row& row : rows) {
+        FileJob job;
+        job.kind = JobKind::Copy;
+        job.sources = {dir / "gone1", dir / "gone2", dir / "gone3"};
+        job.targetFolder = dir.path();
+        Person person(row.answers, row.thinkMs);
+        const JobOutcome outcome = FileOperationService().run(job);
+        EXPECT_EQ(person.lostClicks, 0) << row.name;
+        EXPECT_EQ(person.coveredBoxes, 0) << row.name;
+        EXPECT_EQ(outcome.cancelled, row.cancelled) << row.name;
+        EXPECT_EQ(person.answered, row.boxes) << row.name;
+    }
+    platform().fileOpUi = saved;
 }

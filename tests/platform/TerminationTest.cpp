@@ -13,7 +13,9 @@
 #include <QTimer>
 
 #include "FileServiceFixture.h"
+#include "platform/CloseRequests.h"
 #include "platform/TerminationSignals.h"
+#include "support/EventWait.h"
 #include "util/Termination.h"
 
 namespace {
@@ -62,6 +64,34 @@ TEST_F(TerminationTest, ATermSignalCancelsTheCopyAndThenClosesTheWindow) {
             copyUntilEnded([] { ::raise(SIGTERM); });
         },
         ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(TerminationTest, AWindowCloseRequestDuringTheCopyEndsItAsTheSignalDoes) {
+    EXPECT_EXIT(
+        {
+            QWidget window;
+            window.show();
+            copyUntilEnded([&] { CloseRequested(&window); });
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(PlatformTest, AWindowCloseRequestWhileABoxIsOpenIsCarriedOutOnceItIsAnswered) {
+    QWidget window;
+    window.show();
+    bool openWhileAsked = false;
+    QTimer::singleShot(0, [&] {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("  確認"),
+                        QStringLiteral("2個のファイルを抽出しました。"), QMessageBox::Ok, &window);
+        QTimer::singleShot(50, [&] { CloseRequested(&window); });
+        QTimer::singleShot(300, [&] {
+            openWhileAsked = window.isVisible();
+            box.accept();
+        });
+        box.exec();
+    });
+    EXPECT_TRUE(processEventsUntil([&] { return !window.isVisible(); }, 3000));
+    EXPECT_TRUE(openWhileAsked);
 }
 
 TEST_F(TerminationTest, ADialogOpenAtTheSignalIsDismissed) {

@@ -1,6 +1,6 @@
 #include "platform/linux/QtFileOpUi.h"
 
-#include <initializer_list>
+#include <climits>
 #include <sys/stat.h>
 
 #include <QApplication>
@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTimer>
 
 #include "util/PathText.h"
 #include "util/DisplayText.h"
@@ -21,27 +22,6 @@ QWidget* activeOwner() {
     QWidget* w = QApplication::activeModalWidget();
     if (!w) w = QApplication::activeWindow();
     return w;
-}
-
-struct Choice {
-    QString text;
-    QMessageBox::ButtonRole role;
-};
-
-// Shows a plain-text question and returns the index of the chosen button;
-// closing the box counts as the escape button.
-int ask(QMessageBox::Icon icon, const QString& caption, const QString& text,
-        std::initializer_list<Choice> choices, int defaultIndex, int escapeIndex) {
-    QMessageBox box(icon, caption, text, QMessageBox::NoButton, activeOwner());
-    box.setTextFormat(Qt::PlainText);
-    std::vector<QPushButton*> buttons;
-    for (const auto& c : choices) buttons.push_back(box.addButton(c.text, c.role));
-    box.setDefaultButton(buttons[std::size_t(defaultIndex)]);
-    box.setEscapeButton(buttons[std::size_t(escapeIndex)]);
-    box.exec();
-    for (std::size_t i = 0; i < buttons.size(); ++i)
-        if (box.clickedButton() == buttons[i]) return int(i);
-    return escapeIndex;
 }
 
 // Path, size and modification time of one side of an overwrite.
@@ -71,6 +51,30 @@ IFileOpUi::Answer fourWay(int index) {
 }  // namespace
 
 QtFileOpUi::~QtFileOpUi() { delete progress_.data(); }
+
+int QtFileOpUi::ask(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                    std::initializer_list<Choice> choices, int defaultIndex, int escapeIndex) {
+    QWidget* owner = progress_ && progress_->isVisible() ? progress_.data() : activeOwner();
+    QMessageBox box(icon, caption, text, QMessageBox::NoButton, owner);
+    box.setTextFormat(Qt::PlainText);
+    std::vector<QPushButton*> buttons;
+    for (const auto& c : choices) buttons.push_back(box.addButton(c.text, c.role));
+    box.setDefaultButton(buttons[std::size_t(defaultIndex)]);
+    box.setEscapeButton(buttons[std::size_t(escapeIndex)]);
+    ++openQuestions_;
+    box.exec();
+    --openQuestions_;
+    showProgressWhenFree();
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (box.clickedButton() == buttons[i]) return int(i);
+    return escapeIndex;
+}
+
+void QtFileOpUi::showProgressWhenFree() {
+    if (progressDue_ && openQuestions_ == 0 && progress_ && !progress_->isVisible() &&
+        !progress_->wasCanceled())
+        progress_->show();
+}
 
 IFileOpUi::Answer QtFileOpUi::askOverwrite(const std::string& target, const std::string& source) {
     const QString text =
@@ -146,11 +150,22 @@ void QtFileOpUi::progressBegin(QWidget* owner, const QString& title, bool simple
     dialog->setCancelButtonText(QStringLiteral("キャンセル"));
     dialog->setAutoClose(false);
     dialog->setAutoReset(false);
-    dialog->setMinimumDuration(500);
+    // Shown by the delay below only: QProgressDialog's own timer (started
+    // at construction, stopped by reset) would show it over an open question.
+    dialog->setMinimumDuration(INT_MAX);
+    dialog->reset();
     dialog->setMinimumWidth(460);
     dialog->setRange(0, 0);
     dialog->setLabelText(simple ? title : QStringLiteral("準備しています..."));
     progress_ = dialog;
+    progressDue_ = false;
+    auto* delay = new QTimer(dialog);
+    delay->setSingleShot(true);
+    QObject::connect(delay, &QTimer::timeout, dialog, [this] {
+        progressDue_ = true;
+        showProgressWhenFree();
+    });
+    delay->start(kProgressDelayMs);
 }
 
 void QtFileOpUi::progressUpdate(const QString& action, const std::string& path, long long done,
@@ -174,6 +189,7 @@ void QtFileOpUi::progressUpdate(const QString& action, const std::string& path, 
 bool QtFileOpUi::cancelRequested() { return progress_ && progress_->wasCanceled(); }
 
 void QtFileOpUi::progressEnd() {
+    progressDue_ = false;
     if (!progress_) return;
     delete progress_.data();
 }
