@@ -13,11 +13,14 @@ scripts/install-deps.sh licences
 list=$(mktemp)
 trap 'rm -f "$list"' EXIT
 
-# annotate LICENCE [reuse options...] < file names, one per line
+# annotate LICENCE [reuse options...] < file names, one per line: those that
+# state no licence yet get the header (a copyright line alone, as a text the
+# program shows, is no header).
 annotate() {
   licence=$1; shift
-  tr '\n' '\0' | xargs -0 -r reuse annotate --template compact --skip-existing \
-    --copyright "The Dorvanquellis developers" --license "$licence" "$@" >/dev/null
+  tr '\n' '\0' | xargs -0 -r grep -L -Z "SPDX""-License-Identifier:" |
+    xargs -0 -r reuse annotate --template compact \
+      --copyright "The Dorvanquellis developers" --license "$licence" "$@" >/dev/null
 }
 
 # The AppStream metadata is CC0-1.0, as its metadata_license says.
