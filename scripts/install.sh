@@ -5,7 +5,11 @@
 set -e
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh package
-cmake -S . -B build/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DDORVAN_BUILD_TESTS=OFF
+# Debian's hardening flags, as a distribution's build of the package has them.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cmake -S . -B build/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DDORVAN_BUILD_TESTS=OFF \
+  -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+  -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
 cmake --build build/package
 rm -f build/package/dorvanquellis_*.deb
 (cd build/package && cpack)

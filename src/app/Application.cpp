@@ -1,7 +1,12 @@
 #include "app/Application.h"
 
-#include <QApplication>
+#include <cstdio>
 
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include "app/CommandLine.h"
 #include "app/CommandLineFiles.h"
 #include "app/CopyForm.h"
 #include "platform/CloseRequests.h"
@@ -12,7 +17,29 @@
 #include "platform/ApplicationSetup.h"
 #include "platform/Platform.h"
 
+namespace {
+
+// Help, version or a command-line error, with no display: a QCoreApplication
+// only, and Qt's Japanese texts when the user's language is Japanese.
+int answerCommandLine(int& argc, char** argv, CommandLine::Request request) {
+    QCoreApplication core(argc, argv);
+    const bool japanese = JapaneseMessages();
+    QTranslator translator;
+    if (japanese && translator.load(QStringLiteral("qtbase_ja"),
+                                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
+    const CommandLineAnswer answer =
+        AnswerCommandLine(request, QCoreApplication::arguments(), japanese);
+    std::fputs(answer.text.c_str(), answer.toStandardError ? stderr : stdout);
+    return answer.status;
+}
+
+}  // namespace
+
 int RunApplication(int& argc, char** argv, const std::function<void(TCopyForm&)>& beforeLoop) {
+    const CommandLine commandLine = ParseCommandLine(argc, argv);
+    if (commandLine.request != CommandLine::Request::Run)
+        return answerCommandLine(argc, argv, commandLine.request);
     QApplication app(argc, argv);
     Q_INIT_RESOURCE(resources);
     SetUpApplication(app);
@@ -25,8 +52,7 @@ int RunApplication(int& argc, char** argv, const std::function<void(TCopyForm&)>
     CloseOnTerminationSignals(form);
     KeepCloseRequests(form);
     form->show();
-    // QApplication took its own options out of argv; the rest are files.
-    DropFiles(CommandLineFiles(argc, argv), *form->DataListBox->list());
+    DropFiles(CommandLineFiles(commandLine.files), *form->DataListBox->list());
     if (beforeLoop) beforeLoop(*form);
     const int result = QApplication::exec();
     return result;

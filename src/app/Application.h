@@ -4,9 +4,10 @@
 
 class TCopyForm;
 
-// The program: application object, title and help file, the main window with
-// the files named on the command line in its data list, the utility object,
-// then the message loop. beforeLoop (optional) sees the main window after it
-// was shown and before the loop runs.
+// The program: the command line (--help, --version and a wrong option are
+// answered without a window), application object, title and help file, the
+// main window with the files named on the command line in its data list, the
+// utility object, then the message loop. beforeLoop (optional) sees the main
+// window after it was shown and before the loop runs.
 int RunApplication(int& argc, char** argv,
                    const std::function<void(TCopyForm&)>& beforeLoop = {});

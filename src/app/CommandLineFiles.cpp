@@ -3,11 +3,10 @@
 #include <climits>
 #include <unistd.h>
 
-std::vector<std::string> CommandLineFiles(int argc, const char* const* argv,
+std::vector<std::string> CommandLineFiles(const std::vector<std::string>& arguments,
                                           const std::string& currentFolder) {
     std::vector<std::string> files;
-    for (int i = 1; i < argc; ++i) {
-        std::string path = argv[i];
+    for (std::string path : arguments) {
         if (path.empty()) continue;
         if (path.front() != '/') {
             if (currentFolder.empty()) continue;
@@ -19,8 +18,8 @@ std::vector<std::string> CommandLineFiles(int argc, const char* const* argv,
     return files;
 }
 
-std::vector<std::string> CommandLineFiles(int argc, const char* const* argv) {
+std::vector<std::string> CommandLineFiles(const std::vector<std::string>& arguments) {
     char buf[PATH_MAX];
     const char* cwd = ::getcwd(buf, sizeof buf);
-    return CommandLineFiles(argc, argv, cwd ? cwd : "");
+    return CommandLineFiles(arguments, cwd ? cwd : "");
 }

@@ -6,7 +6,7 @@
 // The files the program was started with (the desktop entry passes them), as
 // full paths in argument order: a relative one is taken from currentFolder,
 // an empty one is left out.
-std::vector<std::string> CommandLineFiles(int argc, const char* const* argv,
+std::vector<std::string> CommandLineFiles(const std::vector<std::string>& arguments,
                                           const std::string& currentFolder);
 // The same, from the process's current folder.
-std::vector<std::string> CommandLineFiles(int argc, const char* const* argv);
+std::vector<std::string> CommandLineFiles(const std::vector<std::string>& arguments);

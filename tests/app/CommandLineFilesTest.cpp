@@ -7,7 +7,7 @@ namespace {
 TEST(CommandLineFiles, ArgumentsBecomeFullPathsInOrder) {
     using Paths = std::vector<std::string>;
     struct Case {
-        Paths args;  // without the program name
+        Paths args;
         std::string cwd;
         Paths files;
     } cases[] = {
@@ -19,9 +19,7 @@ TEST(CommandLineFiles, ArgumentsBecomeFullPathsInOrder) {
         {{"lost", "/abs"}, "", {"/abs"}},                 // no current folder
     };
     for (const Case& c : cases) {
-        std::vector<const char*> argv{"dorvanquellis"};
-        for (const std::string& a : c.args) argv.push_back(a.c_str());
-        EXPECT_EQ(CommandLineFiles(int(argv.size()), argv.data(), c.cwd), c.files)
+        EXPECT_EQ(CommandLineFiles(c.args, c.cwd), c.files)
             << "cwd " << c.cwd << ", first argument " << (c.args.empty() ? "" : c.args[0]);
     }
 }
