@@ -284,9 +284,11 @@ TEST_F(MainWindowTest, PasteIsEnabledOnlyWhileTheClipboardHoldsText) {
     EXPECT_TRUE(form->action("ClipBoardPaste")->isEnabled());
 }
 
-// A left-button mouse event in the middle of a row of the filter list.
-void mouseOnFilterRow(QListView* list, QEvent::Type type, int row) {
-    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+// A left-button mouse event on the check box of a row of the filter list, or
+// in the middle of its text.
+void mouseOnFilterRow(FilterCheckListView* list, QEvent::Type type, int row, bool onBox = true) {
+    const QPoint at = onBox ? list->checkBoxRect(row).center()
+                            : list->visualRect(list->model()->index(row, 0)).center() + QPoint(20, 0);
     const Qt::MouseButtons held =
         type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton, held,
@@ -299,13 +301,15 @@ void mouseOnFilterRow(QListView* list, QEvent::Type type, int row) {
 TEST_F(MainWindowTest, FilterListEventsAndActionsReachTheirCommands) {
     form->show();
     QApplication::processEvents();
-    QListView* filters = form->FilterCheckListBox;
-    auto click = [&](int row) {
-        mouseOnFilterRow(filters, QEvent::MouseButtonPress, row);
-        mouseOnFilterRow(filters, QEvent::MouseButtonRelease, row);
+    FilterCheckListView* filters = form->FilterCheckListBox;
+    auto click = [&](int row, bool onBox = true) {
+        mouseOnFilterRow(filters, QEvent::MouseButtonPress, row, onBox);
+        mouseOnFilterRow(filters, QEvent::MouseButtonRelease, row, onBox);
     };
     ASSERT_EQ(form->Filters->entries(),
               (std::vector<FilterEntry>{{"*.*", false}, {"*.txt", true}}));
+    click(0, false);
+    EXPECT_FALSE(form->Filters->at(0).checked) << "a click on the text toggles nothing";
     click(0);
     EXPECT_EQ(form->FileListBox1->mask(), "*.*");
     QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
@@ -324,10 +328,16 @@ TEST_F(MainWindowTest, FilterListEventsAndActionsReachTheirCommands) {
     form->action("FilterAdd")->trigger();
     ASSERT_EQ(form->Filters->count(), 4);
     EXPECT_EQ(fakeDialogs().shown.at(0).caption, QStringLiteral("フィルタの追加"));
+    fakeDialogs().inputs = {QStringLiteral("*.pl")};
+    click(3, false);
+    mouseOnFilterRow(filters, QEvent::MouseButtonDblClick, 3, false);
+    mouseOnFilterRow(filters, QEvent::MouseButtonRelease, 3, false);
+    EXPECT_EQ(form->Filters->at(3), (FilterEntry{"*.pl", false})) << "edited, not toggled";
+    EXPECT_EQ(fakeDialogs().shown.back().caption, QStringLiteral("フィルタの編集"));
     mouseOnFilterRow(filters, QEvent::MouseButtonPress, 2);
     mouseOnFilterRow(filters, QEvent::MouseMove, 3);
     mouseOnFilterRow(filters, QEvent::MouseButtonRelease, 3);
-    EXPECT_EQ(form->Filters->at(2).text, "*.pls");
+    EXPECT_EQ(form->Filters->at(2).text, "*.pl");
     EXPECT_FALSE(form->Filters->at(3).checked) << "a drag is no click";
     form->action("FilterClear")->trigger();
     EXPECT_EQ(form->Filters->count(), 2);
