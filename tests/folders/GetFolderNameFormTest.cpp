@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -26,15 +27,16 @@ TEST(GetFolderNameForm, ButtonsStayCentredAtEveryWidth) {
     }
 }
 
-// Opens the chooser at start, lets act work in it, then presses button.
+// Opens the chooser at start, lets act work in it, then presses OK or
+// Cancel (neither: act closes it).
 std::optional<std::string> choose(const std::string& start,
                                   const std::function<void(TGetFolderNameForm&)>& act,
-                                  bool ok) {
+                                  std::optional<bool> ok) {
     QTimer::singleShot(0, [&] {
         auto* form = qobject_cast<TGetFolderNameForm*>(QApplication::activeModalWidget());
         ASSERT_NE(form, nullptr);
         act(*form);
-        (ok ? form->OKButton : form->CancelButton)->click();
+        if (ok) (*ok ? form->OKButton : form->CancelButton)->click();
     });
     FolderChooserDialogs dialogs;
     return dialogs.chooseFolder(QString(), start);
@@ -50,6 +52,20 @@ TEST(GetFolderNameForm, OkGivesTheTreesFolderCancelNothing) {
     }, true);
     EXPECT_EQ(chosen, sub);
     EXPECT_EQ(choose(sub, [](TGetFolderNameForm&) {}, false), std::nullopt);
+}
+
+TEST(GetFolderNameForm, EnterGivesTheHighlightedFolder) {
+    TempDir dir;
+    const std::string sub = dir.mkdir("a/b");
+    const auto chosen = choose(dir / "a", [&](TGetFolderNameForm& form) {
+        DirectoryListBox* tree = form.DirectoryListBox1;
+        tree->setFocus();
+        for (int key : {Qt::Key_Down, Qt::Key_Return}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(tree, &press);
+        }
+    }, std::nullopt);
+    EXPECT_EQ(chosen, sub);
 }
 
 }  // namespace
