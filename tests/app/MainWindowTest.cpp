@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QLineEdit>
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,6 +20,8 @@
 #include "controls/DriveComboBox.h"
 #include "controls/FileListBox.h"
 #include "controls/PathListBox.h"
+#include "platform/HelpKey.h"
+#include "settings/SettingForm.h"
 #include "support/TestEnvironment.h"
 
 namespace {
@@ -263,6 +267,38 @@ TEST_F(MainWindowTest, HelpOpensTheProgramsHelpFile) {
     form->action("ShowHelp")->trigger();
     EXPECT_EQ(fakeHelp().calls, 1);
     EXPECT_EQ(fakeHelp().lastFile, QStringLiteral("Dorvanquellis.hlp"));
+}
+
+// F1 opens the help at the page of what has focus, in the window that has
+// it (a modal dialog must not shut the help out); the contents where no page
+// is tagged.
+TEST_F(MainWindowTest, F1OpensTheHelpAtThePageOfTheFocusedControl) {
+    InstallHelpKey();
+    TSettingForm settings(form.get());
+    QDialog untagged(form.get());
+    QLineEdit field(&untagged);
+    const struct {
+        QWidget* focused;
+        QString page;
+        QWidget* owner;
+    } rows[] = {
+        {form->FilterCheckListBox, "filter.html", form.get()},
+        {form->DataListBox, "editlist.html", form.get()},
+        {form->DirectoryListBox2, "folder.html", form.get()},
+        {form->SearchingButton, "search.html", form.get()},
+        {form->MainSplitter, "window.html", form.get()},
+        {settings.OKButton, "settings.html", &settings},
+        {&field, "", &untagged},
+    };
+    for (const auto& row : rows) {
+        fakeHelp().calls = 0;
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(row.focused, &f1);
+        SCOPED_TRACE(row.focused->objectName().toStdString());
+        EXPECT_EQ(fakeHelp().calls, 1);
+        EXPECT_EQ(fakeHelp().lastPage, row.page);
+        if (!row.page.isEmpty()) EXPECT_EQ(fakeHelp().lastOwner, row.owner);
+    }
 }
 
 TEST_F(MainWindowTest, StandardDialogsAndFontAreJapanese) {

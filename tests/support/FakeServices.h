@@ -43,9 +43,18 @@ public:
     void showContents(const QString& helpFile, QWidget*) override {
         ++calls;
         lastFile = helpFile;
+        lastPage.clear();
+    }
+    void showPage(const QString& helpFile, const QString& page, QWidget* owner) override {
+        ++calls;
+        lastFile = helpFile;
+        lastPage = page;
+        lastOwner = owner;
     }
     int calls = 0;
     QString lastFile;
+    QString lastPage;  // empty: the contents
+    QWidget* lastOwner = nullptr;
 };
 
 // The settings file in the test's config folder, an executable folder that
