@@ -5,6 +5,7 @@
 set -e
 packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n \
   libglib2.0-dev libsimpleini-dev libicu-dev fonts-ipafont-gothic"
+packages="$packages libxcb1-dev"  # reading another program's clipboard off the window's thread
 if [ "$1" = "test" ]; then
   packages="$packages libgtest-dev libgmock-dev"
 elif [ "$1" = "package" ]; then
@@ -12,6 +13,9 @@ elif [ "$1" = "package" ]; then
 elif [ "$1" = "fuzz" ]; then
   # clang and the runtime libraries (libFuzzer, sanitizers) of the same version.
   packages="$packages clang libclang-rt-dev"
+fi
+if [ "$1" = "test" ]; then
+  packages="$packages xvfb xclip"  # reading another X client's clipboard
 fi
 missing=""
 for p in $packages; do

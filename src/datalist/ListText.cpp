@@ -3,6 +3,43 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+namespace {
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+bool isValidUtf8(std::string_view s) {
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    const auto* end = p + s.size();
+    while (p < end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int more;
+        unsigned char low = 0x80, high = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) more = 1;
+        else if (c >= 0xE0 && c <= 0xEF) {
+            more = 2;
+            if (c == 0xE0) low = 0xA0;
+            if (c == 0xED) high = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            more = 3;
+            if (c == 0xF0) low = 0x90;
+            if (c == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        if (end - p <= more) return false;
+        if (p[1] < low || p[1] > high) return false;
+        for (int k = 2; k <= more; ++k)
+            if (p[k] < 0x80 || p[k] > 0xBF) return false;
+        p += more + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool WriteListText(const std::vector<std::string>& rows, const ByteSink& sink) {
     constexpr std::size_t kPiece = std::size_t(1) << 20;
     std::string piece;
@@ -59,6 +96,30 @@ std::vector<std::string> RowsFromPastedText(QStringView text) {
         if (c != u'\r' && c != u'\n') continue;
         add(lineStart, i);
         if (c == u'\r' && i + 1 < end && chars[i + 1].unicode() == u'\n') ++i;
+        lineStart = i + 1;
+    }
+    if (lineStart < end) add(lineStart, end);
+    return rows;
+}
+
+std::vector<std::string> RowsFromPastedUtf8(std::string_view text) {
+    std::size_t begin = 0, end = text.size();
+    while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
+    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
+    if (const std::size_t nul = text.find('\0', begin); nul < end) end = nul;
+
+    std::vector<std::string> rows;
+    auto add = [&](std::size_t from, std::size_t to) {
+        const std::string_view line = text.substr(from, to - from);
+        if (isValidUtf8(line)) rows.emplace_back(line);
+        else rows.push_back(QString::fromUtf8(line.data(), qsizetype(line.size())).toStdString());
+    };
+    std::size_t lineStart = begin;
+    for (std::size_t i = begin; i < end; ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') continue;
+        add(lineStart, i);
+        if (c == '\r' && i + 1 < end && text[i + 1] == '\n') ++i;
         lineStart = i + 1;
     }
     if (lineStart < end) add(lineStart, end);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <QString>
@@ -22,3 +23,6 @@ QString ListTextForClipboard(const std::vector<std::string>& rows);
 // cut at CR LF, lone CR and lone LF, ended by a NUL; every line (an empty one
 // too) is a row.
 std::vector<std::string> RowsFromPastedText(QStringView text);
+// The same rows from the text's UTF-8 bytes, without decoding the whole text:
+// a line that is not valid UTF-8 gets U+FFFD where the decoding would.
+std::vector<std::string> RowsFromPastedUtf8(std::string_view text);

@@ -26,3 +26,20 @@ QString GetClipboardText() {
         return {};
     }
 }
+
+IClipboard::TextReader ClipboardTextReader() {
+    IClipboard::TextReader reader;
+    try {
+        reader = platform().clipboard->textReader();
+    } catch (...) {
+        return {};
+    }
+    if (!reader) return {};
+    return [reader](const std::function<bool()>& cancelled) -> std::optional<std::string> {
+        try {
+            return reader(cancelled);
+        } catch (...) {
+            return std::nullopt;
+        }
+    };
+}

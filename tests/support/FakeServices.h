@@ -20,12 +20,15 @@ public:
     }
     bool hasText() override { return has_; }
     QString text() override { return has_ ? text_ : QString(); }
+    TextReader textReader() override { return reader; }
     void clear() {
         text_.clear();
         has_ = false;
         failing = false;
+        reader = {};
     }
     bool failing = false;
+    TextReader reader;  // as another program's text comes: off the window's thread
 
 private:
     QString text_;
