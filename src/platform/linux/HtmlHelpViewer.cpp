@@ -3,7 +3,10 @@
 #include "platform/linux/HelpWindow.h"
 
 HelpWindow& HtmlHelpViewer::windowFor(QWidget* owner) {
-    if (window_ && window_->parentWidget() != owner) window_->close();  // deletes itself
+    if (window_ && window_->parentWidget() != owner) {
+        window_->close();  // deletes itself, later
+        window_ = nullptr;
+    }
     if (!window_) {
         window_ = new HelpWindow(owner);
         window_->setAttribute(Qt::WA_DeleteOnClose);
