@@ -64,12 +64,14 @@ TEST(XSelectionReader, ReadsAnotherClientsTextWholeInPiecesOrNotAtAll) {
     const std::string file = dir.write("paste.txt", text);
     const pid_t owner =
         spawn({"xclip", "-display", display, "-quiet", "-selection", "clipboard", "-i"}, file);
+    // xclip takes the clipboard once it has read its input; a busy machine
+    // may take a while.
     std::optional<std::string> read;
-    for (int tries = 0; tries < 50 && !read; ++tries) {
+    for (int tries = 0; tries < 150 && !read; ++tries) {
         ::usleep(100000);
-        read = readXClipboardText(display, {}, 2000);
+        read = readXClipboardText(display, {}, 5000);
     }
-    ASSERT_TRUE(read.has_value());
+    ASSERT_TRUE(read.has_value()) << "xclip running: " << (::waitpid(owner, nullptr, WNOHANG) == 0);
     EXPECT_EQ(read->size(), text.size());
     EXPECT_TRUE(*read == text);
     EXPECT_EQ(readXClipboardText(display, [] { return true; }, 2000), std::nullopt) << "cancelled";
