@@ -54,18 +54,22 @@ TEST(GetFolderNameForm, OkGivesTheTreesFolderCancelNothing) {
     EXPECT_EQ(choose(sub, [](TGetFolderNameForm&) {}, false), std::nullopt);
 }
 
+// Highlighted with the arrow keys or by typing its name, then Enter.
 TEST(GetFolderNameForm, EnterGivesTheHighlightedFolder) {
     TempDir dir;
     const std::string sub = dir.mkdir("a/b");
-    const auto chosen = choose(dir / "a", [&](TGetFolderNameForm& form) {
-        DirectoryListBox* tree = form.DirectoryListBox1;
-        tree->setFocus();
-        for (int key : {Qt::Key_Down, Qt::Key_Return}) {
-            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-            QApplication::sendEvent(tree, &press);
-        }
-    }, std::nullopt);
-    EXPECT_EQ(chosen, sub);
+    for (const QString keys : {QStringLiteral("\x1f"), QStringLiteral("b")}) {
+        const auto chosen = choose(dir / "a", [&](TGetFolderNameForm& form) {
+            DirectoryListBox* tree = form.DirectoryListBox1;
+            tree->setFocus();
+            QKeyEvent highlight(QEvent::KeyPress, keys == "b" ? Qt::Key_B : Qt::Key_Down,
+                                Qt::NoModifier, keys == "b" ? keys : QString());
+            QApplication::sendEvent(tree, &highlight);
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(tree, &enter);
+        }, std::nullopt);
+        EXPECT_EQ(chosen, sub) << (keys == "b" ? "typed" : "arrow key");
+    }
 }
 
 }  // namespace
