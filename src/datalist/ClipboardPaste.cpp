@@ -28,12 +28,16 @@ ClipboardPaste::ClipboardPaste(PathListBox& dataList) : QObject(&dataList), list
         try {
             std::vector<std::string> rows;
             if (reader) {
-                std::optional<std::string> bytes = reader([this] { return cancelled_.load(); });
-                if (!bytes) {
-                    if (!cancelled_) QMetaObject::invokeMethod(this, &ClipboardPaste::readHere, Qt::QueuedConnection);
+                // Split as the pieces come, while the next one is on its way.
+                PastedRows pasted;
+                const bool read = reader([&pasted](std::string_view piece) { pasted.add(piece); },
+                                         [this] { return cancelled_.load(); });
+                if (!read) {
+                    if (!cancelled_)
+                        QMetaObject::invokeMethod(this, &ClipboardPaste::readHere, Qt::QueuedConnection);
                     return;
                 }
-                rows = RowsFromPastedUtf8(*bytes);
+                rows = pasted.finish();
             } else {
                 rows = RowsFromPastedText(text);
                 text = QString();

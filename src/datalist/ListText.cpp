@@ -103,25 +103,52 @@ std::vector<std::string> RowsFromPastedText(QStringView text) {
 }
 
 std::vector<std::string> RowsFromPastedUtf8(std::string_view text) {
-    std::size_t begin = 0, end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= 32) ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32) --end;
-    if (const std::size_t nul = text.find('\0', begin); nul < end) end = nul;
+    PastedRows rows;
+    rows.add(text);
+    return rows.finish();
+}
 
-    std::vector<std::string> rows;
-    auto add = [&](std::size_t from, std::size_t to) {
-        const std::string_view line = text.substr(from, to - from);
-        if (isValidUtf8(line)) rows.emplace_back(line);
-        else rows.push_back(QString::fromUtf8(line.data(), qsizetype(line.size())).toStdString());
-    };
-    std::size_t lineStart = begin;
-    for (std::size_t i = begin; i < end; ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') continue;
-        add(lineStart, i);
-        if (c == '\r' && i + 1 < end && text[i + 1] == '\n') ++i;
-        lineStart = i + 1;
+void PastedRows::add(std::string_view piece) {
+    for (const char c : piece) {
+        if (ended_) return;
+        if (static_cast<unsigned char>(c) <= 32) {
+            if (started_) blanks_ += c;
+            continue;
+        }
+        started_ = true;
+        for (const char b : blanks_) take(b);
+        blanks_.clear();
+        take(c);
     }
-    if (lineStart < end) add(lineStart, end);
-    return rows;
+}
+
+std::vector<std::string> PastedRows::finish() {
+    if (!line_.empty()) endLine();
+    return std::move(rows_);
+}
+
+void PastedRows::take(char c) {
+    if (ended_) return;
+    if (c == '\0') {
+        ended_ = true;
+        return;
+    }
+    const bool lf = c == '\n';
+    if (afterCr_ && lf) {
+        afterCr_ = false;
+        return;
+    }
+    afterCr_ = false;
+    if (c == '\r' || lf) {
+        endLine();
+        afterCr_ = c == '\r';
+        return;
+    }
+    line_ += c;
+}
+
+void PastedRows::endLine() {
+    if (isValidUtf8(line_)) rows_.push_back(std::move(line_));
+    else rows_.push_back(QString::fromUtf8(line_.data(), qsizetype(line_.size())).toStdString());
+    line_.clear();
 }

@@ -35,11 +35,11 @@ IClipboard::TextReader ClipboardTextReader() {
         return {};
     }
     if (!reader) return {};
-    return [reader](const std::function<bool()>& cancelled) -> std::optional<std::string> {
+    return [reader](const IClipboard::TextPiece& piece, const std::function<bool()>& cancelled) {
         try {
-            return reader(cancelled);
+            return reader(piece, cancelled);
         } catch (...) {
-            return std::nullopt;
+            return false;
         }
     };
 }

@@ -3,17 +3,20 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include <QString>
 
 // Plain-text clipboard.
 class IClipboard {
 public:
-    // Reads the clipboard's text, as UTF-8, on any thread: nothing when it
-    // could not, and text() on the window's thread must be asked instead.
-    // The argument tells when the reading is no longer wanted.
+    // Reads the clipboard's text, as UTF-8, on any thread, handing it to
+    // piece as it comes: false when it could not, and text() on the window's
+    // thread must be asked instead. cancelled tells when the reading is no
+    // longer wanted.
+    using TextPiece = std::function<void(std::string_view piece)>;
     using TextReader =
-        std::function<std::optional<std::string>(const std::function<bool()>& cancelled)>;
+        std::function<bool(const TextPiece& piece, const std::function<bool()>& cancelled)>;
 
     virtual ~IClipboard() = default;
     virtual bool setText(const QString& text) = 0;

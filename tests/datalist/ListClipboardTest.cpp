@@ -23,9 +23,12 @@ protected:
     // from another program, as UTF-8 bytes on the paste's own thread.
     Rows pasted(const QString& text, bool fromAnotherProgram = false) {
         fakeClipboard().setText(text);
-        if (fromAnotherProgram)
-            fakeClipboard().reader = [bytes = text.toStdString()](const std::function<bool()>&) {
-                return std::optional<std::string>(bytes);
+        if (fromAnotherProgram)  // in pieces of three bytes, cutting characters and CR LF
+            fakeClipboard().reader = [bytes = text.toStdString()](const IClipboard::TextPiece& piece,
+                                                                  const std::function<bool()>&) {
+                for (std::size_t at = 0; at < bytes.size(); at += 3)
+                    piece(std::string_view(bytes).substr(at, 3));
+                return true;
             };
         ClipBoardPasteExecute(dataList);
         EXPECT_TRUE(processEventsUntil([&] { return !ClipboardPaste::pending(dataList); }));
@@ -98,9 +101,11 @@ TEST_F(ListClipboardTest, PasteTrimsTheTextAndCutsItAtEveryKindOfLineBreak) {
 // A list that goes away meanwhile stops the reading.
 TEST_F(ListClipboardTest, APasteLeavesTheWindowAnsweringWhileTheTextComes) {
     std::atomic<bool> handedOver{false};
-    fakeClipboard().reader = [&](const std::function<bool()>& cancelled) -> std::optional<std::string> {
+    fakeClipboard().reader = [&](const IClipboard::TextPiece& piece,
+                                 const std::function<bool()>& cancelled) {
         while (!handedOver && !cancelled()) QThread::msleep(2);
-        return std::string("/p/one\r\n/p/写真\r\n");
+        piece("/p/one\r\n/p/写真\r\n");
+        return true;
     };
     int ticks = 0;
     QTimer timer;

@@ -29,7 +29,7 @@ IClipboard::TextReader QtClipboard::textReader() {
     if (!cb || cb->ownsClipboard() || QGuiApplication::platformName() != QLatin1String("xcb"))
         return {};
     return [display = qEnvironmentVariable("DISPLAY").toStdString()](
-               const std::function<bool()>& cancelled) {
-        return readXClipboardText(display, cancelled);
+               const TextPiece& piece, const std::function<bool()>& cancelled) {
+        return readXClipboardText(display, piece, cancelled);
     };
 }

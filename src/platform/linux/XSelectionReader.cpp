@@ -68,13 +68,23 @@ bool takeProperty(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property,
 std::optional<std::string> readXClipboardText(const std::string& display,
                                               const std::function<bool()>& cancelled,
                                               int silenceMs) {
+    std::string text;
+    if (!readXClipboardText(display, [&text](std::string_view piece) { text += piece; }, cancelled,
+                            silenceMs))
+        return std::nullopt;
+    return text;
+}
+
+bool readXClipboardText(const std::string& display,
+                        const std::function<void(std::string_view piece)>& piece,
+                        const std::function<bool()>& cancelled, int silenceMs) {
     int screenNumber = 0;
     Connection x{xcb_connect(display.empty() ? nullptr : display.c_str(), &screenNumber)};
     xcb_connection_t* c = x.c;
-    if (xcb_connection_has_error(c)) return std::nullopt;
+    if (xcb_connection_has_error(c)) return false;
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(c));
     for (int i = 0; i < screenNumber && screens.rem > 0; ++i) xcb_screen_next(&screens);
-    if (screens.rem == 0) return std::nullopt;
+    if (screens.rem == 0) return false;
     const xcb_screen_t* screen = screens.data;
 
     const xcb_window_t window = xcb_generate_id(c);
@@ -85,35 +95,38 @@ std::optional<std::string> readXClipboardText(const std::string& display,
     const xcb_atom_t utf8 = atomNamed(c, "UTF8_STRING");
     const xcb_atom_t incr = atomNamed(c, "INCR");
     const xcb_atom_t property = atomNamed(c, "DORVANQUELLIS_PASTE");
-    if (!clipboard || !utf8 || !incr || !property) return std::nullopt;
+    if (!clipboard || !utf8 || !incr || !property) return false;
 
     xcb_convert_selection(c, window, clipboard, utf8, property, XCB_CURRENT_TIME);
     xcb_flush(c);
     const auto notified = waitFor(c, [](xcb_generic_event_t* e) {
         return (e->response_type & 0x7f) == XCB_SELECTION_NOTIFY;
     }, cancelled, silenceMs);
-    if (!notified) return std::nullopt;
+    if (!notified) return false;
     if (reinterpret_cast<xcb_selection_notify_event_t*>(notified.get())->property == XCB_NONE)
-        return std::nullopt;
+        return false;
 
     std::string text;
     xcb_atom_t type = XCB_ATOM_NONE;
-    if (!takeProperty(c, window, property, type, text)) return std::nullopt;
-    if (type != incr) return type == utf8 ? std::optional(std::move(text)) : std::nullopt;
+    if (!takeProperty(c, window, property, type, text)) return false;
+    if (type != incr) {
+        if (type != utf8) return false;
+        piece(text);
+        return true;
+    }
 
     // Handed over in pieces: each new value of the property is the next
     // one, an empty one the end.
-    text.clear();
     const auto newValue = [window, property](xcb_generic_event_t* e) {
         if ((e->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) return false;
         const auto* p = reinterpret_cast<xcb_property_notify_event_t*>(e);
         return p->window == window && p->atom == property && p->state == XCB_PROPERTY_NEW_VALUE;
     };
     for (;;) {
-        if (!waitFor(c, newValue, cancelled, silenceMs)) return std::nullopt;
-        const std::size_t before = text.size();
-        if (!takeProperty(c, window, property, type, text)) return std::nullopt;
-        if (text.size() == before) break;
+        if (!waitFor(c, newValue, cancelled, silenceMs)) return false;
+        text.clear();
+        if (!takeProperty(c, window, property, type, text)) return false;
+        if (text.empty()) return true;
+        piece(text);
     }
-    return text;
 }

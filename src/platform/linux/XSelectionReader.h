@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // Reads the CLIPBOARD selection of an X display as UTF-8 text through a
 // connection of its own, so that any thread can wait for a long transfer
@@ -13,3 +14,8 @@
 std::optional<std::string> readXClipboardText(const std::string& display,
                                               const std::function<bool()>& cancelled,
                                               int silenceMs = 5000);
+// The same, handing the text to piece as it comes; false where the other
+// gives nothing (pieces may have been handed over by then).
+bool readXClipboardText(const std::string& display,
+                        const std::function<void(std::string_view piece)>& piece,
+                        const std::function<bool()>& cancelled, int silenceMs = 5000);
