@@ -82,7 +82,8 @@ exec 5> "$scratch/display"
 Xvfb -displayfd 5 -nolisten tcp -screen 0 1280x1024x24 >/dev/null 2>&1 &
 xvfb_pid=$!
 exec 5>&-
-for _ in $(seq 50); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+# The number ends with a line break; it may be written in more than one piece.
+for _ in $(seq 50); do [ "$(wc -l < "$scratch/display")" -ge 1 ] && break; sleep 0.1; done
 display=":$(head -n1 "$scratch/display")"
 # Puts the paste text on that display's clipboard, held by xclip.
 hold_paste_text() {
