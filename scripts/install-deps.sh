@@ -21,6 +21,9 @@ elif [ "$1" = "fuzz" ]; then
   # clang and the runtime libraries (libFuzzer, sanitizers) of the same version.
   packages="$packages clang libclang-rt-dev"
 fi
+if [ "$1" = "test" ]; then
+  packages="$packages xvfb xclip"  # reading another X client's clipboard
+fi
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"

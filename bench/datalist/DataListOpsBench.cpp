@@ -5,7 +5,12 @@
 //                                             duplicates, extraction, select
 //                                             all, save, copy
 //   bench_datalist_ops paste TEXTFILE         paste of the file's text
+//   bench_datalist_ops paste-x                paste of the text another X
+//                                             client holds on the clipboard
+//                                             (run on the xcb platform)
 // Prints one "name milliseconds" line per command, then the peak memory.
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -14,6 +19,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QTimer>
 #include <QScrollBar>
 
 #include "BenchPlatform.h"
@@ -21,6 +28,7 @@
 #include "controls/DirectoryListBox.h"
 #include "controls/FileListBox.h"
 #include "controls/PathListBox.h"
+#include "datalist/ClipboardPaste.h"
 #include "filters/FilterList.h"
 #include "platform/ApplicationSetup.h"
 #include "platform/Platform.h"
@@ -144,13 +152,44 @@ int paste(TCopyForm& form, const std::string& file) {
     return 0;
 }
 
+// From the command to the painted list while another program hands the
+// text over; also the longest the window went without answering (a 5 ms
+// timer that could not run).
+int pasteFromX(TCopyForm& form) {
+    QCoreApplication::processEvents();
+    Clock::time_point last = Clock::now();
+    double longestGap = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const Clock::time_point now = Clock::now();
+        longestGap = std::max(longestGap, std::chrono::duration<double, std::milli>(now - last).count());
+        last = now;
+    });
+    tick.start(5);
+    const auto start = Clock::now();
+    last = start;
+    form.action("ClipBoardPaste")->trigger();
+    while (ClipboardPaste::pending(*form.DataListBox))
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    QCoreApplication::processEvents();
+    form.DataListBox->viewport()->repaint();
+    const double total = msSince(start);
+    const Clock::time_point now = Clock::now();
+    longestGap = std::max(longestGap, std::chrono::duration<double, std::milli>(now - last).count());
+    std::printf("paste_x %.1f\n", total);
+    std::printf("paste_x_gap %.1f\n", longestGap);
+    std::printf("paste_x_rows %zu\n", form.DataListBox->list()->size());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     const bool isOps = argc == 4 && std::strcmp(argv[1], "ops") == 0;
     const bool isPaste = argc == 3 && std::strcmp(argv[1], "paste") == 0;
-    if (!isOps && !isPaste) {
-        std::fprintf(stderr, "usage: %s ops DATAFILE WORKDIR | paste TEXTFILE\n", argv[0]);
+    const bool isPasteX = argc == 2 && std::strcmp(argv[1], "paste-x") == 0;
+    if (!isOps && !isPaste && !isPasteX) {
+        std::fprintf(stderr, "usage: %s ops DATAFILE WORKDIR | paste TEXTFILE | paste-x\n", argv[0]);
         return 2;
     }
     QApplication app(argc, argv);
@@ -159,7 +198,9 @@ int main(int argc, char* argv[]) {
     installLinuxPlatform();
     NoDialogs dialogs;
     dialogs.verbose = false;
-    const std::string work = isOps ? std::string(argv[3]) : folderPart(argv[2]);
+    const std::string work = isOps     ? std::string(argv[3])
+                             : isPaste ? folderPart(argv[2])
+                                       : QDir::homePath().toStdString();
     ScratchSettings settings(work);
     platform().dialogs = &dialogs;
     platform().settingsLocation = &settings;
@@ -171,7 +212,9 @@ int main(int argc, char* argv[]) {
     form.DirectoryListBox2->setDirectory(work);
     QCoreApplication::processEvents();
 
-    const int result = isOps ? ops(form, dialogs, argv[2], work) : paste(form, argv[2]);
+    const int result = isOps     ? ops(form, dialogs, argv[2], work)
+                       : isPaste ? paste(form, argv[2])
+                                 : pasteFromX(form);
     std::printf("peak_mb %.0f\n", peakMegabytes());
     form.hide();
     return result;

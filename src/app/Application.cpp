@@ -15,6 +15,7 @@
 #include "drops/DroppedFiles.h"
 #include "folders/FolderChooserDialogs.h"
 #include "platform/ApplicationSetup.h"
+#include "platform/HelpKey.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -46,6 +47,7 @@ int RunApplication(int& argc, char** argv, const std::function<void(TCopyForm&)>
     installLinuxPlatform();
     static FolderChooserDialogs dialogs;  // the program's own folder chooser
     platform().dialogs = &dialogs;
+    InstallHelpKey();
 
     auto* form = new TCopyForm();
     form->setAttribute(Qt::WA_DeleteOnClose);

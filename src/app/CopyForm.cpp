@@ -70,6 +70,7 @@ TCopyForm::TCopyForm(QWidget* parent) : QMainWindow(parent) {
     createState();
     createActions();
     createControls();
+    tagHelpPages();
     createMenus();
     bindCommands();
     panes_ = std::make_unique<BrowsingPanes>(PanesContext{FormReady, *FileListBox1, *FilePathListBox,

@@ -152,6 +152,7 @@ protected:
 private:
     void createState();
     void createControls();
+    void tagHelpPages();
     void createActions();
     void createMenus();
     void bindCommands();

@@ -308,9 +308,10 @@ void TCopyForm::bindCommands() {
     connect(FilterCheckListBox, &FilterCheckListView::entryClicked, this, [filters](int row) {
         RunGuarded([&] { FilterCheckListBoxClickAt(filters(), row); });
     });
-    connect(FilterCheckListBox, &FilterCheckListView::mouseDown, this, [this, filters](bool twice) {
-        RunGuarded([&] { FilterCheckListBoxMouseDown(FilterDrag, filters(), twice); });
-    });
+    connect(FilterCheckListBox, &FilterCheckListView::mouseDown, this,
+            [this, filters](bool twice, int row) {
+                RunGuarded([&] { FilterCheckListBoxMouseDown(FilterDrag, filters(), twice, row); });
+            });
     connect(FilterCheckListBox, &FilterCheckListView::mouseMove, this, [this, filters](int row) {
         RunGuarded([&] { FilterCheckListBoxMouseMove(FilterDrag, filters(), row); });
     });

@@ -27,6 +27,9 @@ class DirectoryEntryModel : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
 
+    // An entry's name without its indentation.
+    static constexpr int NameRole = Qt::UserRole + 1;
+
     int rowCount(const QModelIndex& parent) const override {
         return parent.isValid() ? 0 : int(entries.size());
     }
@@ -38,12 +41,21 @@ public:
             case Qt::DisplayRole:
             case Qt::AccessibleTextRole:
                 return QString(e.level * 2, QLatin1Char(' ')) + displayPath(e.name);
+            case NameRole:
+                return displayPath(e.name);
             case Qt::DecorationRole:
                 return QApplication::style()->standardIcon(e.open ? QStyle::SP_DirOpenIcon
                                                                   : QStyle::SP_DirClosedIcon);
             default:
                 return {};
         }
+    }
+
+    // Type-ahead looks for the name a user sees, not its indentation.
+    QModelIndexList match(const QModelIndex& start, int role, const QVariant& value, int hits,
+                          Qt::MatchFlags flags) const override {
+        return QAbstractListModel::match(start, role == Qt::DisplayRole ? NameRole : role, value,
+                                         hits, flags);
     }
 
     void set(std::vector<DirectoryEntry> e) {

@@ -4,6 +4,7 @@
 
 #include "controls/FileListBox.h"
 #include "controls/PathListBox.h"
+#include "datalist/ClipboardPaste.h"
 #include "datalist/ListText.h"
 #include "platform/ClipboardText.h"
 
@@ -32,7 +33,4 @@ void ClipBoardCopyRightExecute(FileListBox& rightFiles, std::vector<std::string>
     if (FileListToList(rightFiles, scratch)) copyList(scratch);
 }
 
-void ClipBoardPasteExecute(PathListBox& dataList) {
-    const QString text = GetClipboardText();
-    dataList.replaceRows(RowsFromPastedText(text), -1);
-}
+void ClipBoardPasteExecute(PathListBox& dataList) { ClipboardPaste::start(dataList); }

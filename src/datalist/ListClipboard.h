@@ -19,5 +19,6 @@ void ClipBoardCopyLeftExecute(const PathListModel& foundFiles);
 // (emptied again afterwards).
 void ClipBoardCopyRightExecute(FileListBox& rightFiles, std::vector<std::string>& scratch);
 // Replaces the data list by the rows of the clipboard text; nothing is
-// selected afterwards.
+// selected afterwards. The text is read and split off the window's thread:
+// the rows come in later (ClipboardPaste).
 void ClipBoardPasteExecute(PathListBox& dataList);

@@ -3,6 +3,43 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+namespace {
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+bool isValidUtf8(std::string_view s) {
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    const auto* end = p + s.size();
+    while (p < end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int more;
+        unsigned char low = 0x80, high = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) more = 1;
+        else if (c >= 0xE0 && c <= 0xEF) {
+            more = 2;
+            if (c == 0xE0) low = 0xA0;
+            if (c == 0xED) high = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            more = 3;
+            if (c == 0xF0) low = 0x90;
+            if (c == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        if (end - p <= more) return false;
+        if (p[1] < low || p[1] > high) return false;
+        for (int k = 2; k <= more; ++k)
+            if (p[k] < 0x80 || p[k] > 0xBF) return false;
+        p += more + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool WriteListText(const std::vector<std::string>& rows, const ByteSink& sink) {
     constexpr std::size_t kPiece = std::size_t(1) << 20;
     std::string piece;
@@ -63,4 +100,55 @@ std::vector<std::string> RowsFromPastedText(QStringView text) {
     }
     if (lineStart < end) add(lineStart, end);
     return rows;
+}
+
+std::vector<std::string> RowsFromPastedUtf8(std::string_view text) {
+    PastedRows rows;
+    rows.add(text);
+    return rows.finish();
+}
+
+void PastedRows::add(std::string_view piece) {
+    for (const char c : piece) {
+        if (ended_) return;
+        if (static_cast<unsigned char>(c) <= 32) {
+            if (started_) blanks_ += c;
+            continue;
+        }
+        started_ = true;
+        for (const char b : blanks_) take(b);
+        blanks_.clear();
+        take(c);
+    }
+}
+
+std::vector<std::string> PastedRows::finish() {
+    if (!line_.empty()) endLine();
+    return std::move(rows_);
+}
+
+void PastedRows::take(char c) {
+    if (ended_) return;
+    if (c == '\0') {
+        ended_ = true;
+        return;
+    }
+    const bool lf = c == '\n';
+    if (afterCr_ && lf) {
+        afterCr_ = false;
+        return;
+    }
+    afterCr_ = false;
+    if (c == '\r' || lf) {
+        endLine();
+        afterCr_ = c == '\r';
+        return;
+    }
+    line_ += c;
+}
+
+void PastedRows::endLine() {
+    if (isValidUtf8(line_)) rows_.push_back(std::move(line_));
+    else rows_.push_back(QString::fromUtf8(line_.data(), qsizetype(line_.size())).toStdString());
+    line_.clear();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <QString>
@@ -22,3 +23,24 @@ QString ListTextForClipboard(const std::vector<std::string>& rows);
 // cut at CR LF, lone CR and lone LF, ended by a NUL; every line (an empty one
 // too) is a row.
 std::vector<std::string> RowsFromPastedText(QStringView text);
+// The same rows from the text's UTF-8 bytes, without decoding the whole text:
+// a line that is not valid UTF-8 gets U+FFFD where the decoding would.
+std::vector<std::string> RowsFromPastedUtf8(std::string_view text);
+
+// Those rows of a text that comes in pieces, made as the pieces come.
+class PastedRows {
+public:
+    void add(std::string_view piece);
+    std::vector<std::string> finish();
+
+private:
+    void take(char c);  // a byte of the trimmed text
+    void endLine();
+
+    bool started_ = false;  // the leading blanks are behind
+    bool ended_ = false;    // a NUL ended the text
+    bool afterCr_ = false;  // an LF now ends nothing
+    std::string blanks_;    // since the last byte above 32: trailing, or inside
+    std::string line_;
+    std::vector<std::string> rows_;
+};

@@ -1,6 +1,7 @@
 #include "engine/FolderScan.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cstring>
 #include <condition_variable>
@@ -12,44 +13,16 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include "engine/HiddenNames.h"
+#include "engine/WalkSeam.h"
 
 namespace {
 
 // Open folders kept along the way down; deeper trees close the upper ones
 // and come back to them through "..".
 constexpr std::size_t kOpenFolders = 48;
-
-struct Identity {
-    dev_t dev = 0;
-    ino_t ino = 0;
-    bool mountRoot = false;
-    bool operator==(const Identity& o) const { return dev == o.dev && ino == o.ino; }
-};
-
-bool identify(int fd, Identity& id) {
-    struct statx sx {};
-    if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_SYNC_AS_STAT, STATX_TYPE | STATX_INO, &sx) == 0) {
-        id.dev = makedev(sx.stx_dev_major, sx.stx_dev_minor);
-        id.ino = sx.stx_ino;
-        id.mountRoot = (sx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) &&
-                       (sx.stx_attributes & STATX_ATTR_MOUNT_ROOT);
-        return S_ISDIR(sx.stx_mode);
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) return false;
-    id.dev = st.st_dev;
-    id.ino = st.st_ino;
-    id.mountRoot = false;
-    return S_ISDIR(st.st_mode);
-}
-
-int openFolderAt(int parentFd, const char* name) {
-    return ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-}
 
 bool isDots(const char* n) {
     return n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'));
@@ -116,9 +89,24 @@ public:
         changed_.notify_all();
     }
 
+    // Tells options.progress the folders found but not read, when it is
+    // due; a walker that finds another one telling goes on.
+    void report(const ScanOptions& options) {
+        using Clock = std::chrono::steady_clock;
+        if (!options.progress) return;
+        const Clock::rep now = Clock::now().time_since_epoch().count();
+        Clock::rep due = nextReport_.load(std::memory_order_relaxed);
+        if (now < due) return;
+        const Clock::rep every = std::chrono::duration_cast<Clock::duration>(options.progressEvery).count();
+        if (!nextReport_.compare_exchange_strong(due, now + std::max<Clock::rep>(every, 1))) return;
+        std::unique_lock lock(reporting_, std::try_to_lock);
+        if (lock) options.progress(std::size_t(std::max<std::ptrdiff_t>(pending.load(), 0)));
+    }
+
     std::atomic<int> hungry{0};  // walkers waiting for work
     std::atomic<bool> broken{false};
     std::atomic<bool> startRead{false};
+    std::atomic<std::ptrdiff_t> pending{0};  // subfolders found, not yet taken
 
 private:
     std::mutex mutex_;
@@ -127,6 +115,8 @@ private:
     int walkers_;
     int idle_ = 0;
     bool over_ = false;
+    std::atomic<std::chrono::steady_clock::rep> nextReport_{0};
+    std::mutex reporting_;
 };
 
 class Walker {
@@ -165,6 +155,7 @@ private:
                 continue;
             }
             const std::string& name = top.subfolders[top.next++];
+            jobs_.pending.fetch_sub(1, std::memory_order_relaxed);
             const std::size_t folder = out_.folders.size();
             out_.folders.push_back({out_.folders[top.folder].path + name + '/', out_.files.size(), 0});
             if (top.fd < 0) continue;  // its way back was lost (moved meanwhile)
@@ -193,8 +184,10 @@ private:
     bool enter(int fd, const Identity& id, std::size_t folder) {
         stack_.push_back(Frame{fd, id, folder, {}, 0});
         if (!read(stack_.back())) return false;
+        jobs_.pending.fetch_add(std::ptrdiff_t(stack_.back().subfolders.size()), std::memory_order_relaxed);
         spareDescriptors();
         if (jobs_.hungry.load(std::memory_order_relaxed) > 0) handOver();
+        jobs_.report(options_);
         return true;
     }
 
@@ -206,6 +199,7 @@ private:
             if (f.fd < 0 || f.next == f.subfolders.size()) continue;
             const std::string name = std::move(f.subfolders.back());
             f.subfolders.pop_back();
+            jobs_.pending.fetch_sub(1, std::memory_order_relaxed);
             std::string path = out_.folders[f.folder].path + name + '/';
             const int fd = openFolderAt(f.fd, name.c_str());
             Identity id;
@@ -251,22 +245,21 @@ private:
         std::vector<std::string> kept, linkedFolders;
         bool hiddenList = false;
         room_ = PATH_MAX - 1 - std::min<std::size_t>(out_.folders[frame.folder].path.size(), PATH_MAX - 1);
-        for (;;) {
+        bool stopped = false;
+        while (!stopped) {
             const ssize_t n = ::getdents64(frame.fd, buffer_.data(), buffer_.size());
             if (n <= 0) break;  // the end, or a failure: what was read stays
-            for (ssize_t pos = 0; pos < n;) {
+            for (ssize_t pos = 0; pos < n && !stopped;) {
                 const auto* e = reinterpret_cast<const dirent64*>(buffer_.data() + pos);
                 pos += e->d_reclen;
                 if (!isDots(e->d_name))
                     sort(frame, e->d_name, e->d_type, kept, linkedFolders, hiddenList);
-                if (stop_.load(std::memory_order_relaxed) ||
-                    jobs_.broken.load(std::memory_order_relaxed)) {
-                    out_.stopped = true;
-                    return false;
-                }
+                stopped = stop_.load(std::memory_order_relaxed) ||
+                          jobs_.broken.load(std::memory_order_relaxed);
             }
         }
-        if (hiddenList && !options_.includeHidden) {
+        // A folder left early may list names in a ".hidden" not read yet.
+        if ((hiddenList || stopped) && !options_.includeHidden) {
             if (const auto listed = readHiddenFileAt(frame.fd); listed && !listed->empty()) {
                 for (auto* names : {&frame.subfolders, &kept, &linkedFolders})
                     std::erase_if(*names, [&](const std::string& n) { return listed->count(n) != 0; });
@@ -278,7 +271,8 @@ private:
         for (std::string& name : kept) out_.files.push_back(std::move(name));
         for (const std::string& name : linkedFolders)
             out_.folders.push_back({out_.folders[frame.folder].path + name + '/', out_.files.size(), 0});
-        return true;
+        if (stopped) out_.stopped = true;
+        return !stopped;
     }
 
     void sort(Frame& frame, const char* name, unsigned char type, std::vector<std::string>& kept,
@@ -287,21 +281,23 @@ private:
             if (name[1] == 'h' && std::string_view(name) == ".hidden") hiddenList = true;
             if (!options_.includeHidden) return;
         }
-        // A path that no call takes (PATH_MAX with its "/") is left out.
-        if (std::strlen(name) >= room_) return;
+        // A path that no call takes (PATH_MAX with its NUL) is left out, and
+        // so is a folder whose path cannot take its "/".
+        const std::size_t length = std::strlen(name);
+        if (length > room_) return;
         if (type == DT_UNKNOWN) {
             struct stat st {};
             if (::fstatat(frame.fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return;
             type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISLNK(st.st_mode) ? DT_LNK : DT_REG;
         }
         if (type == DT_DIR) {
-            frame.subfolders.emplace_back(name);
+            if (length < room_) frame.subfolders.emplace_back(name);
             return;
         }
         if (type == DT_LNK) {
             struct stat target {};
             if (::fstatat(frame.fd, name, &target, 0) == 0 && S_ISDIR(target.st_mode)) {
-                linkedFolders.emplace_back(name);
+                if (length < room_) linkedFolders.emplace_back(name);
                 return;
             }
         }

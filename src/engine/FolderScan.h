@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -18,7 +19,9 @@ struct FolderScan {
     std::vector<Folder> folders;
     std::vector<std::string> files;  // bare names, folder by folder, as read
     bool startRead = false;          // every entry of the start folder was read
-    bool stopped = false;            // a stop request ended the walk
+    // A stop request ended the walk; every folder read keeps its files, the
+    // one being read those seen so far.
+    bool stopped = false;
 };
 
 struct ScanOptions {
@@ -26,6 +29,11 @@ struct ScanOptions {
     bool includeHidden = false;
     // Which files (anything but a folder) to keep, by name.
     std::function<bool(std::string_view name)> keepFile;
+    // Told the number of folders found but not yet read: right after the
+    // start folder was read, then at most once per progressEvery. Called
+    // from the walking threads, one call at a time.
+    std::function<void(std::size_t foldersLeft)> progress;
+    std::chrono::milliseconds progressEvery{250};
 };
 
 // Walks the tree below start (a folder path ending with "/"), reading every
@@ -34,7 +42,10 @@ struct ScanOptions {
 // subfolders that are symbolic links, mount points or already on the way
 // down are listed in folders but never entered, so there are no loops and
 // no duplicates. A folder that cannot be read contributes nothing, and
-// neither does anything whose path would reach PATH_MAX; names are kept
-// byte for byte. stop is looked at after every entry read.
+// neither does anything whose path would not fit; names are kept
+// byte for byte: a file is kept when its path takes up to PATH_MAX - 1
+// bytes, a folder is entered when its path with its "/" does. stop is
+// looked at after every entry read.
 void scanFolderTree(const std::string& start, const ScanOptions& options,
                     const std::atomic<bool>& stop, FolderScan& out);
+

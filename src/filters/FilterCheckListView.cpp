@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 
 FilterCheckListView::FilterCheckListView(QWidget* parent) : QListView(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -14,19 +16,39 @@ int FilterCheckListView::rowAt(const QPoint& pos) const {
     return index.isValid() ? index.row() : -1;
 }
 
+QRect FilterCheckListView::checkBoxRect(int row) const {
+    const QModelIndex index = model() ? model()->index(row, 0) : QModelIndex();
+    if (!index.isValid()) return {};
+    // As the delegate lays the row out.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    option.index = index;
+    option.features |= QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    option.checkState = index.data(Qt::CheckStateRole).value<Qt::CheckState>();
+    option.text = index.data(Qt::DisplayRole).toString();
+    return style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, this);
+}
+
+int FilterCheckListView::checkBoxAt(const QPoint& pos) const {
+    const int row = rowAt(pos);
+    return row >= 0 && checkBoxRect(row).contains(pos) ? row : -1;
+}
+
 void FilterCheckListView::mousePressEvent(QMouseEvent* event) {
     QListView::mousePressEvent(event);
     if (event->button() != Qt::LeftButton) return;
     clicking_ = true;
     pressedRow_ = rowAt(event->position().toPoint());
-    Q_EMIT mouseDown(false);
+    pressedBox_ = checkBoxAt(event->position().toPoint());
+    Q_EMIT mouseDown(false, pressedRow_);
 }
 
 void FilterCheckListView::mouseDoubleClickEvent(QMouseEvent* event) {
     QListView::mouseDoubleClickEvent(event);
     if (event->button() != Qt::LeftButton) return;
     clicking_ = false;  // the click before it has toggled already
-    Q_EMIT mouseDown(true);
+    Q_EMIT mouseDown(true, rowAt(event->position().toPoint()));
 }
 
 void FilterCheckListView::mouseMoveEvent(QMouseEvent* event) {
@@ -43,7 +65,7 @@ void FilterCheckListView::mouseReleaseEvent(QMouseEvent* event) {
     const bool clicked = clicking_ && rowAt(event->position().toPoint()) == pressedRow_;
     clicking_ = false;
     Q_EMIT mouseUp();
-    if (clicked) Q_EMIT entryClicked(pressedRow_);
+    if (clicked) Q_EMIT entryClicked(pressedBox_);
 }
 
 void FilterCheckListView::keyPressEvent(QKeyEvent* event) {

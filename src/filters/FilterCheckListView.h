@@ -9,14 +9,19 @@ class FilterCheckListView : public QListView {
 public:
     explicit FilterCheckListView(QWidget* parent = nullptr);
 
+    // Where the check box of row is drawn, in viewport coordinates.
+    QRect checkBoxRect(int row) const;
+
 Q_SIGNALS:
-    // The left button went down (after the press has made its row current).
-    void mouseDown(bool doubleClick);
+    // The left button went down (after the press has made its row current)
+    // on row (-1: on no entry).
+    void mouseDown(bool doubleClick, int row);
     // The pointer moved, with the left button down, over row (-1: no entry).
     void mouseMove(int row);
     void mouseUp();
     // A left click (pressed and released without leaving its row), or Space
-    // on the current row: row is the entry hit, -1 for none.
+    // on the current row: row is the entry whose check box the click hit (or
+    // the current row for Space), -1 when it hit none.
     void entryClicked(int row);
 
 protected:
@@ -28,7 +33,10 @@ protected:
 
 private:
     int rowAt(const QPoint& pos) const;
+    // The row whose check box is at pos, -1 for none.
+    int checkBoxAt(const QPoint& pos) const;
 
     bool clicking_ = false;  // a left press that may still end as a click
     int pressedRow_ = -1;
+    int pressedBox_ = -1;  // the row whose check box the press hit
 };

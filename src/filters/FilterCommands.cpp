@@ -74,8 +74,8 @@ void FilterPushExecute(const FilterContext& c, int index) {
         notice(QStringLiteral("FilterPushExecute Error"));
         return;
     }
+    if (answer.toUcs4().size() <= 2) return;  // characters, not bytes
     std::string text = asciiLower(answer.toUtf8().toStdString());
-    if (text.size() <= 2) return;
     if (!ValidateFilter(text)) {
         notice(displayPath(text) + QStringLiteral(" はフィルタとして不適切です。"));
         return;

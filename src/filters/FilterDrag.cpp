@@ -5,9 +5,12 @@
 #include "filters/FilterCommands.h"
 #include "filters/FilterList.h"
 
-void FilterCheckListBoxMouseDown(FilterDragState& drag, const FilterContext& c, bool doubleClick) {
+void FilterCheckListBoxMouseDown(FilterDragState& drag, const FilterContext& c, bool doubleClick,
+                                 int row) {
     if (doubleClick) {
-        FilterAddExecute(c);
+        drag.dragging = false;
+        if (row >= 2) FilterPushExecute(c, row);
+        else FilterAddExecute(c);
         return;
     }
     const QModelIndex current = c.view.currentIndex();

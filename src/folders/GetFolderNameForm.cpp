@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/HelpKey.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
 #include "platform/IScreen.h"
@@ -35,6 +36,7 @@ void nameForScreenReaders(QWidget* w, const QString& japaneseName) {
 TGetFolderNameForm::TGetFolderNameForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("GetFolderNameForm"));
+    setHelpPage(this, QStringLiteral("settings.html"));
     setWindowTitle(QStringLiteral("フォルダの選択"));
     auto* layout = fillLayout(this);
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "util/Collation.h"
 #include "util/PathText.h"
 
 namespace {
@@ -10,35 +9,25 @@ namespace {
 // The root, or no folder at all.
 bool isRoot(const std::string& folder) { return folder.size() <= 1; }
 
-bool startsWithIgnoringCase(const std::string& text, const std::string& start) {
-    return text.size() >= start.size() && asciiUpper(text.substr(0, start.size())) == asciiUpper(start);
+// folder is path itself or one of its ancestors, name by name.
+bool isAncestorOrSelf(const std::string& folder, const std::string& path) {
+    if (path.compare(0, folder.size(), folder) != 0) return false;
+    return path.size() == folder.size() || folder.back() == '/' || path[folder.size()] == '/';
 }
 
 }  // namespace
 
 std::string CommonFolder(const std::vector<std::string>& entries) {
     if (entries.empty()) return {};
-    if (entries.size() == 1) return folderPart(entries.front());
-
-    std::vector<std::string> folders;
-    folders.reserve(entries.size());
-    for (const auto& e : entries) folders.push_back(folderPart(e));
-    sortCaseInsensitive(folders);
-    const std::string& first = folders.front();
-    const std::string& last = folders.back();
-    if (isRoot(first))
-        return !first.empty() && !last.empty() && first[0] == last[0] ? first : std::string();
-
-    // ASCII upper case keeps every byte where it is, so lengths still match.
-    std::string a = asciiUpper(first);
-    const std::string b = isRoot(last) ? std::string() : asciiUpper(last);
-    if (b.empty() || a[0] != b[0]) return {};
-    while (!isRoot(a) && b.find(a) == std::string::npos) a = folderPart(a);
-    if (isRoot(a)) return a;
-    // In the letter case of the data list's first entry when it starts with
-    // the common folder; else of the folder the common part was found in.
-    const std::string& own = startsWithIgnoringCase(entries.front(), a) ? entries.front() : first;
-    return own.substr(0, a.size());
+    std::string common = folderPart(entries.front());
+    for (std::size_t k = 1; k < entries.size() && !common.empty(); ++k) {
+        const std::string folder = folderPart(entries[k]);
+        while (!common.empty() && !isAncestorOrSelf(common, folder)) {
+            const std::string up = folderPart(common);
+            common = up == common ? std::string() : up;
+        }
+    }
+    return common;
 }
 
 std::vector<std::string> FillBaseLevels(const std::vector<std::string>& entries) {
@@ -63,7 +52,7 @@ std::string BaseText(const std::vector<std::string>& levels, int chosen) {
 
 std::string HierarchyTarget(const std::string& source, const std::string& baseText,
                             const std::string& prefix) {
-    const std::string rest = !baseText.empty() && startsWithIgnoringCase(source, baseText)
+    const std::string rest = !baseText.empty() && source.compare(0, baseText.size(), baseText) == 0
                                  ? source.substr(baseText.size())
                                  : source;
     // Rebuilt from its names: empty and "." names drop out, ".." is refused.

@@ -9,9 +9,9 @@
 // The one base level offered when the entries share no folder at all.
 inline const std::string DriveLevel = "ドライブ";
 
-// The deepest folder common to all entries (their folder parts), or empty.
-// Containment is a plain substring test ignoring ASCII case, not a test at
-// folder boundaries: /Music and /Musical/A share /Music.
+// The deepest folder that is, name by name, an ancestor of (or the same as)
+// every entry's folder part, or empty when they share none. Names compare
+// exactly: /Music and /Musical/A share only "/", Photos and photos differ.
 std::string CommonFolder(const std::vector<std::string>& entries);
 
 // The common folder and each of its ancestors down to the root, the root
@@ -24,8 +24,8 @@ std::vector<std::string> FillBaseLevels(const std::vector<std::string>& entries)
 std::string BaseText(const std::vector<std::string>& levels, int chosen);
 
 // prefix (the destination with its "/") + source without baseText, which is
-// matched at the start ignoring ASCII case; a source that does not start
-// with it keeps its whole path below the destination. Empty (the source is
+// matched at the start exactly; a source that does not start with it keeps
+// its whole path below the destination. Empty (the source is
 // not handed on) when the rest would climb out of the destination with a
 // ".." component or names nothing.
 std::string HierarchyTarget(const std::string& source, const std::string& baseText,

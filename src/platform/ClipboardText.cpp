@@ -26,3 +26,20 @@ QString GetClipboardText() {
         return {};
     }
 }
+
+IClipboard::TextReader ClipboardTextReader() {
+    IClipboard::TextReader reader;
+    try {
+        reader = platform().clipboard->textReader();
+    } catch (...) {
+        return {};
+    }
+    if (!reader) return {};
+    return [reader](const IClipboard::TextPiece& piece, const std::function<bool()>& cancelled) {
+        try {
+            return reader(piece, cancelled);
+        } catch (...) {
+            return false;
+        }
+    };
+}

@@ -32,6 +32,20 @@ void report(const std::vector<std::string>& paths, const RenameCounts& counts,
     else notice(QString::number(notDone) + QStringLiteral("個のファイルは処理できませんでした。"));
 }
 
+// The data list's entries in an array of its length. A copy that fails (no
+// memory left) is told, and the entries not copied stay empty: no file has
+// that name, so they count as missing.
+std::vector<std::string> copyEntries(const PathListModel& dataList) {
+    std::vector<std::string> paths;
+    try {
+        paths.resize(dataList.size());
+        for (std::size_t i = 0; i < paths.size(); ++i) paths[i] = dataList.at(i);
+    } catch (...) {
+        notice(QStringLiteral("ReNameFileExecute Error"));
+    }
+    return paths;
+}
+
 }  // namespace
 
 RenameCounts carryOut(const std::vector<std::string>& paths, const std::vector<PlannedName>& plan) {
@@ -68,7 +82,8 @@ void ReNameAllFileExecute(const PathListModel& dataList, const FolderTrees& tree
         QStringLiteral("ベースファイル名(例. ''A001'')を入力してください。"), QString());
     if (answer.isEmpty()) return;
     const BaseName base = splitBaseName(pathFromDisplay(answer));
-    const std::vector<std::string> paths = dataList.rows();
+    const std::vector<std::string> paths = copyEntries(dataList);
+    if (paths.empty()) return;
     report(paths, RenameSerially(paths, base.prefix, base.digits), trees);
 }
 

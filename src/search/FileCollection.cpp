@@ -32,36 +32,17 @@ void sortScan(FolderScan& scan) {
     }
 }
 
-void collectFiles(const FolderScan& scan, const std::atomic<bool>& stop,
-                  const std::function<void(std::size_t remaining)>& remaining, SearchResult& out) {
-    const std::size_t count = scan.folders.size();
-    for (std::size_t position = 0; position < count; ++position) {
-        if (stop.load(std::memory_order_relaxed)) {
-            out.stopped = true;
+void collectFiles(const FolderScan& scan, SearchResult& out) {
+    for (const FolderScan::Folder& folder : scan.folders) {
+        const bool full = out.files.size() >= MaxSearchFiles;
+        if (!full || folder.fileCount == 0) {
+            for (std::size_t i = 0; i < folder.fileCount; ++i)
+                out.files.push_back(folder.path + scan.files[folder.firstFile + i]);
+        }
+        if ((full && folder.fileCount > 0) || out.files.size() > MaxSearchFiles) {
+            out.limitReached = true;
+            out.stopFolder = withoutTrailingSlash(folder.path);
             break;
         }
-        const FolderScan::Folder& folder = scan.folders[position];
-        std::size_t taken = 0;
-        bool interrupted = false;  // by the limit or a stop request
-        while (taken < folder.fileCount) {
-            if (out.files.size() >= MaxSearchFiles) {
-                out.limitReached = interrupted = true;
-                break;
-            }
-            ++taken;
-            if (stop.load(std::memory_order_relaxed)) {
-                out.stopped = interrupted = true;
-                break;
-            }
-        }
-        if (!interrupted) {
-            const std::size_t left = count - position - 1;
-            if (left % 25 == 0 && remaining) remaining(left);
-        }
-        for (std::size_t i = 0; i < taken; ++i)
-            out.files.push_back(folder.path + scan.files[folder.firstFile + i]);
-        if (out.files.size() > MaxSearchFiles) out.limitReached = true;
-        if (out.limitReached) out.stopFolder = withoutTrailingSlash(folder.path);
-        if (out.limitReached || out.stopped) break;
     }
 }

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <atomic>
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,18 +13,14 @@ struct SearchResult {
     std::vector<std::string> files;  // full paths
     bool limitReached = false;
     std::string stopFolder;          // the folder being read when the limit was reached
-    bool stopped = false;            // a stop request ended the collection
 };
 
 // Puts the folders of a scan in the case-insensitive order of their paths,
 // and each folder's files in case-insensitive order.
 void sortScan(FolderScan& scan);
 
-// Gathers the files of a sorted scan folder by folder until the end, a stop
-// request or more than MaxSearchFiles files (a folder that meets a full
-// result is the stop folder and adds nothing). After each folder gone
-// through to its end, remaining is told the number of folders still to go
-// when it is a multiple of 25. out keeps what was gathered when a failure
+// Gathers the files of a sorted scan folder by folder until the end or more
+// than MaxSearchFiles files (a folder that meets a full result is the stop
+// folder and adds nothing). out keeps what was gathered when a failure
 // breaks off.
-void collectFiles(const FolderScan& scan, const std::atomic<bool>& stop,
-                  const std::function<void(std::size_t remaining)>& remaining, SearchResult& out);
+void collectFiles(const FolderScan& scan, SearchResult& out);

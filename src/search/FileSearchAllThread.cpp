@@ -91,6 +91,9 @@ void TFileSearchAllThread::search() {
         options.includeHidden = FindHiddenFile;
         if (extensions_.allFiles()) options.keepFile = [](std::string_view) { return true; };
         else options.keepFile = [this](std::string_view name) { return extensions_.matches(name); };
+        options.progress = [this](std::size_t left) {
+            setCaption(QStringLiteral("残りフォルダ = ") + QString::number(left));
+        };
         scanFolderTree(StartFolder, options, stop_, *scan);
     } catch (const std::exception& e) {
         setCaption(scan->startRead ? QStringLiteral("** 検索エラーです(例外)。")
@@ -98,31 +101,22 @@ void TFileSearchAllThread::search() {
         errorReport(whatFailed(e));
         failed = true;
     }
-    if (failed || scan->stopped) {
+    // The walk reads the files with their folders: a stop once the start
+    // folder was read hands over what was found, sorted like a whole result.
+    if (failed || (scan->stopped && !scan->startRead)) {
         message(kInterrupted);
         return;
     }
+    const bool stopped = scan->stopped;
 
-    // The folders were read once; what is left is sorting, off the window's
-    // thread, and gathering with the progress captions, on it.
+    // Off the window's thread, which goes on answering.
     SearchResult result;
-    QString failure;
     try {
         sortScan(*scan);
+        collectFiles(*scan, result);
     } catch (const std::exception& e) {
-        failure = whatFailed(e);
+        errorReport(whatFailed(e));
     }
-    if (failure.isEmpty() && !onUi([&] {
-            try {
-                collectFiles(*scan, stop_, [this](std::size_t remaining) {
-                    showCaption(QStringLiteral("残りフォルダ = ") + QString::number(remaining));
-                }, result);
-            } catch (const std::exception& e) {
-                failure = whatFailed(e);
-            }
-        }))
-        return;
-    if (!failure.isEmpty()) errorReport(failure);
     scan.reset();
 
     setCaption(QStringLiteral("データ転送中"));
@@ -132,7 +126,7 @@ void TFileSearchAllThread::search() {
         message(limitMessage(result.stopFolder));
     } else {
         QString text = QString::number(found) + QStringLiteral("個のファイルを抽出しました。");
-        if (stop_.load()) text += QStringLiteral("\r\n\r\n") + kInterrupted;
+        if (stopped) text += QStringLiteral("\r\n\r\n") + kInterrupted;
         message(text);
     }
 }

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "platform/HelpKey.h"
 #include "filters/FilterCheckListView.h"
 #include "filters/FilterList.h"
 #include "platform/DialogPosition.h"
@@ -44,6 +45,7 @@ TSettingForm::TSettingForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("SettingForm"));
+    setHelpPage(this, QStringLiteral("settings.html"));
     setWindowTitle(QStringLiteral("設定設定"));
     SettingPanel = named(new QFrame(this), "SettingPanel");
     PageControl1 = named(new QTabWidget(SettingPanel), "PageControl1");

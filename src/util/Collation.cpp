@@ -284,6 +284,18 @@ int CaseInsensitiveCollation::compare(const std::string& a, const std::string& b
     const UCollationResult r = ucol_strcollUTF8(collator_, a.data(), int32_t(a.size()),
                                                 b.data(), int32_t(b.size()), &status);
     if (U_SUCCESS(status) && r != UCOL_EQUAL) return r == UCOL_LESS ? -1 : 1;
+    return compareTies(a, b);
+}
+
+int CaseInsensitiveCollation::compareTies(const std::string& a, const std::string& b) {
+    const auto upper = [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u >= 'a' && u <= 'z' ? u - 32 : u;
+    };
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i)
+        if (upper(a[i]) != upper(b[i])) return upper(a[i]) < upper(b[i]) ? -1 : 1;
+    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
     const int c = a.compare(b);
     return c < 0 ? -1 : c > 0 ? 1 : 0;
 }

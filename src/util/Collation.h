@@ -10,7 +10,9 @@
 struct UCollator;
 
 // The locale's collation ignoring case; entries that compare equal are then
-// ordered by their exact bytes, so exact duplicates stand next to each other.
+// ordered by their bytes with ASCII letters folded to capitals, and last by
+// their exact bytes: entries equal but for the case of ASCII letters, and
+// exact duplicates, always stand next to each other.
 // Bytes that are not UTF-8 collate as U+FFFD. Safe to call from any thread.
 int compareCaseInsensitive(const std::string& a, const std::string& b);
 bool lessCaseInsensitive(const std::string& a, const std::string& b);
@@ -65,6 +67,9 @@ private:
     // character before it (0 at the start).
     std::uint64_t secondariesAt(char32_t before, char32_t c);
     std::string sortKey(const std::string& s) const;
+    // The order of texts that collate equal: by their bytes with ASCII
+    // letters folded to capitals, then by their exact bytes.
+    static int compareTies(const std::string& a, const std::string& b);
     void sortByIcuKeys(const std::vector<std::string>& items, std::vector<std::uint32_t>& rows) const;
 
     UCollator* collator_ = nullptr;

@@ -150,7 +150,7 @@ bool CaseInsensitiveCollation::lessBySecondaries(const std::string& a, const std
     for (;;) {
         const std::uint32_t u = next(x), v = next(y);
         if (u != v) return u < v;
-        if (u == 0) return a < b;
+        if (u == 0) return compareTies(a, b) < 0;
     }
 }
 
@@ -162,7 +162,7 @@ void CaseInsensitiveCollation::sortByIcuKeys(const std::vector<std::string>& ite
     std::iota(order.begin(), order.end(), 0u);
     std::sort(order.begin(), order.end(), [&](std::uint32_t x, std::uint32_t y) {
         const int c = keys[x].compare(keys[y]);
-        return c != 0 ? c < 0 : items[rows[x]] < items[rows[y]];
+        return c != 0 ? c < 0 : compareTies(items[rows[x]], items[rows[y]]) < 0;
     });
     std::vector<std::uint32_t> sorted(rows.size());
     for (std::size_t i = 0; i < order.size(); ++i) sorted[i] = rows[order[i]];

@@ -6,6 +6,7 @@
 #include "app/CopyForm.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/PathListBox.h"
+#include "datalist/ClipboardPaste.h"
 #include "panes/BrowsingPanes.h"
 #include "platform/MessageBoxIds.h"
 #include "support/EventWait.h"
@@ -49,6 +50,7 @@ TEST_F(DataListBindingTest, APastedListSavedAndClickedComesBackTheSame) {
     form->FormShow();
     fakeClipboard().setText(QStringLiteral("/m/b.mp3\n/m/A.mp3\n/m/a.mp3\n/m/写真.jpg\n"));
     form->action("ClipBoardPaste")->trigger();
+    ASSERT_TRUE(processEventsUntil([&] { return !ClipboardPaste::pending(*form->DataListBox); }));
     form->action("DeleteSameData")->trigger();
     const Rows expected = {"/m/A.mp3", "/m/b.mp3", "/m/写真.jpg"};
     EXPECT_EQ(data(), expected);

@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QLineEdit>
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,6 +20,8 @@
 #include "controls/DriveComboBox.h"
 #include "controls/FileListBox.h"
 #include "controls/PathListBox.h"
+#include "platform/HelpKey.h"
+#include "settings/SettingForm.h"
 #include "support/TestEnvironment.h"
 
 namespace {
@@ -265,6 +269,38 @@ TEST_F(MainWindowTest, HelpOpensTheProgramsHelpFile) {
     EXPECT_EQ(fakeHelp().lastFile, QStringLiteral("Dorvanquellis.hlp"));
 }
 
+// F1 opens the help at the page of what has focus, in the window that has
+// it (a modal dialog must not shut the help out); the contents where no page
+// is tagged.
+TEST_F(MainWindowTest, F1OpensTheHelpAtThePageOfTheFocusedControl) {
+    InstallHelpKey();
+    TSettingForm settings(form.get());
+    QDialog untagged(form.get());
+    QLineEdit field(&untagged);
+    const struct {
+        QWidget* focused;
+        QString page;
+        QWidget* owner;
+    } rows[] = {
+        {form->FilterCheckListBox, "filter.html", form.get()},
+        {form->DataListBox, "editlist.html", form.get()},
+        {form->DirectoryListBox2, "folder.html", form.get()},
+        {form->SearchingButton, "search.html", form.get()},
+        {form->MainSplitter, "window.html", form.get()},
+        {settings.OKButton, "settings.html", &settings},
+        {&field, "", &untagged},
+    };
+    for (const auto& row : rows) {
+        fakeHelp().calls = 0;
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(row.focused, &f1);
+        SCOPED_TRACE(row.focused->objectName().toStdString());
+        EXPECT_EQ(fakeHelp().calls, 1);
+        EXPECT_EQ(fakeHelp().lastPage, row.page);
+        if (!row.page.isEmpty()) EXPECT_EQ(fakeHelp().lastOwner, row.owner);
+    }
+}
+
 TEST_F(MainWindowTest, StandardDialogsAndFontAreJapanese) {
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("はい(&Y)"));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&No"), QStringLiteral("いいえ(&N)"));
@@ -284,9 +320,11 @@ TEST_F(MainWindowTest, PasteIsEnabledOnlyWhileTheClipboardHoldsText) {
     EXPECT_TRUE(form->action("ClipBoardPaste")->isEnabled());
 }
 
-// A left-button mouse event in the middle of a row of the filter list.
-void mouseOnFilterRow(QListView* list, QEvent::Type type, int row) {
-    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+// A left-button mouse event on the check box of a row of the filter list, or
+// in the middle of its text.
+void mouseOnFilterRow(FilterCheckListView* list, QEvent::Type type, int row, bool onBox = true) {
+    const QPoint at = onBox ? list->checkBoxRect(row).center()
+                            : list->visualRect(list->model()->index(row, 0)).center() + QPoint(20, 0);
     const Qt::MouseButtons held =
         type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton, held,
@@ -299,13 +337,15 @@ void mouseOnFilterRow(QListView* list, QEvent::Type type, int row) {
 TEST_F(MainWindowTest, FilterListEventsAndActionsReachTheirCommands) {
     form->show();
     QApplication::processEvents();
-    QListView* filters = form->FilterCheckListBox;
-    auto click = [&](int row) {
-        mouseOnFilterRow(filters, QEvent::MouseButtonPress, row);
-        mouseOnFilterRow(filters, QEvent::MouseButtonRelease, row);
+    FilterCheckListView* filters = form->FilterCheckListBox;
+    auto click = [&](int row, bool onBox = true) {
+        mouseOnFilterRow(filters, QEvent::MouseButtonPress, row, onBox);
+        mouseOnFilterRow(filters, QEvent::MouseButtonRelease, row, onBox);
     };
     ASSERT_EQ(form->Filters->entries(),
               (std::vector<FilterEntry>{{"*.*", false}, {"*.txt", true}}));
+    click(0, false);
+    EXPECT_FALSE(form->Filters->at(0).checked) << "a click on the text toggles nothing";
     click(0);
     EXPECT_EQ(form->FileListBox1->mask(), "*.*");
     QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
@@ -324,10 +364,16 @@ TEST_F(MainWindowTest, FilterListEventsAndActionsReachTheirCommands) {
     form->action("FilterAdd")->trigger();
     ASSERT_EQ(form->Filters->count(), 4);
     EXPECT_EQ(fakeDialogs().shown.at(0).caption, QStringLiteral("フィルタの追加"));
+    fakeDialogs().inputs = {QStringLiteral("*.pl")};
+    click(3, false);
+    mouseOnFilterRow(filters, QEvent::MouseButtonDblClick, 3, false);
+    mouseOnFilterRow(filters, QEvent::MouseButtonRelease, 3, false);
+    EXPECT_EQ(form->Filters->at(3), (FilterEntry{"*.pl", false})) << "edited, not toggled";
+    EXPECT_EQ(fakeDialogs().shown.back().caption, QStringLiteral("フィルタの編集"));
     mouseOnFilterRow(filters, QEvent::MouseButtonPress, 2);
     mouseOnFilterRow(filters, QEvent::MouseMove, 3);
     mouseOnFilterRow(filters, QEvent::MouseButtonRelease, 3);
-    EXPECT_EQ(form->Filters->at(2).text, "*.pls");
+    EXPECT_EQ(form->Filters->at(2).text, "*.pl");
     EXPECT_FALSE(form->Filters->at(3).checked) << "a drag is no click";
     form->action("FilterClear")->trigger();
     EXPECT_EQ(form->Filters->count(), 2);

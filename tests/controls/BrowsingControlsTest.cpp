@@ -68,6 +68,11 @@ TEST_F(BrowsingControlsTest, TheFirstEntryOfATreeIsTheRootOfItsVolume) {
 
     EXPECT_FALSE(tree.setDirectory(dir / "missing"));
     EXPECT_EQ(tree.directory(), deep);
+
+    // Typed ahead, a folder is found by its name, without its indentation.
+    tree.keyboardSearch(QStringLiteral("S2"));
+    EXPECT_EQ(tree.currentIndex().row(), current + 2);
+    EXPECT_EQ(tree.directory(), deep) << "highlighted, not opened";
 }
 
 TEST_F(BrowsingControlsTest, TheTreesFolderDrivesItsFileList) {

@@ -94,9 +94,14 @@ TEST_F(DataListEditingTest, DuplicatesDifferOnlyInAsciiCase) {
     DeleteSameDataExecute(dataList);
     ASSERT_EQ(rows().size(), 4u);
     EXPECT_EQ(rows().front(), "/d/A");  // sorted all the same
+
+    // A kana variant that collates equal stands outside the run of the two.
+    fill({"/写真/aあ.jpg", "/写真/Aア.jpg", "/写真/Aあ.jpg"});
+    DeleteSameDataExecute(dataList);
+    EXPECT_EQ(rows(), (Rows{"/写真/Aあ.jpg", "/写真/Aア.jpg"}));
     EXPECT_EQ(fakeDialogs().texts(),
               (QStringList{"データがありませんよ!", "1個のデータが重複していました。",
-                           "重複データはありませんでした。"}));
+                           "重複データはありませんでした。", "1個のデータが重複していました。"}));
 }
 
 TEST_F(DataListEditingTest, RemoveCaseDuplicatesKeepsTheFirstOfEachRun) {

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/FolderScan.h"
+#include "engine/WalkSeam.h"
 #include "support/core/TestFiles.h"
 
 namespace {
@@ -119,9 +120,13 @@ TEST(FolderScanTest, PathsThatWouldReachPathMaxAreLeftOut) {
     if (base + level * (name.size() + 1) == PATH_MAX - 1) --level;
     const std::string edge(PATH_MAX - 1 - base - level * (name.size() + 1), 'e');
     ASSERT_EQ(::mkdirat(fds[level], edge.c_str(), 0755), 0);
+    // A file whose path takes exactly PATH_MAX - 1 bytes is kept.
+    const std::string edgeFile(edge.size(), 'f');
+    ::close(::openat(fds[level], edgeFile.c_str(), O_CREAT | O_WRONLY, 0644));
     FolderScan whole;
     const Found found = scan(dir.path(), false, &whole);
     ::unlinkat(fds[level], edge.c_str(), AT_REMOVEDIR);
+    ::unlinkat(fds[level], edgeFile.c_str(), 0);
     for (std::size_t i = fds.size() - 1; i > 0; --i) {
         ::unlinkat(fds[i], "f.txt", 0);
         ::close(fds[i]);
@@ -132,6 +137,10 @@ TEST(FolderScanTest, PathsThatWouldReachPathMaxAreLeftOut) {
     const std::size_t levels = (PATH_MAX - 1 - dir.path().size() - 1) / (name.size() + 1);
     EXPECT_EQ(found.size(), levels + 1);
     for (const auto& f : whole.folders) EXPECT_LT(f.path.size() + 1, std::size_t(PATH_MAX));
+    std::string edgeFolder;
+    for (std::size_t i = 0; i < level; ++i) edgeFolder += name + "/";
+    ASSERT_EQ(found.count(edgeFolder), 1u);
+    EXPECT_EQ(found.at(edgeFolder), (std::vector<std::string>{"f.txt", edgeFile}));
 }
 
 TEST(FolderScanTest, AStopRequestEndsTheWalkAfterTheEntryRead) {
@@ -163,6 +172,52 @@ TEST(FolderScanTest, AMountPointIsListedButNotEntered) {
     if (bound) ::umount(bind.c_str());
     ASSERT_TRUE(bound);
     EXPECT_EQ(found, (Found{{"", {"x.txt"}}, {"mnt/", {}}, {"bind/", {}}, {"elsewhere/", {"bound.txt"}}}));
+}
+
+// What another program or file system does while the walk goes on, and
+// what the walk must still find: one row each.
+TEST(FolderScanTest, ChangesUnderTheWalkNeverLeadItOutOfTheTree) {
+    struct Case {
+        const char* what;
+        WalkHooks hooks;
+        Found expected;
+    };
+    TempDir dir;
+    const std::string outside = dir.mkdir("outside");
+    dir.write("outside/secret.txt");
+    dir.write("tree/a.txt");
+    dir.write("tree/sub/b.txt");
+    const std::string tree = dir / "tree";
+    const Case cases[] = {
+        {"a folder swapped for a link to a folder outside, between its name and its opening",
+         {.beforeOpen =
+              [&](int parentFd, const char* name) {
+                  if (std::string_view(name) != "sub") return;
+                  ::renameat(parentFd, name, parentFd, "sub.old");
+                  ::symlinkat(outside.c_str(), parentFd, name);
+              }},
+         {{"", {"a.txt"}}, {"sub/", {}}}},
+        {"a folder on another device that statx does not call a mount root (a btrfs subvolume)",
+         {.afterStatx =
+              [](struct statx& sx) {
+                  static int seen = 0;
+                  if (++seen > 1) sx.stx_dev_minor ^= 1;  // every folder below the start
+                  sx.stx_attributes &= ~std::uint64_t(STATX_ATTR_MOUNT_ROOT);
+              }},
+         {{"", {"a.txt"}}, {"sub/", {}}}},
+    };
+    for (const Case& c : cases) {
+        Found found;
+        {
+            ScopedWalkHooks hooks(c.hooks);
+            found = scan(tree);
+        }
+        EXPECT_EQ(found, c.expected) << c.what;
+        if (::access((tree + "/sub.old").c_str(), F_OK) == 0) {
+            ::unlink((tree + "/sub").c_str());
+            ::rename((tree + "/sub.old").c_str(), (tree + "/sub").c_str());
+        }
+    }
 }
 
 // Drops the capabilities that let root read any folder, so that permission

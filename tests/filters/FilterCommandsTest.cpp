@@ -51,6 +51,7 @@ TEST_F(FilterCommandsTest, AddAsksWithItsPromptAndRefusesWithEveryMessage) {
         {QStringLiteral(";*.M3U"), QStringLiteral(";*.m3u はフィルタとして不適切です。")},
         {QStringLiteral("*.Tar.gz"), QStringLiteral("*.tar.gz はフィルタとして不適切です。")},
         {QStringLiteral("  *.  "), QString()},
+        {QStringLiteral("あ"), QString()},  // two characters or fewer, whatever their bytes
         {std::nullopt, QString()},
     };
     for (const Case& c : cases) {
@@ -201,16 +202,16 @@ TEST_F(FilterCommandsTest, ReverseAndClearSetTheMarksAndTheMaskSilently) {
     EXPECT_TRUE(fakeDialogs().shown.empty());
 }
 
-TEST_F(FilterCommandsTest, DraggingExchangesOnlyUserFiltersAndADoubleClickAdds) {
+TEST_F(FilterCommandsTest, DraggingExchangesOnlyUserFiltersAndADoubleClickAddsOrEdits) {
     const Entries start{
         {"*.*", false}, {"*.txt", true}, {"*.a", true}, {"*.b", false}, {"*.c", false}};
     FilterDragState drag;
     use(start, 1);
-    FilterCheckListBoxMouseDown(drag, context, false);
+    FilterCheckListBoxMouseDown(drag, context, false, 1);
     FilterCheckListBoxMouseMove(drag, context, 3);
     EXPECT_EQ(filters.entries(), start) << "a built-in filter is not dragged";
     use(start, 3);
-    FilterCheckListBoxMouseDown(drag, context, false);
+    FilterCheckListBoxMouseDown(drag, context, false, 3);
     for (int target : {3, 1, 0, -1, 5}) FilterCheckListBoxMouseMove(drag, context, target);
     EXPECT_EQ(filters.entries(), start);
     FilterCheckListBoxMouseMove(drag, context, 2);
@@ -221,10 +222,14 @@ TEST_F(FilterCommandsTest, DraggingExchangesOnlyUserFiltersAndADoubleClickAdds) 
     FilterCheckListBoxMouseUp(drag);
     FilterCheckListBoxMouseMove(drag, context, 2);
     EXPECT_EQ(filters.at(4).text, "*.b") << "no drag after the button is up";
-    fakeDialogs().inputs = {QStringLiteral("*.m3u")};
-    FilterCheckListBoxMouseDown(drag, context, true);
+    // A double click on a user filter edits it; anywhere else it adds one.
+    fakeDialogs().inputs = {QStringLiteral("*.m3u"), QStringLiteral("*.pls")};
+    FilterCheckListBoxMouseDown(drag, context, true, 0);
     EXPECT_EQ(filters.at(5), (FilterEntry{"*.m3u", false}));
     EXPECT_FALSE(drag.dragging);
+    FilterCheckListBoxMouseDown(drag, context, true, 2);
+    EXPECT_EQ(filters.at(2), (FilterEntry{"*.pls", false}));
+    EXPECT_EQ(fakeDialogs().shown.back().caption, QStringLiteral("フィルタの編集"));
 }
 
 }  // namespace

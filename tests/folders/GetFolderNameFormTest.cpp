@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -26,15 +27,16 @@ TEST(GetFolderNameForm, ButtonsStayCentredAtEveryWidth) {
     }
 }
 
-// Opens the chooser at start, lets act work in it, then presses button.
+// Opens the chooser at start, lets act work in it, then presses OK or
+// Cancel (neither: act closes it).
 std::optional<std::string> choose(const std::string& start,
                                   const std::function<void(TGetFolderNameForm&)>& act,
-                                  bool ok) {
+                                  std::optional<bool> ok) {
     QTimer::singleShot(0, [&] {
         auto* form = qobject_cast<TGetFolderNameForm*>(QApplication::activeModalWidget());
         ASSERT_NE(form, nullptr);
         act(*form);
-        (ok ? form->OKButton : form->CancelButton)->click();
+        if (ok) (*ok ? form->OKButton : form->CancelButton)->click();
     });
     FolderChooserDialogs dialogs;
     return dialogs.chooseFolder(QString(), start);
@@ -50,6 +52,24 @@ TEST(GetFolderNameForm, OkGivesTheTreesFolderCancelNothing) {
     }, true);
     EXPECT_EQ(chosen, sub);
     EXPECT_EQ(choose(sub, [](TGetFolderNameForm&) {}, false), std::nullopt);
+}
+
+// Highlighted with the arrow keys or by typing its name, then Enter.
+TEST(GetFolderNameForm, EnterGivesTheHighlightedFolder) {
+    TempDir dir;
+    const std::string sub = dir.mkdir("a/b");
+    for (const QString keys : {QStringLiteral("\x1f"), QStringLiteral("b")}) {
+        const auto chosen = choose(dir / "a", [&](TGetFolderNameForm& form) {
+            DirectoryListBox* tree = form.DirectoryListBox1;
+            tree->setFocus();
+            QKeyEvent highlight(QEvent::KeyPress, keys == "b" ? Qt::Key_B : Qt::Key_Down,
+                                Qt::NoModifier, keys == "b" ? keys : QString());
+            QApplication::sendEvent(tree, &highlight);
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(tree, &enter);
+        }, std::nullopt);
+        EXPECT_EQ(chosen, sub) << (keys == "b" ? "typed" : "arrow key");
+    }
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/linux/HelpWindow.h"
+#include "platform/linux/HtmlHelpViewer.h"
 #include "support/TestEnvironment.h"
 
 namespace {
@@ -97,6 +98,22 @@ TEST_F(HelpWindowTest, HelpWindowShowsContentsAndIndex) {
     EXPECT_GT(window.contents()->topLevelItemCount(), 0);
     EXPECT_GT(window.index()->count(), 0);
     EXPECT_FALSE(window.browser()->toPlainText().trimmed().isEmpty());
+}
+
+// F1 in a dialog after F1 in the main window: the help comes up at the
+// dialog's page, owned by the dialog (a window of the main window would be
+// shut out while the dialog is modal).
+TEST(HtmlHelpViewer, AnotherOwnerGetsAWindowOfItsOwnAtThePage) {
+    QWidget window, dialog;
+    HtmlHelpViewer viewer;
+    viewer.showPage(QString(), QStringLiteral("filter.html"), &window);
+    viewer.showPage(QString(), QStringLiteral("settings.html"), &dialog);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window.findChild<HelpWindow*>(), nullptr);
+    const auto* help = dialog.findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(help->browser()->source().toString().endsWith(QStringLiteral("settings.html")));
 }
 
 }  // namespace

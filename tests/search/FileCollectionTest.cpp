@@ -22,15 +22,10 @@ Rows numbered(std::size_t count) {
     return names;
 }
 
-SearchResult collect(FolderScan scan, std::vector<std::size_t>* remaining = nullptr,
-                     std::size_t stopAt = std::size_t(-1)) {
+SearchResult collect(FolderScan scan) {
     sortScan(scan);
-    std::atomic<bool> stop{false};
     SearchResult result;
-    collectFiles(scan, stop, [&](std::size_t left) {
-        if (remaining) remaining->push_back(left);
-        if (left == stopAt) stop = true;
-    }, result);
+    collectFiles(scan, result);
     return result;
 }
 
@@ -42,22 +37,6 @@ TEST(FileCollectionTest, FoldersInCollationOrderAndFilesSortedWithin) {
     EXPECT_EQ(r.files, (Rows{"/t/A.txt", "/t/b.txt", "/t/a b/y.txt", "/t/A/x.txt", "/t/b/C.txt",
                              "/t/b/c.TXT", "/t/b/z.txt"}));
     EXPECT_FALSE(r.limitReached);
-    EXPECT_FALSE(r.stopped);
-}
-
-TEST(FileCollectionTest, RemainingFoldersAreToldEvery25AndAStopKeepsWhatWasGathered) {
-    std::vector<std::pair<std::string, Rows>> folders;
-    for (int i = 0; i < 60; ++i) folders.push_back({"/t/d" + std::to_string(100 + i) + "/", {"f.txt"}});
-    std::vector<std::size_t> remaining;
-    EXPECT_EQ(collect(scanOf(folders), &remaining).files.size(), 60u);
-    EXPECT_EQ(remaining, (std::vector<std::size_t>{50, 25, 0}));
-
-    remaining.clear();
-    const SearchResult stopped = collect(scanOf(folders), &remaining, 25);
-    EXPECT_TRUE(stopped.stopped);
-    EXPECT_EQ(remaining, (std::vector<std::size_t>{50, 25}));
-    ASSERT_EQ(stopped.files.size(), 35u);
-    EXPECT_EQ(stopped.files.back(), "/t/d134/f.txt");
 }
 
 TEST(FileCollectionTest, TheLimitNamesTheFolderBeingRead) {

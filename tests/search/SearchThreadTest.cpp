@@ -4,9 +4,11 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "controls/PathListBox.h"
+#include "engine/WalkSeam.h"
 #include "search/FileCollection.h"
 #include "search/FileSearchAllThread.h"
 #include "search/SearchCommand.h"
@@ -135,20 +137,55 @@ TEST_F(SearchThreadTest, AStopWhileWalkingLeavesTheListAsItWas) {
     EXPECT_EQ(found.rows(), before);
 }
 
-TEST_F(SearchThreadTest, AStopWhileGatheringTransfersWhatWasFound) {
-    for (int i = 0; i < 60; ++i) dir.write("d" + std::to_string(100 + i) + "/f.txt");
-    EXPECT_EQ(search(dir.path()), (QStringList{"フォルダ検索中", "残りフォルダ = 50",
-                                               "残りフォルダ = 25", "残りフォルダ = 0", "データ転送中"}));
-    fakeDialogs().reset();
-    const QStringList captions = search(dir.path(), "*.txt", false,
-                                        [](TFileSearchAllThread& t, const QString& caption) {
-                                            if (caption.endsWith(" 25")) t.RequestStop();
-                                        });
+// The walk slowed down folder by folder, as on a slow disk: a start folder
+// with three files and 200 subfolders of one file each.
+class SlowWalkTest : public SearchThreadTest {
+protected:
+    void SetUp() override {
+        SearchThreadTest::SetUp();
+        for (const char* f : {"a.txt", "b.txt", "c.txt"}) dir.write(f);
+        for (int i = 0; i < kFolders; ++i) dir.write("d" + std::to_string(100 + i) + "/f.txt");
+    }
+    static constexpr int kFolders = 200;
+    std::atomic<int> opened{0};
+    ScopedWalkHooks slow{{.beforeOpen = [this](int, const char*) {
+        ++opened;
+        QThread::msleep(4);
+    }}};
+};
+
+TEST_F(SlowWalkTest, FoldersLeftArePaintedWhileTheWalkRunsAFewTimesASecond) {
+    std::vector<int> openedAt;
+    std::vector<qint64> shownAt;
+    QElapsedTimer clock;
+    clock.start();
+    const QStringList captions =
+        search(dir.path(), "*.txt", false, [&](TFileSearchAllThread&, const QString& caption) {
+            if (!caption.startsWith(QStringLiteral("残りフォルダ = "))) return;
+            openedAt.push_back(opened);
+            shownAt.push_back(clock.elapsed());
+        });
+    EXPECT_EQ(found.size(), std::size_t(kFolders + 3));
+    ASSERT_GE(openedAt.size(), 2u) << captions.join(" | ").toStdString();
+    EXPECT_LT(openedAt[1], kFolders);
+    for (std::size_t i = 1; i < shownAt.size(); ++i) EXPECT_GE(shownAt[i] - shownAt[i - 1], 100);
     EXPECT_EQ(captions.last(), QStringLiteral("データ転送中"));
-    // Told after the start folder and d100 to d134.
-    ASSERT_EQ(found.size(), 35u);
-    EXPECT_EQ(found.rows().back(), dir / "d134/f.txt");
-    EXPECT_EQ(shown(), QStringList{"35個のファイルを抽出しました。\r\n\r\n" + kInterrupted});
+}
+
+TEST_F(SlowWalkTest, AClickOnStopWhileFilesAreFoundHandsThemOverWithTheirCount) {
+    int openedAtClick = -1;
+    search(dir.path(), "*.txt", false, [&](TFileSearchAllThread& t, const QString& caption) {
+        if (openedAtClick >= 0 || !caption.startsWith(QStringLiteral("残りフォルダ = "))) return;
+        openedAtClick = opened;
+        QObject::connect(&button, &QPushButton::clicked, &t, [&t] { SearchingButtonClick(&t); });
+        QTimer::singleShot(0, &button, &QPushButton::click);
+    });
+    EXPECT_LT(openedAtClick, kFolders);
+    ASSERT_GE(found.size(), 3u);
+    EXPECT_LT(found.size(), std::size_t(kFolders + 3));
+    EXPECT_EQ(found.rows()[0], dir / "a.txt");
+    EXPECT_EQ(shown(), QStringList{QString::number(found.size()) +
+                                   "個のファイルを抽出しました。\r\n\r\n" + kInterrupted});
 }
 
 TEST_F(SearchThreadTest, AWindowThatStopsServingDoesNotHoldTheSearchUp) {

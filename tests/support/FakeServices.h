@@ -20,12 +20,15 @@ public:
     }
     bool hasText() override { return has_; }
     QString text() override { return has_ ? text_ : QString(); }
+    TextReader textReader() override { return reader; }
     void clear() {
         text_.clear();
         has_ = false;
         failing = false;
+        reader = {};
     }
     bool failing = false;
+    TextReader reader;  // as another program's text comes: off the window's thread
 
 private:
     QString text_;
@@ -43,9 +46,18 @@ public:
     void showContents(const QString& helpFile, QWidget*) override {
         ++calls;
         lastFile = helpFile;
+        lastPage.clear();
+    }
+    void showPage(const QString& helpFile, const QString& page, QWidget* owner) override {
+        ++calls;
+        lastFile = helpFile;
+        lastPage = page;
+        lastOwner = owner;
     }
     int calls = 0;
     QString lastFile;
+    QString lastPage;  // empty: the contents
+    QWidget* lastOwner = nullptr;
 };
 
 // The settings file in the test's config folder, an executable folder that

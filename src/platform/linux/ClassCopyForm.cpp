@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "platform/HelpKey.h"
 #include "platform/DialogPosition.h"
 #include "platform/IScreen.h"
 #include "platform/Platform.h"
@@ -23,6 +24,7 @@ TClassCopyForm::TClassCopyForm(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("ClassCopyForm"));
+    setHelpPage(this, QStringLiteral("hierarchy.html"));
     setWindowTitle(QStringLiteral(" 階層操作"));
     RefClassFolderLabel = new QLabel(QStringLiteral("基準階層の指定"), this);
     RefClassFolderLabel->setObjectName(QStringLiteral("RefClassFolderLabel"));

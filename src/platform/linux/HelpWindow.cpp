@@ -195,6 +195,11 @@ void HelpWindow::followPage(const QUrl& source) {
     contents_->scrollToItem(item);
 }
 
+void HelpWindow::showPage(const QString& page) {
+    tabs_->setCurrentIndex(0);
+    open(page);
+}
+
 void HelpWindow::showContentsPage() {
     tabs_->setCurrentIndex(0);
     if (contents_->topLevelItemCount() > 0) {

@@ -20,6 +20,8 @@ public:
     explicit HelpWindow(QWidget* parent = nullptr);
 
     void showContentsPage();
+    // page: a page of the help, maybe with an anchor.
+    void showPage(const QString& page);
     QTreeWidget* contents() const { return contents_; }
     QListWidget* index() const { return index_; }
     QTextBrowser* browser() const { return browser_; }

@@ -10,7 +10,12 @@ class HelpWindow;
 class HtmlHelpViewer : public IHelpViewer {
 public:
     void showContents(const QString& helpFile, QWidget* owner) override;
+    void showPage(const QString& helpFile, const QString& page, QWidget* owner) override;
 
 private:
+    // The help window, owned by owner: a window of another owner would be
+    // shut out by a modal dialog that owner is.
+    HelpWindow& windowFor(QWidget* owner);
+
     QPointer<HelpWindow> window_;
 };

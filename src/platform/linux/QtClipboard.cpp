@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include "platform/linux/XSelectionReader.h"
+
 bool QtClipboard::setText(const QString& text) {
     QClipboard* cb = QGuiApplication::clipboard();
     if (!cb) return false;
@@ -20,4 +22,14 @@ bool QtClipboard::hasText() {
 QString QtClipboard::text() {
     QClipboard* cb = QGuiApplication::clipboard();
     return cb ? cb->text() : QString();
+}
+
+IClipboard::TextReader QtClipboard::textReader() {
+    QClipboard* cb = QGuiApplication::clipboard();
+    if (!cb || cb->ownsClipboard() || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return {};
+    return [display = qEnvironmentVariable("DISPLAY").toStdString()](
+               const TextPiece& piece, const std::function<bool()>& cancelled) {
+        return readXClipboardText(display, piece, cancelled);
+    };
 }

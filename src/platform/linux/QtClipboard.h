@@ -7,4 +7,7 @@ public:
     bool setText(const QString& text) override;
     bool hasText() override;
     QString text() override;
+    // Another X client's text is fetched through a connection of its own:
+    // Qt waits for it on the window's thread, which then paints nothing.
+    TextReader textReader() override;
 };

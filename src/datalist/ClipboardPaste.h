@@ -1,0 +1,36 @@
+#pragma once
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include <QObject>
+
+class PathListBox;
+class QThread;
+
+// A paste into the data list that reads and splits the clipboard's text on
+// a thread of its own, so that the window goes on painting and answering
+// while another program hands over a long text. The wait cursor shows until
+// the rows are in; one paste at a time per list.
+class ClipboardPaste : public QObject {
+    Q_OBJECT
+public:
+    // Starts a paste into dataList unless one is on its way.
+    static void start(PathListBox& dataList);
+    static bool pending(const PathListBox& dataList);
+
+    // Stops the reading, waits for the thread; the list stays as it is.
+    ~ClipboardPaste() override;
+
+private:
+    explicit ClipboardPaste(PathListBox& dataList);
+    void finish(std::vector<std::string> rows);
+    // The reader could not get the text: read on this thread.
+    void readHere();
+
+    PathListBox& list_;
+    QThread* thread_ = nullptr;
+    std::atomic<bool> cancelled_{false};
+    bool cursorShown_ = false;
+};
