@@ -13,6 +13,8 @@ elif [ "$1" = "fuzz" ]; then
   # clang and the runtime libraries (libFuzzer, sanitizers) of the same version.
   packages="$packages clang libclang-rt-dev"
 fi
+# The engine's file-system matrix (run as root): XFS and btrfs images, FUSE.
+[ "$1" = "test" ] && packages="$packages xfsprogs btrfs-progs fuse3 libfuse3-dev"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"

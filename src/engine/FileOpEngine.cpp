@@ -144,7 +144,7 @@ void FileOpEngine::removeSourceLater(const Folder& from, const std::string& name
                                      const struct stat& checked, bool folder, long long bytes,
                                      const Folder* target) {
     pending_.push_back(
-        {from.path, from.st.st_dev, from.st.st_ino, name, folder, checked, traitsOf(from).stableInodes});
+        {from.path, from.st.st_dev, from.st.st_ino, name, folder, checked, traitsOf(from).stableIdentity});
     pendingItems_.push_back(item_);
     if (folder) return;
     if (target && !pendingTargets_.count(target->st.st_dev)) {

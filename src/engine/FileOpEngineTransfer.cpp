@@ -281,7 +281,7 @@ void FileOpEngine::copyFolder(const Folder& from, const std::string& name, const
     }
     if (!targetExists) noteMadeFolder(target.path, target.st);
     target.ours = to.ours || !targetExists || madeFolderPaths_.count(target.path) ||
-                  (traitsOf(to).stableInodes && madeFolders_.count({target.st.st_dev, target.st.st_ino}));
+                  (traitsOf(to).stableIdentity && madeFolders_.count({target.st.st_dev, target.st.st_ino}));
     inner.fd = srcFd.get();
     target.fd = dstFd.get();
     if (targetExists) cleanLeftovers(target);
@@ -312,7 +312,7 @@ void FileOpEngine::copyLeaf(const Folder& from, const std::string& name, const s
     // A move's source goes after one flush of the target's file system,
     // unless that flush is not passed on: then each copy is flushed.
     options.flushEach = move && !traitsOf(to).syncfsFlushes;
-    options.stableInodes = traitsOf(from).stableInodes;
+    options.stableIdentity = traitsOf(from).stableIdentity;
     for (int attempt = 0; attempt < 3; ++attempt) {
         int rc;
         struct stat checked = s;
@@ -346,7 +346,7 @@ void FileOpEngine::copyLeaf(const Folder& from, const std::string& name, const s
 
 bool FileOpEngine::writtenByJob(const Folder& to, const std::string& name, const struct stat& d) {
     return to.ours || writtenPaths_.count(childOf(to.path, name)) ||
-           (traitsOf(to).stableInodes && written_.count({d.st_dev, d.st_ino}));
+           (traitsOf(to).stableIdentity && written_.count({d.st_dev, d.st_ino}));
 }
 
 void FileOpEngine::noteWritten(const Folder& to, const std::string& name, const struct stat& st) {

@@ -285,7 +285,7 @@ int removeIfUnchanged(const CheckedEntry& entry, RemovalFolder* kept) {
     RemovalFolder& open = kept ? *kept : local;
     const bool reuse = open.fd.get() >= 0 && open.path == entry.folder &&
                        open.st.st_dev == entry.folderDev &&
-                       (!entry.stableInodes || open.st.st_ino == entry.folderIno);
+                       (!entry.stableIdentity || open.st.st_ino == entry.folderIno);
     if (!reuse) {
         open.fd.reset();
         open.path = entry.folder;
@@ -296,19 +296,19 @@ int removeIfUnchanged(const CheckedEntry& entry, RemovalFolder* kept) {
         }
     }
     const int folder = open.fd.get();
-    const bool inodes = entry.stableInodes;
-    if (open.st.st_dev != entry.folderDev || (inodes && open.st.st_ino != entry.folderIno))
+    const bool identity = entry.stableIdentity;
+    if (open.st.st_dev != entry.folderDev || (identity && open.st.st_ino != entry.folderIno))
         return fileop_error::Changed;
     struct stat now {};
     if (::fstatat(folder, entry.name.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? fileop_error::Changed : errno;
     if (entry.isFolder) {
         if (!S_ISDIR(now.st_mode) || now.st_dev != entry.state.st_dev ||
-            (inodes && now.st_ino != entry.state.st_ino))
+            (identity && now.st_ino != entry.state.st_ino))
             return fileop_error::Changed;
         return ::unlinkat(folder, entry.name.c_str(), AT_REMOVEDIR) == 0 ? 0 : errno;
     }
-    if (!sameFileState(now, entry.state, inodes)) return fileop_error::Changed;
+    if (!sameFileState(now, entry.state, identity)) return fileop_error::Changed;
     return ::unlinkat(folder, entry.name.c_str(), 0) == 0 ? 0 : errno;
 }
 
@@ -342,13 +342,13 @@ bool isSameOrInside(const std::string& path, const std::string& folder) {
     return inside;
 }
 
-bool sameFileState(const struct stat& a, const struct stat& b, bool inodes) {
+bool sameFileState(const struct stat& a, const struct stat& b, bool identity) {
     auto sameTime = [](const timespec& x, const timespec& y) {
         return x.tv_sec == y.tv_sec && x.tv_nsec == y.tv_nsec;
     };
-    return a.st_dev == b.st_dev && (!inodes || a.st_ino == b.st_ino) &&
-           (a.st_mode & S_IFMT) == (b.st_mode & S_IFMT) && a.st_size == b.st_size &&
-           sameTime(a.st_mtim, b.st_mtim) && sameTime(a.st_ctim, b.st_ctim);
+    return a.st_dev == b.st_dev && (a.st_mode & S_IFMT) == (b.st_mode & S_IFMT) &&
+           a.st_size == b.st_size && sameTime(a.st_mtim, b.st_mtim) &&
+           (!identity || (a.st_ino == b.st_ino && sameTime(a.st_ctim, b.st_ctim)));
 }
 
 std::time_t processStartTime() { return startedAt; }

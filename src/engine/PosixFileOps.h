@@ -72,9 +72,10 @@ struct FileSystemTraits {
     // syncfs reaches the device (not so on FUSE and network file systems,
     // where only an fsync of each file is passed on).
     bool syncfsFlushes = true;
-    // An unchanged file keeps its inode number (FUSE and network file
-    // systems may give it another).
-    bool stableInodes = true;
+    // An unchanged file keeps its inode number and change time (FUSE and
+    // network file systems may give it others: numbers of their own, change
+    // times the kernel set before the server's came back).
+    bool stableIdentity = true;
 };
 // Traits of the file system that holds the open file fd (by its statfs type).
 FileSystemTraits fileSystemTraits(int fd);
@@ -92,8 +93,8 @@ struct CopyOptions {
     // The copy and its folder entry are flushed before copyFile returns
     // (a move to a file system whose syncfs cannot be trusted).
     bool flushEach = false;
-    // The source's identity is checked by inode number too.
-    bool stableInodes = true;
+    // The source is checked by inode number and change time too.
+    bool stableIdentity = true;
 };
 
 // Copies all data of in (st: its fstat) to the empty file out; holes of a
@@ -158,7 +159,7 @@ struct CheckedEntry {
     std::string name;
     bool isFolder = false;
     struct stat state {};          // the entry as checked
-    bool stableInodes = true;      // inode numbers are compared too
+    bool stableIdentity = true;    // inode numbers and change times are compared too
 };
 // A folder opened by removeIfUnchanged and kept for the next entry of the
 // same folder.
@@ -170,7 +171,8 @@ struct RemovalFolder {
 // Removes the entry if it is still the one checked: same folder, and the
 // same file with the same size, modification and change times (a folder:
 // the same folder, removed only when empty). fileop_error::Changed otherwise.
-// Without stableInodes only the device, kind, size and times are compared.
+// Without stableIdentity only the device, kind, size and modification time
+// are compared.
 // With kept, the folder stays open there for the following entries: one that
 // names the same folder with the same identity is removed through it.
 int removeIfUnchanged(const CheckedEntry& entry, RemovalFolder* kept = nullptr);
@@ -193,9 +195,9 @@ bool isOurTemporaryName(const std::string& name);
 // Removes our temporary files in the open folder dir that were last changed
 // before olderThan and that no process has open: leftovers of a crash.
 void removeStaleTemporaries(int dir, std::time_t olderThan);
-// a and b describe the same file in the same state: device, kind, size,
-// modification and change times, and with inodes the inode number.
-bool sameFileState(const struct stat& a, const struct stat& b, bool inodes = true);
+// a and b describe the same file in the same state: device, kind, size and
+// modification time, and with identity the inode number and change time.
+bool sameFileState(const struct stat& a, const struct stat& b, bool identity = true);
 
 // When this process started (seconds since the epoch).
 std::time_t processStartTime();

@@ -175,7 +175,7 @@ int copyFile(int srcDir, const std::string& name, const struct stat& st, int dst
     struct stat opened {};
     if (::fstat(in.get(), &opened) != 0) return errno;
     if (!S_ISREG(opened.st_mode)) return fileop_error::SpecialFile;
-    if (opened.st_dev != st.st_dev || (options.stableInodes && opened.st_ino != st.st_ino))
+    if (opened.st_dev != st.st_dev || (options.stableIdentity && opened.st_ino != st.st_ino))
         return fileop_error::Changed;
     ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
@@ -211,7 +211,7 @@ int copyFile(int srcDir, const std::string& name, const struct stat& st, int dst
     struct stat after {};
     if (::fstat(in.get(), &after) != 0) return discard(errno);
     const bool pseudo = opened.st_size == 0 && after.st_size == 0;
-    if (!pseudo && (copied != opened.st_size || !sameFileState(after, opened)))
+    if (!pseudo && (copied != opened.st_size || !sameFileState(after, opened, options.stableIdentity)))
         return discard(fileop_error::Changed);
     struct stat written {};
     if (::fstat(out.get(), &written) != 0) return discard(errno);

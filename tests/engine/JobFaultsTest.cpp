@@ -240,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
 // ---- the unchanged-source check without stable inode numbers -----------------
 
 struct RemovalRow {
-    bool stableInodes;
+    bool stableIdentity;
     bool otherInode;  // the file was given another inode number meanwhile
     bool grew;        // its size changed
     bool removed;
@@ -260,7 +260,7 @@ TEST_P(RemovalCheckTest, InodeNumbersAreComparedOnlyWhereTheyAreStable) {
     entry.state = statOf(file);
     entry.state.st_ino += row.otherInode ? 1 : 0;
     entry.state.st_size += row.grew ? 1 : 0;
-    entry.stableInodes = row.stableInodes;
+    entry.stableIdentity = row.stableIdentity;
     EXPECT_EQ(posixops::removeIfUnchanged(entry), row.removed ? 0 : fileop_error::Changed);
     EXPECT_EQ(exists(file), !row.removed);
 }
