@@ -187,7 +187,7 @@ int copyFile(int srcDir, const std::string& name, const struct stat& st, int dst
         if (out.get() < 0) return errno;
         direct = true;
     } else if (!replace && !(options.unnamedRefused && *options.unnamedRefused)) {
-        out.reset(::openat(dstDir, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+        out.reset(syscalls::openat(dstDir, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
     }
     if (out.get() < 0) {
         if (int rc = createTemporary(dstDir, out, temp)) return rc;

@@ -18,8 +18,9 @@ int linkat(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath,
 ssize_t copyFileRange(int in, loff_t* inOffset, int out, loff_t* outOffset, size_t length,
                       unsigned flags);
 int unlinkat(int dirFd, const char* path, int flags);
-// The no-replace fallbacks (renameat2 refused, then links refused, then the
-// final name created exclusively) and the file-system type they depend on.
+// The fallbacks of a copy (no O_TMPFILE; renameat2 refused, then links
+// refused, then the final name created exclusively) and the file-system type
+// they depend on.
 int renameat2(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath, unsigned flags);
 int openat(int dirFd, const char* path, int flags, mode_t mode);
 int fstatfs(int fd, struct statfs* out);
