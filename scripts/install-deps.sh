@@ -13,6 +13,8 @@ if [ "$1" = "test" ]; then
   # and its Python binding, real input, the clipboard, the trash through GIO.
   packages="$packages xvfb openbox dbus-daemon at-spi2-core python3-pyatspi xdotool xclip \
     wmctrl libglib2.0-bin gvfs-daemons"
+  # The engine's file-system matrix (run as root): XFS and btrfs images, FUSE.
+  packages="$packages xfsprogs btrfs-progs fuse3 libfuse3-dev"
 elif [ "$1" = "package" ]; then
   packages="$packages dpkg-dev file"
 elif [ "$1" = "licences" ]; then
@@ -20,9 +22,6 @@ elif [ "$1" = "licences" ]; then
 elif [ "$1" = "fuzz" ]; then
   # clang and the runtime libraries (libFuzzer, sanitizers) of the same version.
   packages="$packages clang libclang-rt-dev"
-fi
-if [ "$1" = "test" ]; then
-  packages="$packages xvfb xclip"  # reading another X client's clipboard
 fi
 missing=""
 for p in $packages; do

@@ -16,22 +16,6 @@
 
 using namespace posixops;
 
-namespace {
-
-// A path the service may act on: not empty, not the root, and not ending in
-// "." or ".." (which would name a folder other than the one written).
-bool actionablePath(const std::string& path) {
-    if (path.empty() || path.find_first_not_of('/') == std::string::npos) return false;
-    const std::string last = nameOf(path);
-    return last != "." && last != "..";
-}
-
-bool sameObject(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-}  // namespace
-
 FileOpEngine::FileOpEngine(FileOpCallbacks& ui, ITrash* trash, FileOpTuning tuning)
     : ui_(ui), trash_(trash), tuning_(tuning) {
     if (!tuning_.leftoversBefore) tuning_.leftoversBefore = processStartTime();
@@ -62,6 +46,12 @@ JobOutcome FileOpEngine::run(const FileJob& job) {
     readyFolders_.clear();
     failedFolders_.clear();
     cleanedFolders_.clear();
+    written_.clear();
+    writtenPaths_.clear();
+    madeFolders_.clear();
+    madeFolderPaths_.clear();
+    traits_.clear();
+    exclusiveOnly_.clear();
     fromFolder_ = {};
     toFolder_ = {};
     weights_.clear();
@@ -147,307 +137,14 @@ void FileOpEngine::skip() {
         outcome_.items[item_].status = ItemStatus::Skipped;
 }
 
-// ---- copy and move ----------------------------------------------------------
-
-void FileOpEngine::runTransfer(const FileJob& job) {
-    const bool move = job.kind == JobKind::Move;
-    const std::vector<std::string> targets = job.resolvedTargets();
-    const bool countProgress = !job.options.has(JobOption::Silent);
-    if (countProgress) measure(job, targets);
-    long long reached = 0;
-    for (std::size_t i = 0; i < job.sources.size() && !stopped(); ++i) {
-        item_ = i;
-        const std::string& src = job.sources[i];
-        const std::string& dst = targets[i];
-        if (!actionablePath(src) || !actionablePath(dst))
-            fail(src, fileop_error::RootRefused);
-        else if (ensureTargetFolder(parentOf(dst)))
-            transferItem(src, dst, move);
-        if (countProgress) {
-            reached += weights_[i];
-            done_ = reached;
-        }
-    }
-    if (!stopped()) item_ = job.sources.size();
-    removeMovedSources();
-}
-
-bool FileOpEngine::ensureTargetFolder(const std::string& folder) {
-    if (readyFolders_.count(folder)) return true;
-    // A folder that failed once is reported once; its other items fail too.
-    if (const auto failed = failedFolders_.find(folder); failed != failedFolders_.end()) {
-        if (item_ < outcome_.items.size()) outcome_.items[item_] = {ItemStatus::Failed, failed->second};
-        return false;
-    }
-    int rc = 0;
-    struct stat st {};
-    if (::stat(folder.c_str(), &st) == 0) {
-        if (!S_ISDIR(st.st_mode)) rc = fileop_error::NotAFolder;
-    } else if (errno != ENOENT) {
-        rc = errno;
-    } else {
-        if (!options_.has(JobOption::NoFolderQuestion) && !ui_.askCreateFolder(folder)) {
-            abort();
-            return false;
-        }
-        rc = makeFolders(folder);
-    }
-    if (rc) {
-        failedFolders_.emplace(folder, rc);
-        fail(folder, rc);
-        return false;
-    }
-    readyFolders_.insert(folder);
-    return true;
-}
-
-int FileOpEngine::openListedFolder(OpenFolder& cache, const std::string& path) {
-    if (cache.fd.get() >= 0 && cache.folder.path == path) return 0;
-    cache.fd.reset();
-    cache.folder = {-1, path, {}};
-    int rc = openFolder(path, cache.fd);
-    if (!rc && ::fstat(cache.fd.get(), &cache.folder.st) != 0) rc = errno;
-    if (rc) {
-        cache.fd.reset();
-        return rc;
-    }
-    cache.folder.fd = cache.fd.get();
-    return 0;
-}
-
-// One listed item: its folder and its target's folder are opened here, once;
-// everything below is reached from these descriptors.
-void FileOpEngine::transferItem(const std::string& src, const std::string& dst, bool move) {
-    // Consecutive items mostly share their folders: each stays open.
-    int rc = openListedFolder(fromFolder_, parentOf(src));
-    if (!rc) rc = openListedFolder(toFolder_, parentOf(dst));
-    if (rc) {
-        fail(src, rc);
-        return;
-    }
-    const Folder& from = fromFolder_.folder;
-    const Folder& to = toFolder_.folder;
-    struct stat s {};
-    if ((rc = statAt(from.fd, nameOf(src), s))) {
-        fail(src, rc);
-        return;
-    }
-    if (S_ISDIR(s.st_mode)) {
-        // Below the top level the target tree is new or already outside.
-        if (isSameOrInside(to.path, src)) {
-            fail(src, fileop_error::IntoItself);
-            return;
-        }
-        // Moving a drive root would empty the drive.
-        if (move && isMountRootAt(from.fd, nameOf(src))) {
-            fail(src, fileop_error::MountPoint);
-            return;
-        }
-    }
-    cleanLeftovers(to);
-    listedFolder_ = true;  // a listed drive root may be copied from
-    transfer(from, nameOf(src), to, nameOf(dst), move, &s);
-    listedFolder_ = false;
-}
-
-void FileOpEngine::transfer(const Folder& from, const std::string& name, const Folder& to,
-                            std::string dstName, bool move, const struct stat* known) {
-    if (stopped()) return;
-    const std::string src = childOf(from.path, name);
-    struct stat s {};
-    if (known) {
-        s = *known;
-    } else if (int rc = statAt(from.fd, name, s)) {
-        fail(src, rc);
-        return;
-    }
-    if (!tick(src)) return;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        bool replace = false;
-        struct stat d {};
-        int found = statAt(to.fd, dstName, d);
-        // The source of an earlier item, moved to another file system, may
-        // still await its removal: it goes now, and its name is free, as
-        // the earlier item promised.
-        if (found == 0 && awaitsRemoval(d)) {
-            removeMovedSources();
-            found = statAt(to.fd, dstName, d);
-        }
-        if (found == 0) {
-            switch (resolveCollision(src, s, to, dstName, d, move)) {
-                case Collision::Skip: return;
-                case Collision::Merge: copyFolder(from, name, s, to, dstName, true, move); return;
-                case Collision::Replace: replace = true; break;
-                case Collision::Renamed: break;
-            }
-        }
-        if (move) {
-            // A file renamed over another must be on the disk first, and the
-            // folder's new entry after.
-            const bool flushed = replace && S_ISREG(s.st_mode);
-            int rc = flushed ? flushFileAt(from.fd, name) : 0;
-            if (!rc)
-                rc = replace ? renameReplaceAt(from.fd, name, to.fd, dstName)
-                             : renameNoReplaceAt(from.fd, name, to.fd, dstName);
-            if (rc == 0 && flushed) rc = flushFolder(to.fd);
-            if (rc == 0) return;
-            if (rc == EEXIST && !replace) continue;  // the name was taken meanwhile
-            if (rc != EXDEV) {
-                fail(src, rc == EBUSY ? fileop_error::MountPoint : rc);
-                return;
-            }
-            // A source that could not be removed after its copy is made
-            // would leave the item on both sides: refused before copying.
-            if ((rc = removableFrom(from.fd))) {
-                fail(src, rc);
-                return;
-            }
-        }
-        if (S_ISDIR(s.st_mode))
-            copyFolder(from, name, s, to, dstName, false, move);
-        else
-            copyLeaf(from, name, s, to, dstName, replace, move);
-        return;
-    }
-    fail(src, EEXIST);
-}
-
-FileOpEngine::Collision FileOpEngine::resolveCollision(const std::string& src, const struct stat& s,
-                                                       const Folder& to, std::string& dstName,
-                                                       const struct stat& d, bool move) {
-    const bool srcFolder = S_ISDIR(s.st_mode);
-    const bool dstFolder = S_ISDIR(d.st_mode);
-    if (sameObject(s, d) && (move || !options_.has(JobOption::RenameOnCollision))) {
-        fail(src, fileop_error::SameFile);
-        return Collision::Skip;
-    }
-    if (options_.has(JobOption::RenameOnCollision)) {
-        const std::string fresh = collisionFreeName(dstName, srcFolder, [&](const std::string& n) {
-            struct stat st {};
-            return statAt(to.fd, n, st) != ENOENT;
-        });
-        if (fresh.empty()) {
-            fail(src, fileop_error::NoFreeName);
-            return Collision::Skip;
-        }
-        dstName = fresh;
-        if (depth_ == 0 && item_ < outcome_.items.size())
-            outcome_.items[item_].target = childOf(to.path, fresh);
-        return Collision::Renamed;
-    }
-    if (srcFolder && dstFolder) return Collision::Merge;
-    if (srcFolder || dstFolder) {
-        fail(src, fileop_error::KindMismatch);
-        return Collision::Skip;
-    }
-    if (yesToAll_ || options_.has(JobOption::NoConfirmation)) return Collision::Replace;
-    switch (ui_.askOverwrite(childOf(to.path, dstName), src)) {
-        case FileOpCallbacks::Answer::Yes: return Collision::Replace;
-        case FileOpCallbacks::Answer::YesToAll: yesToAll_ = true; return Collision::Replace;
-        case FileOpCallbacks::Answer::No: skip(); return Collision::Skip;
-        case FileOpCallbacks::Answer::Cancel: break;
-    }
-    abort();
-    return Collision::Skip;
-}
-
-void FileOpEngine::copyFolder(const Folder& from, const std::string& name, const struct stat& s,
-                              const Folder& to, const std::string& dstName, bool targetExists,
-                              bool move) {
-    const std::string src = childOf(from.path, name);
-    const bool listed = std::exchange(listedFolder_, false);
-    // Another file system mounted inside a listed folder is a drive root:
-    // never entered, so never copied from or emptied by a move.
-    if (!listed && (s.st_dev != from.st.st_dev || isMountRootAt(from.fd, name))) {
-        fail(src, fileop_error::MountPoint);
-        return;
-    }
-    DirFd srcFd, dstFd;
-    Folder inner{-1, src, {}}, target{-1, childOf(to.path, dstName), {}};
-    // Descriptors know no length limit, paths and the worker's stack do.
-    if (src.size() >= PATH_MAX || target.path.size() >= PATH_MAX) {
-        fail(src, ENAMETOOLONG);
-        return;
-    }
-    int rc = openSubfolder(from.fd, name, srcFd);
-    if (!rc && ::fstat(srcFd.get(), &inner.st) != 0) rc = errno;
-    if (!rc && !sameObject(inner.st, s)) rc = fileop_error::Changed;
-    if (rc) {
-        fail(src, rc);
-        return;
-    }
-    if (!targetExists && (rc = makeFolderAt(to.fd, dstName))) {
-        fail(src, rc);
-        return;
-    }
-    rc = openSubfolder(to.fd, dstName, dstFd);
-    if (!rc && ::fstat(dstFd.get(), &target.st) != 0) rc = errno;
-    if (rc) {
-        fail(src, rc);
-        return;
-    }
-    inner.fd = srcFd.get();
-    target.fd = dstFd.get();
-    if (targetExists) cleanLeftovers(target);
-    std::vector<std::string> names;
-    if ((rc = listNamesAt(inner.fd, names))) {
-        fail(src, rc);
-    } else {
-        ++depth_;
-        for (const auto& n : names) {
-            if (stopped()) break;
-            transfer(inner, n, target, n, move);
-        }
-        --depth_;
-    }
-    // A folder made here gets its bits and times after its content is in.
-    if (!targetExists) copyFolderMetadata(target.fd, s);
-    if (move) removeSourceLater(from, name, inner.st, true, 0, nullptr);
-}
-
-void FileOpEngine::copyLeaf(const Folder& from, const std::string& name, const struct stat& s,
-                            const Folder& to, std::string dstName, bool replace, bool move) {
-    const std::string src = childOf(from.path, name);
-    CopyOptions options;
-    options.chunkBytes = tuning_.chunkBytes;
-    options.onChunk = [&](long long bytes) { return tick(src, bytes); };
-    options.unnamedRefused = &unnamedRefused_;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        int rc;
-        struct stat checked = s;
-        if (S_ISREG(s.st_mode)) {
-            rc = copyFile(from.fd, name, s, to.fd, dstName, replace, options, &checked);
-        } else if (S_ISLNK(s.st_mode)) {
-            rc = copyLink(from.fd, name, s, to.fd, dstName, replace);
-        } else {
-            rc = fileop_error::SpecialFile;
-        }
-        if (rc == 0) {
-            if (move) removeSourceLater(from, name, checked, false, s.st_size, &to);
-            return;
-        }
-        if (rc == ECANCELED && stopped()) return;
-        if (rc != EEXIST || replace) {
-            fail(src, rc);
-            return;
-        }
-        // The name was taken while the copy was made: decide again.
-        struct stat d {};
-        if (statAt(to.fd, dstName, d) != 0) continue;
-        const Collision c = resolveCollision(src, s, to, dstName, d, false);
-        if (c == Collision::Skip || c == Collision::Merge) return;
-        replace = c == Collision::Replace;
-    }
-    fail(src, EEXIST);
-}
-
 // Sources of a move across file systems go only once their copies are on the
 // device and only if they are still as they were copied: they are collected
 // with what was checked, and removed after one flush per batch.
 void FileOpEngine::removeSourceLater(const Folder& from, const std::string& name,
                                      const struct stat& checked, bool folder, long long bytes,
                                      const Folder* target) {
-    pending_.push_back({from.path, from.st.st_dev, from.st.st_ino, name, folder, checked});
+    pending_.push_back(
+        {from.path, from.st.st_dev, from.st.st_ino, name, folder, checked, traitsOf(from).stableIdentity});
     pendingItems_.push_back(item_);
     if (folder) return;
     if (target && !pendingTargets_.count(target->st.st_dev)) {

@@ -68,7 +68,9 @@ private:
         int fd;
         std::string path;
         struct stat st;
+        bool ours = false;  // made, or moved in whole, by this job
     };
+    using Identity = std::pair<dev_t, ino_t>;
 
     // A listed item's folder, kept open for the items after it.
     struct OpenFolder {
@@ -84,8 +86,14 @@ private:
     // known: the source's lstat, when it was just taken.
     void transfer(const Folder& from, const std::string& name, const Folder& to, std::string dstName,
                   bool move, const struct stat* known = nullptr);
-    Collision resolveCollision(const std::string& src, const struct stat& s, const Folder& to,
-                               std::string& dstName, const struct stat& d, bool move);
+    Collision resolveCollision(const Folder& from, const std::string& name, const struct stat& s,
+                               const Folder& to, std::string& dstName, const struct stat& d, bool move);
+    // name in to (d: its lstat) was written by an earlier item of this job.
+    bool writtenByJob(const Folder& to, const std::string& name, const struct stat& d);
+    // The file or link name in to (st: its lstat) was written by this job.
+    void noteWritten(const Folder& to, const std::string& name, const struct stat& st);
+    void noteMadeFolder(const std::string& path, const struct stat& st);
+    const posixops::FileSystemTraits& traitsOf(const Folder& folder);
     void copyFolder(const Folder& from, const std::string& name, const struct stat& s, const Folder& to,
                     const std::string& dstName, bool targetExists, bool move);
     void copyLeaf(const Folder& from, const std::string& name, const struct stat& s, const Folder& to,
@@ -128,7 +136,14 @@ private:
     bool listedFolder_ = false;  // the next folder copied is a listed one
     std::set<std::string> readyFolders_;
     std::map<std::string, int> failedFolders_;  // with the reason they failed
-    std::set<std::pair<dev_t, ino_t>> cleanedFolders_;
+    std::set<Identity> cleanedFolders_;
+    // What this job wrote: a later item never replaces it.
+    std::set<Identity> written_;
+    std::set<std::string> writtenPaths_;
+    std::set<Identity> madeFolders_;
+    std::set<std::string> madeFolderPaths_;
+    std::map<dev_t, posixops::FileSystemTraits> traits_;
+    std::map<dev_t, bool> exclusiveOnly_;  // per target device, see CopyOptions
     OpenFolder fromFolder_, toFolder_;
     std::vector<long long> weights_;   // per top-level source
     long long done_ = 0;

@@ -19,6 +19,9 @@ std::string fileOpErrorText(int code) {
         case HoldsMountPoint: return "中にドライブ(マウントポイント)があるので処理しません。";
         case SourceChanged:
             return "コピーの後で移動元が変更されたので、移動元を残しました(処理されていません)。";
+        case WrittenByJob:
+            return "同じ名前のファイルをこの処理で既にコピーまたは移動したので、上書きしません。";
+        case NoExclusiveRename: return "このファイルシステムでは上書きせずに名前を変更できません。";
         case ENOENT: return "ファイルまたはフォルダが見つかりません。";
         case EACCES:
         case EPERM: return "アクセスが拒否されました。";
@@ -57,7 +60,9 @@ int fileOpErrorErrno(int code) {
         case Changed:
         case SourceChanged: return EAGAIN;
         case TrashFailed: return EIO;
-        case NoFreeName: return EEXIST;
+        case NoFreeName:
+        case WrittenByJob: return EEXIST;
+        case NoExclusiveRename: return EOPNOTSUPP;
         default: return code;
     }
 }

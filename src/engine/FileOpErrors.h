@@ -17,6 +17,8 @@ inline constexpr int NoFreeName = 100009;      // no collision-free name was fou
 inline constexpr int MountPoint = 100010;      // a mounted file system: a drive root
 inline constexpr int HoldsMountPoint = 100011; // a folder with a mounted file system inside
 inline constexpr int SourceChanged = 100012;   // a moved source changed after it was copied
+inline constexpr int WrittenByJob = 100013;    // the target was written by an earlier item of the job
+inline constexpr int NoExclusiveRename = 100014;  // no rename here is sure not to replace
 }  // namespace fileop_error
 
 // Japanese description (UTF-8) of a failure code.

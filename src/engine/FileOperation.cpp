@@ -149,6 +149,7 @@ int TFileOperation::DeleteFolder(const std::string& folder, bool erase) {
     job.kind = erase ? JobKind::Erase : JobKind::Trash;
     job.sources = {folder};
     if (erase) job.options = {JobOption::NoConfirmation};
-    runner_.run(job);
-    return 0;
+    const JobOutcome result = runner_.run(job);
+    const bool deleted = !result.cancelled && result.count(ItemStatus::Done) == 1;
+    return deleted ? 0 : 2;
 }

@@ -61,7 +61,8 @@ public:
     // To the trash, or erased for good after warnings about system, hidden
     // and read-only files. No option applies.
     int DeleteFiles(const std::vector<std::string>& paths, bool erase, JobOutcome* outcome = nullptr);
-    // 0 when the job was run, 1 when folder is no existing folder.
+    // 0 when the folder was deleted, 1 when folder is no existing folder, 2
+    // when the job left it (cancelled, skipped or failed).
     int DeleteFolder(const std::string& folder, bool erase);
 
     // Set or clear the hidden (Hidden) or read-only bit of every path;

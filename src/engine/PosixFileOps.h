@@ -27,6 +27,14 @@ std::string childOf(const std::string& folder, const std::string& name);
 
 int lstatPath(const std::string& path, struct stat& st);
 
+// A path the engine may act on: not empty, not the root, and not ending in
+// "." or ".." (which would name a folder other than the one written).
+bool actionablePath(const std::string& path);
+// a and b are one object (device and inode).
+inline bool sameObject(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 // An open folder descriptor, closed with the object.
 using DirFd = UniqueFd;
 
@@ -59,13 +67,39 @@ bool holdsMountPoint(const std::string& path);
 // Receives the number of bytes just copied; false cancels the copy.
 using ChunkCallback = std::function<bool(long long bytes)>;
 
+// What a file system's flushes and inode numbers can be trusted with.
+struct FileSystemTraits {
+    // syncfs reaches the device (not so on FUSE and network file systems,
+    // where only an fsync of each file is passed on).
+    bool syncfsFlushes = true;
+    // An unchanged file keeps its inode number and change time (FUSE and
+    // network file systems may give it others: numbers of their own, change
+    // times the kernel set before the server's came back).
+    bool stableIdentity = true;
+};
+// Traits of the file system that holds the open file fd (by its statfs type).
+FileSystemTraits fileSystemTraits(int fd);
+
 struct CopyOptions {
     std::size_t chunkBytes = std::size_t(8) << 20;  // progress and cancel granularity
     ChunkCallback onChunk;
     // Set once linking an unnamed file into a folder was refused, so that
     // later copies of the operation write to a temporary name at once.
     bool* unnamedRefused = nullptr;
+    // Set once the target's file system could put a temporary in place
+    // neither by RENAME_NOREPLACE nor by a hard link: later copies write the
+    // final name, created exclusively, at once.
+    bool* exclusiveOnly = nullptr;
+    // The copy and its folder entry are flushed before copyFile returns
+    // (a move to a file system whose syncfs cannot be trusted).
+    bool flushEach = false;
+    // The source is checked by inode number and change time too.
+    bool stableIdentity = true;
 };
+
+// Copies all data of in (st: its fstat) to the empty file out; holes of a
+// sparse file stay holes. copied counts data and holes.
+int copyData(int in, int out, const struct stat& st, const CopyOptions& options, long long& copied);
 
 // Copies the regular file name in srcDir (st: its lstat) to dstName in dstDir
 // with its permission bits and times; holes stay holes. The target appears
@@ -80,11 +114,19 @@ int copyFile(int srcDir, const std::string& name, const struct stat& st, int dst
              const std::string& dstName, bool replace, const CopyOptions& options,
              struct stat* checked = nullptr);
 
-// Copies the symbolic link itself (its target text) on the same terms.
+// Copies the symbolic link itself (its target text) on the same terms;
+// with flushEach its folder entry is flushed before it returns.
 int copyLink(int srcDir, const std::string& name, const struct stat& st, int dstDir,
-             const std::string& dstName, bool replace);
+             const std::string& dstName, bool replace, bool flushEach = false);
 
-// Renames without replacing: EEXIST when the target exists.
+// Renames without replacing, in one step that cannot replace: EEXIST when
+// the target exists. Where the file system knows neither RENAME_NOREPLACE
+// nor hard links, a file is not renamed (fileop_error::NoExclusiveRename);
+// a folder is renamed after a check that the name is free.
+int renameExclusiveAt(int fromDir, const std::string& from, int toDir, const std::string& to);
+// As renameExclusiveAt, but a file meeting NoExclusiveRename is renamed
+// after a check that the name is free (a name taken between the check and
+// the rename is replaced): renames that the user asks for name by name.
 int renameNoReplaceAt(int fromDir, const std::string& from, int toDir, const std::string& to);
 int renameNoReplace(const std::string& from, const std::string& to);
 // Renames over an existing target in one step.
@@ -117,6 +159,7 @@ struct CheckedEntry {
     std::string name;
     bool isFolder = false;
     struct stat state {};          // the entry as checked
+    bool stableIdentity = true;    // inode numbers and change times are compared too
 };
 // A folder opened by removeIfUnchanged and kept for the next entry of the
 // same folder.
@@ -128,6 +171,8 @@ struct RemovalFolder {
 // Removes the entry if it is still the one checked: same folder, and the
 // same file with the same size, modification and change times (a folder:
 // the same folder, removed only when empty). fileop_error::Changed otherwise.
+// Without stableIdentity only the device, kind, size and modification time
+// are compared.
 // With kept, the folder stays open there for the following entries: one that
 // names the same folder with the same identity is removed through it.
 int removeIfUnchanged(const CheckedEntry& entry, RemovalFolder* kept = nullptr);
@@ -150,6 +195,10 @@ bool isOurTemporaryName(const std::string& name);
 // Removes our temporary files in the open folder dir that were last changed
 // before olderThan and that no process has open: leftovers of a crash.
 void removeStaleTemporaries(int dir, std::time_t olderThan);
+// a and b describe the same file in the same state: device, kind, size and
+// modification time, and with identity the inode number and change time.
+bool sameFileState(const struct stat& a, const struct stat& b, bool identity = true);
+
 // When this process started (seconds since the epoch).
 std::time_t processStartTime();
 

@@ -1,6 +1,8 @@
 #include "util/SyscallSeam.h"
 
+#include <cstdio>
 #include <fcntl.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace syscalls {
@@ -27,6 +29,17 @@ ssize_t copyFileRange(int in, loff_t* inOffset, int out, loff_t* outOffset, size
 int unlinkat(int dirFd, const char* path, int flags) {
     return active.unlinkat ? active.unlinkat(dirFd, path, flags) : ::unlinkat(dirFd, path, flags);
 }
+
+int renameat2(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath, unsigned flags) {
+    return active.renameat2 ? active.renameat2(oldDirFd, oldPath, newDirFd, newPath, flags)
+                            : ::renameat2(oldDirFd, oldPath, newDirFd, newPath, flags);
+}
+
+int openat(int dirFd, const char* path, int flags, mode_t mode) {
+    return active.openat ? active.openat(dirFd, path, flags, mode) : ::openat(dirFd, path, flags, mode);
+}
+
+int fstatfs(int fd, struct statfs* out) { return active.fstatfs ? active.fstatfs(fd, out) : ::fstatfs(fd, out); }
 
 ScopedOverrides::ScopedOverrides(Overrides overrides) : previous_(std::move(active)) {
     active = std::move(overrides);

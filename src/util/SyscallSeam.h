@@ -3,6 +3,8 @@
 #include <functional>
 #include <sys/types.h>
 
+struct statfs;
+
 // The system calls that make data durable, put it in place or remove a
 // folder, behind one seam: tests replace single calls to produce failures that a real file
 // system cannot be made to produce (a failed flush, a refused link, a short
@@ -16,6 +18,12 @@ int linkat(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath,
 ssize_t copyFileRange(int in, loff_t* inOffset, int out, loff_t* outOffset, size_t length,
                       unsigned flags);
 int unlinkat(int dirFd, const char* path, int flags);
+// The fallbacks of a copy (no O_TMPFILE; renameat2 refused, then links
+// refused, then the final name created exclusively) and the file-system type
+// they depend on.
+int renameat2(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath, unsigned flags);
+int openat(int dirFd, const char* path, int flags, mode_t mode);
+int fstatfs(int fd, struct statfs* out);
 
 // Replacements; an empty member leaves that call as it is.
 struct Overrides {
@@ -28,6 +36,11 @@ struct Overrides {
                           unsigned flags)>
         copyFileRange;
     std::function<int(int dirFd, const char* path, int flags)> unlinkat;
+    std::function<int(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath,
+                      unsigned flags)>
+        renameat2;
+    std::function<int(int dirFd, const char* path, int flags, mode_t mode)> openat;
+    std::function<int(int fd, struct statfs* out)> fstatfs;
 };
 
 // Installs overrides for its lifetime (tests; set while no file operation

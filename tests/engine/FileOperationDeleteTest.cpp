@@ -155,4 +155,13 @@ TEST_F(DeleteTest, DeleteFolderChecksTheFolderAndIgnoresOptions) {
     EXPECT_EQ(service.calls[1].options, JobOption::NoConfirmation);
 }
 
+TEST_F(DeleteTest, DeleteFolderReportsAFolderThatWasLeft) {
+    service.performForReal = false;
+    const std::string folder = dir.mkdir("f");
+    for (const ItemStatus left : {ItemStatus::Cancelled, ItemStatus::Failed, ItemStatus::Skipped}) {
+        service.statuses = {left};
+        EXPECT_EQ(engine.DeleteFolder(folder, false), 2);
+    }
+}
+
 }  // namespace

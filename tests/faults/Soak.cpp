@@ -193,13 +193,15 @@ void Soak::transfer(bool move, const Paths& list) {
     const std::size_t missing = countMissing(list);
     Paths used;
     JobOutcome outcome;
+    dialogs_.replaceable.clear();
+    dialogs_.yesToAll = false;
     const int notProcessed = engine_.CopyMoveFiles(list, options, move, destination, &used, &outcome);
     steps_.push_back(describe(std::string(move ? "move" : "copy") + " to " + printable(destination) +
                                   " options " + std::to_string(options.bits()),
                               list, &outcome));
     settle(move, list, missing, notProcessed, outcome, [&](std::size_t k) {
         return used.empty() ? joinPath(destination, fileNamePart(list[k])) : used[k];
-    });
+    }, options.has(OperationOption::NonConfirmation));
 }
 
 void Soak::transferToTargets(bool move, const Paths& list) {
@@ -211,19 +213,31 @@ void Soak::transferToTargets(bool move, const Paths& list) {
     }
     const std::size_t missing = countMissing(list);
     JobOutcome outcome;
+    dialogs_.replaceable.clear();
+    dialogs_.yesToAll = false;
     const int notProcessed = engine_.CopyMoveToTargets(list, targets, randomOptions(dice_), move, &outcome);
     steps_.push_back(describe(std::string(move ? "move" : "copy") + " to targets", list, &outcome) +
                      describe(", targets", targets, nullptr));
-    settle(move, list, missing, notProcessed, outcome, [&](std::size_t k) { return targets[k]; });
+    // Per-file targets are always asked for.
+    settle(move, list, missing, notProcessed, outcome, [&](std::size_t k) { return targets[k]; }, false);
 }
 
 void Soak::settle(bool move, const Paths& list, std::size_t missing, int notProcessed,
-                  const JobOutcome& outcome, const std::function<std::string(std::size_t)>& wentTo) {
+                  const JobOutcome& outcome, const std::function<std::string(std::size_t)>& wentTo,
+                  bool noConfirmation) {
     if (std::size_t(notProcessed) != missing)
         finding("not-processed count " + std::to_string(notProcessed) + ", missing " + std::to_string(missing));
+    std::set<std::string> written;  // by this job
     takeDone(list, outcome, [&](std::size_t k, Hash hash) {
+        const std::string target = wentTo(k);
+        if (written.count(target))
+            finding("replaced what the same job had written: " + printable(target));
+        else if (ledger_.count(target) && !noConfirmation && !dialogs_.yesToAll &&
+                 !dialogs_.replaceable.count(target))
+            finding("replaced without a yes: " + printable(target));
+        written.insert(target);
         if (!move) ledger_[list[k]] = hash;
-        ledger_[wentTo(k)] = hash;
+        ledger_[target] = hash;
     });
 }
 

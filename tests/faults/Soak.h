@@ -54,8 +54,11 @@ private:
     // for each item reported done, after taking its source from the ledger.
     void takeDone(const Paths& list, const JobOutcome& outcome,
                   const std::function<void(std::size_t, Hash)>& done);
+    // A target replaced that no answer allowed (nor noConfirmation), or
+    // that the job itself had written, is a finding.
     void settle(bool move, const Paths& list, std::size_t missing, int notProcessed,
-                const JobOutcome& outcome, const std::function<std::string(std::size_t)>& wentTo);
+                const JobOutcome& outcome, const std::function<std::string(std::size_t)>& wentTo,
+                bool noConfirmation);
     void remove(bool erase, const Paths& list);
     void rename(const Paths& list);
     void attribute(const Paths& list);

@@ -33,9 +33,12 @@ class RandomFileOpUi : public IFileOpUi {
 public:
     explicit RandomFileOpUi(Dice& dice) : dice_(dice) {}
 
-    Answer askOverwrite(const std::string&, const std::string&) override {
+    Answer askOverwrite(const std::string& target, const std::string&) override {
         const double p = double(dice_.below(100)) / 100;
-        return p < 0.4 ? Answer::Yes : p < 0.5 ? Answer::YesToAll : p < 0.97 ? Answer::No : Answer::Cancel;
+        const Answer a = p < 0.4 ? Answer::Yes : p < 0.5 ? Answer::YesToAll : p < 0.97 ? Answer::No : Answer::Cancel;
+        if (a == Answer::Yes) replaceable.insert(target);
+        if (a == Answer::YesToAll) yesToAll = true;
+        return a;
     }
     bool askCreateFolder(const std::string&) override { return !dice_.chance(0.1); }
     ErrorChoice reportError(const std::string&, const QString&) override {
@@ -55,6 +58,9 @@ public:
     void progressEnd() override {}
 
     std::set<std::string> deletedForGood;
+    // The targets the user allowed to be replaced, since the last clear.
+    std::set<std::string> replaceable;
+    bool yesToAll = false;
 
 private:
     Dice& dice_;

@@ -1,23 +1,17 @@
 #pragma once
 
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
-
-#include <sys/stat.h>
 
 #include "engine/FileJob.h"
 #include "engine/FileOpErrors.h"
 #include "platform/linux/FileOperationService.h"
 #include "support/TestEnvironment.h"
-#include "support/core/TmpfsMount.h"
 
 // Runs the real service on real temporary folders; every dialog is the
-// scripted fakeFileOpUi(). Progress is shown at every file and chunk.
+// scripted fakeFileOpUi(). Progress is shown at every file and chunk. (The
+// engine's own behaviour is tested on its floor: tests/engine.)
 class FileServiceTest : public PlatformTest {
 protected:
     void SetUp() override {
@@ -75,24 +69,5 @@ protected:
 // Options that keep every dialog away.
 inline const JobOptions Quiet{JobOption::Silent, JobOption::NoConfirmation, JobOption::NoFolderQuestion};
 
-struct stat statOf(const std::string& path);
 // Names in folder, sorted, without "." and "..".
 std::vector<std::string> namesIn(const std::string& folder);
-void setMtime(const std::string& path, long sec, long nsec);
-
-// Fails the test and unblocks the FIFO at path should anything still wait on
-// it when the guard is destroyed or after a few seconds.
-class FifoGuard {
-public:
-    explicit FifoGuard(std::string fifo);
-    ~FifoGuard();
-    bool timedOut() const { return timedOut_; }
-
-private:
-    std::string fifo_;
-    std::mutex mutex_;
-    std::condition_variable done_;
-    bool finished_ = false;
-    std::atomic<bool> timedOut_{false};
-    std::thread watcher_;
-};

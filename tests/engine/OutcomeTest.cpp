@@ -1,9 +1,7 @@
-// What the service tells about each listed item.
-#include "FileServiceFixture.h"
+// What the engine tells about each listed item.
+#include "EngineFixture.h"
 
 namespace {
-
-using Answer = IFileOpUi::Answer;
 
 std::vector<ItemStatus> statuses(const JobOutcome& outcome) {
     std::vector<ItemStatus> s;
@@ -11,11 +9,11 @@ std::vector<ItemStatus> statuses(const JobOutcome& outcome) {
     return s;
 }
 
-TEST_F(FileServiceTest, EveryItemSaysWhatBecameOfIt) {
+TEST_F(EngineTest, EveryItemSaysWhatBecameOfIt) {
     const std::string kept = dir.write("src/kept.txt", "new");
     const std::string copied = dir.write("src/copied.txt");
     dir.write("dst/kept.txt", "old");
-    fakeFileOpUi().overwriteAnswers = {Answer::No};
+    ui.overwriteAnswers = {Answer::No};
     EXPECT_NE(copy({kept, dir / "src/gone.txt", copied}, dir / "dst",
                    JobOption::Silent | JobOption::NoErrorUi),
               0);
@@ -26,7 +24,7 @@ TEST_F(FileServiceTest, EveryItemSaysWhatBecameOfIt) {
 
     // Cancel at the first question: nothing after it is done.
     dir.write("dst/copied.txt");
-    fakeFileOpUi().overwriteAnswers = {Answer::Cancel};
+    ui.overwriteAnswers = {Answer::Cancel};
     EXPECT_EQ(copy({copied, kept}, dir / "dst", JobOption::Silent), ECANCELED);
     EXPECT_EQ(statuses(outcome), (std::vector<ItemStatus>{ItemStatus::Cancelled, ItemStatus::Cancelled}));
 }

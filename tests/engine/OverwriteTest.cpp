@@ -2,15 +2,13 @@
 // then by a rename (never truncated in place); No and Cancel leave both sides.
 #include <unistd.h>
 
-#include "FileServiceFixture.h"
+#include "EngineFixture.h"
 
-using Kind = FakeFileOpUi::Kind;
-using Answer = IFileOpUi::Answer;
 
-class OverwriteTest : public FileServiceTest {
+class OverwriteTest : public EngineTest {
 protected:
     void SetUp() override {
-        FileServiceTest::SetUp();
+        EngineTest::SetUp();
         a = dir.write("src/a.txt", "new a");
         b = dir.write("src/b.txt", "new b");
         dir.write("dst/a.txt", "old a");
@@ -23,10 +21,10 @@ protected:
 TEST_F(OverwriteTest, YesReplacesByRenameAndNoKeepsBothSides) {
     // A second name for the old target shows whether it was written in place.
     ASSERT_EQ(::link((dst + "/a.txt").c_str(), (dir / "keep").c_str()), 0);
-    fakeFileOpUi().overwriteAnswers = {Answer::Yes, Answer::No};
+    ui.overwriteAnswers = {Answer::Yes, Answer::No};
     EXPECT_EQ(copy({a, b}, dst, JobOption::Silent), 0);
-    ASSERT_EQ(fakeFileOpUi().count(Kind::Overwrite), 2u);
-    EXPECT_EQ(fakeFileOpUi().questions[0].paths, (std::vector<std::string>{dst + "/a.txt", a}));
+    ASSERT_EQ(ui.count(Kind::Overwrite), 2u);
+    EXPECT_EQ(ui.questions[0].paths, (std::vector<std::string>{dst + "/a.txt", a}));
     EXPECT_EQ(readFile(dst + "/a.txt"), "new a");
     EXPECT_EQ(readFile(dir / "keep"), "old a");
     EXPECT_EQ(readFile(dst + "/b.txt"), "old b");
@@ -36,24 +34,24 @@ TEST_F(OverwriteTest, YesReplacesByRenameAndNoKeepsBothSides) {
 }
 
 TEST_F(OverwriteTest, YesToAllAsksOnceAndNoConfirmationNever) {
-    fakeFileOpUi().overwriteAnswers = {Answer::YesToAll};
+    ui.overwriteAnswers = {Answer::YesToAll};
     EXPECT_EQ(copy({a, b}, dst, JobOption::Silent), 0);
-    EXPECT_EQ(fakeFileOpUi().count(Kind::Overwrite), 1u);
+    EXPECT_EQ(ui.count(Kind::Overwrite), 1u);
     EXPECT_EQ(readFile(dst + "/b.txt"), "new b");
 
     dir.write("src/a.txt", "newer a");
-    fakeFileOpUi().reset();
+    ui.reset();
     EXPECT_EQ(move({a}, dst, JobOption::Silent | JobOption::NoConfirmation), 0);
-    EXPECT_TRUE(fakeFileOpUi().questions.empty());
+    EXPECT_TRUE(ui.questions.empty());
     EXPECT_EQ(readFile(dst + "/a.txt"), "newer a");
     EXPECT_FALSE(exists(a));
 }
 
 TEST_F(OverwriteTest, CancelStopsAndLeavesEverything) {
-    fakeFileOpUi().overwriteAnswers = {Answer::Cancel};
+    ui.overwriteAnswers = {Answer::Cancel};
     EXPECT_NE(move({a, b}, dst, JobOption::Silent), 0);
     EXPECT_TRUE(aborted);
-    EXPECT_EQ(fakeFileOpUi().count(Kind::Overwrite), 1u);
+    EXPECT_EQ(ui.count(Kind::Overwrite), 1u);
     EXPECT_EQ(readFile(a), "new a");
     EXPECT_EQ(readFile(b), "new b");
     EXPECT_EQ(readFile(dst + "/a.txt"), "old a");
@@ -61,7 +59,7 @@ TEST_F(OverwriteTest, CancelStopsAndLeavesEverything) {
 }
 
 TEST_F(OverwriteTest, MoveAnsweredNoKeepsSource) {
-    fakeFileOpUi().overwriteAnswers = {Answer::No, Answer::Yes};
+    ui.overwriteAnswers = {Answer::No, Answer::Yes};
     EXPECT_EQ(move({a, b}, dst, JobOption::Silent), 0);
     EXPECT_EQ(readFile(a), "new a");
     EXPECT_EQ(readFile(dst + "/a.txt"), "old a");
@@ -70,10 +68,10 @@ TEST_F(OverwriteTest, MoveAnsweredNoKeepsSource) {
 }
 
 TEST_F(OverwriteTest, FileOntoItselfIsNeverTruncated) {
-    fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip, IFileOpUi::ErrorChoice::Skip};
+    ui.errorAnswers = {ErrorChoice::Skip, ErrorChoice::Skip};
     EXPECT_NE(copy({a}, dir / "src", JobOption::Silent | JobOption::NoConfirmation), 0);
     EXPECT_NE(move({a}, dir / "src", JobOption::Silent | JobOption::NoConfirmation), 0);
-    EXPECT_EQ(fakeFileOpUi().count(Kind::Error), 2u);
+    EXPECT_EQ(ui.count(Kind::Error), 2u);
     EXPECT_EQ(readFile(a), "new a");
 
     // A hard link is the same file under another name.
@@ -93,7 +91,7 @@ TEST_F(OverwriteTest, RenameOnCollisionPicksFreeNames) {
     dir.write("src/sub/x", "x");
     dir.mkdir("dst/sub");
     EXPECT_EQ(copy({a, a, dir / "src/sub"}, dst, JobOption::Silent | JobOption::RenameOnCollision), 0);
-    EXPECT_TRUE(fakeFileOpUi().questions.empty());
+    EXPECT_TRUE(ui.questions.empty());
     EXPECT_EQ(readFile(dst + "/a.txt"), "old a");
     EXPECT_EQ(readFile(dst + "/a_01.txt"), "taken");
     EXPECT_EQ(readFile(dst + "/a_02.txt"), "new a");
@@ -105,7 +103,7 @@ TEST_F(OverwriteTest, FolderMergesAndAsksPerFile) {
     dir.write("tree/a.txt", "tree a");
     dir.write("tree/c.txt", "tree c");
     dir.write("dst/tree/a.txt", "old tree a");
-    fakeFileOpUi().overwriteAnswers = {Answer::No};
+    ui.overwriteAnswers = {Answer::No};
     EXPECT_EQ(move({dir / "tree"}, dst, JobOption::Silent), 0);
     EXPECT_EQ(readFile(dst + "/tree/a.txt"), "old tree a");
     EXPECT_EQ(readFile(dst + "/tree/c.txt"), "tree c");
@@ -114,7 +112,7 @@ TEST_F(OverwriteTest, FolderMergesAndAsksPerFile) {
 
     // A file never replaces a folder or the other way round.
     dir.mkdir("src2/a.txt");
-    fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip};
+    ui.errorAnswers = {ErrorChoice::Skip};
     EXPECT_NE(copy({dir / "src2/a.txt"}, dst, JobOption::Silent | JobOption::NoConfirmation), 0);
     EXPECT_EQ(readFile(dst + "/a.txt"), "old a");
 }

@@ -5,44 +5,31 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "FileServiceFixture.h"
+#include "EngineFixture.h"
 #include "engine/FileOpErrors.h"
 #include "util/SyscallSeam.h"
 
-using Kind = FakeFileOpUi::Kind;
-
 namespace {
-
-// Shown: progress at every file and chunk, no questions but errors.
-const JobOptions Shown = JobOption::NoConfirmation | JobOption::NoFolderQuestion;
 
 const std::string Big(1 << 20, 'b');
 
 }  // namespace
 
-class MoveSafetyTest : public FileServiceTest {
+class MoveSafetyTest : public EngineTest {
 protected:
     void SetUp() override {
-        FileServiceTest::SetUp();
-        FileOpTuning tuning;
+        EngineTest::SetUp();
         tuning.chunkBytes = 64 * 1024;
-        service.setTuning(tuning);
     }
     // Runs change once, while the worker copies the chunks of path.
     void whileCopying(const std::string& path, std::function<void()> change) {
-        fakeFileOpUi().onUpdate = [path, change, done = false]() mutable {
-            if (!done && fakeFileOpUi().updatedPaths.back() == path &&
-                std::count(fakeFileOpUi().updatedPaths.begin(), fakeFileOpUi().updatedPaths.end(), path) == 3) {
+        ui.onUpdate = [this, path, change, done = false]() mutable {
+            if (!done && ui.updatedPaths.back() == path &&
+                std::count(ui.updatedPaths.begin(), ui.updatedPaths.end(), path) == 3) {
                 done = true;
                 change();
             }
         };
-    }
-    std::vector<QString> errorReasons() const {
-        std::vector<QString> reasons;
-        for (const auto& q : fakeFileOpUi().questions)
-            if (q.kind == Kind::Error) reasons.push_back(q.reason);
-        return reasons;
     }
 };
 
@@ -62,7 +49,7 @@ TEST_F(MoveSafetyTest, SourcesChangedAfterTheirCopyAreKept) {
         ::rename((dir / "src/saved.new").c_str(), saved.c_str());
         dir.write("src/edited.txt", "new text\n");
     });
-    fakeFileOpUi().errorAnswers.assign(3, IFileOpUi::ErrorChoice::Skip);
+    ui.errorAnswers.assign(3, ErrorChoice::Skip);
     EXPECT_EQ(move({notes, saved, edited, large}, other.path(), Shown), EAGAIN);
     EXPECT_EQ(readFile(notes), "old notes\nnew line\n");
     EXPECT_EQ(readFile(saved), "new saved\n");
@@ -70,7 +57,7 @@ TEST_F(MoveSafetyTest, SourcesChangedAfterTheirCopyAreKept) {
     EXPECT_EQ(readFile(other.path() + "/notes.txt"), "old notes\n");
     EXPECT_FALSE(exists(large));
     EXPECT_EQ(readFile(other.path() + "/large"), Big);
-    EXPECT_EQ(errorReasons(), std::vector<QString>(3, QString::fromStdString(
+    EXPECT_EQ(errorReasons(), std::vector<std::string>(3, (
                                                         fileOpErrorText(fileop_error::SourceChanged))));
 }
 
@@ -83,7 +70,7 @@ TEST_F(MoveSafetyTest, ASourceThatGrowsWhileItIsCopiedIsKept) {
         ASSERT_EQ(::write(fd, "more", 4), 4);
         ::close(fd);
     });
-    fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip};
+    ui.errorAnswers = {ErrorChoice::Skip};
     EXPECT_EQ(move({large}, other.path(), Shown), EAGAIN);
     EXPECT_EQ(readFile(large), Big + "more");
     EXPECT_TRUE(namesIn(other.path()).empty());

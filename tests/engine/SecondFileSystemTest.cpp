@@ -1,24 +1,12 @@
 // Moves across file systems and full disks, on a small tmpfs (root only).
-#include "FileServiceFixture.h"
+#include "EngineFixture.h"
 
-namespace {
-
-std::string bytes(std::size_t size, char seed) {
-    std::string s(size, '\0');
-    for (std::size_t i = 0; i < size; ++i) s[i] = char(seed + i % 251);
-    return s;
-}
-
-}  // namespace
-
-class SecondFileSystemTest : public FileServiceTest {
+class SecondFileSystemTest : public EngineTest {
 protected:
     void SetUp() override {
-        FileServiceTest::SetUp();
-        FileOpTuning tuning;
+        EngineTest::SetUp();
         tuning.chunkBytes = 64 * 1024;
         tuning.moveSyncFiles = 2;
-        service.setTuning(tuning);
     }
 };
 
@@ -38,7 +26,7 @@ TEST_F(SecondFileSystemTest, MoveRemovesNoSourceBeforeItsCopyIsComplete) {
     // Checked at every file and every chunk while the worker waits: a source
     // is gone only when its target is complete.
     int checks = 0;
-    fakeFileOpUi().onUpdate = [&] {
+    ui.onUpdate = [&] {
         ++checks;
         for (const auto& [src, content] : files) {
             if (!exists(src)) {
@@ -71,10 +59,10 @@ TEST_F(SecondFileSystemTest, FullDiskLeavesSourceAndNoPartialTarget) {
 
     // The same for a copy, and for a copy that would replace a file.
     const std::string keep = tiny.path() + "/fits";
-    fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip, IFileOpUi::ErrorChoice::Skip};
+    ui.errorAnswers = {ErrorChoice::Skip, ErrorChoice::Skip};
     dir.write("src/fits", bytes(900000, 'n'));
     EXPECT_EQ(copy({dir / "src/fits", big}, tiny.path(), JobOption::Silent | JobOption::NoConfirmation), ENOSPC);
-    EXPECT_EQ(fakeFileOpUi().questions.size(), 2u);
+    EXPECT_EQ(ui.questions.size(), 2u);
     EXPECT_EQ(readFile(keep), bytes(300000, 'f'));
     EXPECT_EQ(namesIn(tiny.path()), (std::vector<std::string>{"after", "fits"}));
 }

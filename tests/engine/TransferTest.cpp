@@ -3,11 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "FileServiceFixture.h"
+#include "EngineFixture.h"
 
-using Kind = FakeFileOpUi::Kind;
 
-TEST_F(FileServiceTest, AwkwardNamesAreCopiedAndMovedByteForByte) {
+TEST_F(EngineTest, AwkwardNamesAreCopiedAndMovedByteForByte) {
     const std::vector<std::string> names = {"sjis \x83\x65\x83\x58\x83\x67.txt", "quote ' \" #1 %20.txt",
                                             "line\nbreak", " lead and trail "};
     std::vector<std::string> sources;
@@ -21,7 +20,7 @@ TEST_F(FileServiceTest, AwkwardNamesAreCopiedAndMovedByteForByte) {
     EXPECT_TRUE(namesIn(dir / "src").empty());
 }
 
-TEST_F(FileServiceTest, CopyKeepsPermissionBitsAndTimes) {
+TEST_F(EngineTest, CopyKeepsPermissionBitsAndTimes) {
     const std::string ro = dir.write("src/ro.txt", "read only");
     const std::string exe = dir.write("src/tool", "#!/bin/sh");
     ::chmod(exe.c_str(), 0751);
@@ -43,7 +42,7 @@ TEST_F(FileServiceTest, CopyKeepsPermissionBitsAndTimes) {
     EXPECT_EQ(statOf(dir / "dst/folder").st_mtim.tv_sec, 1000000000);
 }
 
-TEST_F(FileServiceTest, SymlinksAreCopiedAsLinks) {
+TEST_F(EngineTest, SymlinksAreCopiedAsLinks) {
     const std::string target = dir.write("outside/real.txt", "real");
     const std::string link = dir / "src/link";
     const std::string dangling = dir / "src/dangling";
@@ -62,7 +61,7 @@ TEST_F(FileServiceTest, SymlinksAreCopiedAsLinks) {
     EXPECT_EQ(namesIn(dir / "outside"), std::vector<std::string>{"real.txt"});
 }
 
-TEST_F(FileServiceTest, SpecialFilesAreNeverRead) {
+TEST_F(EngineTest, SpecialFilesAreNeverRead) {
     const std::string fifo = dir / "src/pipe";
     dir.mkdir("src/tree");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
@@ -70,15 +69,15 @@ TEST_F(FileServiceTest, SpecialFilesAreNeverRead) {
     dir.write("src/tree/plain", "p");
     FifoGuard guard(fifo), innerGuard(dir / "src/tree/pipe");
 
-    fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip, IFileOpUi::ErrorChoice::Skip};
+    ui.errorAnswers = {ErrorChoice::Skip, ErrorChoice::Skip};
     EXPECT_NE(copy({fifo, dir / "src/tree"}, dir / "dst", JobOption::Silent | JobOption::NoFolderQuestion), 0);
-    ASSERT_EQ(fakeFileOpUi().count(Kind::Error), 2u);
-    EXPECT_EQ(fakeFileOpUi().questions[0].paths[0], fifo);
-    EXPECT_EQ(fakeFileOpUi().questions[1].paths[0], dir / "src/tree/pipe");
+    ASSERT_EQ(ui.count(Kind::Error), 2u);
+    EXPECT_EQ(ui.questions[0].paths[0], fifo);
+    EXPECT_EQ(ui.questions[1].paths[0], dir / "src/tree/pipe");
     EXPECT_FALSE(exists(dir / "dst/pipe"));
     EXPECT_EQ(readFile(dir / "dst/tree/plain"), "p");
 
-    fakeFileOpUi().reset();
+    ui.reset();
     EXPECT_NE(copy({dir / "src/tree"}, dir / "dst2", Quiet | JobOption::NoErrorUi), 0);
     EXPECT_EQ(readFile(dir / "dst2/tree/plain"), "p");
     EXPECT_FALSE(exists(dir / "dst2/tree/pipe"));
@@ -86,7 +85,7 @@ TEST_F(FileServiceTest, SpecialFilesAreNeverRead) {
     EXPECT_FALSE(innerGuard.timedOut());
 }
 
-TEST_F(FileServiceTest, FoldersAreCopiedAndMovedWhole) {
+TEST_F(EngineTest, FoldersAreCopiedAndMovedWhole) {
     dir.write("tree/a/b/deep.txt", "deep");
     dir.write("tree/top.txt", "top");
     EXPECT_EQ(copy({dir / "tree"}, dir / "copy", Quiet), 0);
@@ -96,18 +95,18 @@ TEST_F(FileServiceTest, FoldersAreCopiedAndMovedWhole) {
     EXPECT_FALSE(exists(dir / "tree"));
 
     // Into itself: refused before anything is made.
-    fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip, IFileOpUi::ErrorChoice::Skip};
+    ui.errorAnswers = {ErrorChoice::Skip, ErrorChoice::Skip};
     EXPECT_NE(copy({dir / "moved/tree"}, dir / "moved/tree/a", JobOption::Silent), 0);
     EXPECT_NE(move({dir / "moved/tree"}, dir / "moved/tree/a/b", JobOption::Silent), 0);
     // Nor into itself under its own name.
-    fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip};
+    ui.errorAnswers = {ErrorChoice::Skip};
     EXPECT_NE(copy({dir / "moved/tree"}, dir / "moved/tree", JobOption::Silent), 0);
     EXPECT_EQ(namesIn(dir / "moved/tree"), (std::vector<std::string>{"a", "top.txt"}));
     EXPECT_EQ(namesIn(dir / "moved/tree/a"), std::vector<std::string>{"b"});
     EXPECT_EQ(namesIn(dir / "moved/tree/a/b"), std::vector<std::string>{"deep.txt"});
 }
 
-TEST_F(FileServiceTest, MultiDestFilesPairsSourcesWithTargets) {
+TEST_F(EngineTest, MultiDestFilesPairsSourcesWithTargets) {
     const std::string a = dir.write("a.txt", "a");
     const std::string b = dir.write("b.txt", "b");
     const std::vector<std::string> targets = {dir / "one/first.txt", dir / "two/deeper/second.txt"};
@@ -121,49 +120,49 @@ TEST_F(FileServiceTest, MultiDestFilesPairsSourcesWithTargets) {
     EXPECT_FALSE(exists(dir / "x.txt"));
 }
 
-TEST_F(FileServiceTest, MissingTargetFolderIsAskedForUnlessNoConfirmMkDir) {
+TEST_F(EngineTest, MissingTargetFolderIsAskedForUnlessNoConfirmMkDir) {
     const std::string a = dir.write("a.txt", "a");
     const std::string b = dir.write("b.txt", "b");
-    fakeFileOpUi().createFolderAnswers = {false};
+    ui.createFolderAnswers = {false};
     EXPECT_NE(copy({a, b}, dir / "new", JobOption::Silent), 0);
     EXPECT_TRUE(aborted);
     EXPECT_FALSE(exists(dir / "new"));
-    ASSERT_EQ(fakeFileOpUi().count(Kind::CreateFolder), 1u);
-    EXPECT_EQ(fakeFileOpUi().questions[0].paths[0], dir / "new");
+    ASSERT_EQ(ui.count(Kind::CreateFolder), 1u);
+    EXPECT_EQ(ui.questions[0].paths[0], dir / "new");
 
-    fakeFileOpUi().createFolderAnswers = {true};
+    ui.createFolderAnswers = {true};
     EXPECT_EQ(copy({a, b}, dir / "new/inner", JobOption::Silent), 0);
-    EXPECT_EQ(fakeFileOpUi().count(Kind::CreateFolder), 2u);  // once for both files
+    EXPECT_EQ(ui.count(Kind::CreateFolder), 2u);  // once for both files
     EXPECT_EQ(readFile(dir / "new/inner/b.txt"), "b");
 
     EXPECT_EQ(copy({a}, dir / "silent", JobOption::Silent | JobOption::NoFolderQuestion), 0);
-    EXPECT_EQ(fakeFileOpUi().count(Kind::CreateFolder), 2u);
+    EXPECT_EQ(ui.count(Kind::CreateFolder), 2u);
     EXPECT_TRUE(exists(dir / "silent/a.txt"));
 
     // A file where the folder should be is one error, not one per item.
-    fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip};
+    ui.errorAnswers = {ErrorChoice::Skip};
     EXPECT_EQ(copy({a, b}, a, JobOption::Silent), ENOTDIR);
-    EXPECT_EQ(fakeFileOpUi().count(Kind::Error), 1u);
+    EXPECT_EQ(ui.count(Kind::Error), 1u);
     EXPECT_EQ(readFile(a), "a");
 }
 
-TEST_F(FileServiceTest, FailuresAreReportedUnlessNoErrorUi) {
+TEST_F(EngineTest, FailuresAreReportedUnlessNoErrorUi) {
     const std::string a = dir.write("a.txt", "a");
     const std::string missing = dir / "missing.txt";
-    fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Skip};
+    ui.errorAnswers = {ErrorChoice::Skip};
     EXPECT_EQ(copy({missing, a}, dir / "dst", Quiet.without(JobOption::NoConfirmation)), ENOENT);
-    ASSERT_EQ(fakeFileOpUi().count(Kind::Error), 1u);
-    EXPECT_EQ(fakeFileOpUi().questions[0].paths[0], missing);
-    EXPECT_FALSE(fakeFileOpUi().questions[0].reason.isEmpty());
+    ASSERT_EQ(ui.count(Kind::Error), 1u);
+    EXPECT_EQ(ui.questions[0].paths[0], missing);
+    EXPECT_FALSE(ui.questions[0].reason.empty());
     EXPECT_TRUE(exists(dir / "dst/a.txt"));
 
-    fakeFileOpUi().reset();
+    ui.reset();
     EXPECT_EQ(copy({missing, a}, dir / "dst2", Quiet | JobOption::NoErrorUi), ENOENT);
-    EXPECT_TRUE(fakeFileOpUi().questions.empty());
+    EXPECT_TRUE(ui.questions.empty());
     EXPECT_TRUE(exists(dir / "dst2/a.txt"));
 
     // Cancel at an error stops the rest.
-    fakeFileOpUi().errorAnswers = {IFileOpUi::ErrorChoice::Cancel};
+    ui.errorAnswers = {ErrorChoice::Cancel};
     EXPECT_NE(copy({missing, a}, dir / "dst3", Quiet), 0);
     EXPECT_TRUE(aborted);
     EXPECT_FALSE(exists(dir / "dst3/a.txt"));
