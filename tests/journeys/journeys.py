@@ -430,8 +430,6 @@ def close_while_search_result_shows(j):
 
 
 @journey
-@expected_failure("a later item of one move replaces the first at the same target "
-                  "(the fix is on the branch engine-faults)")
 def move_same_named_files_from_a_search(j):
     cams = os.path.join(j.files, "cams")
     photos = {os.path.join(cams, d, "IMG_0001.txt"): d.encode() * 10 for d in ("c1", "c2", "c3")}
