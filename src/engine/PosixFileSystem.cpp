@@ -12,6 +12,7 @@
 #include "engine/PosixFileOps.h"
 #include "util/PathText.h"
 #include "util/SyscallSeam.h"
+#include "util/UniqueFd.h"
 
 namespace {
 
@@ -41,6 +42,20 @@ bool writeHiddenFile(const std::string& file, const std::string& text) {
     ok = ok && ::rename(temp.c_str(), file.c_str()) == 0;
     if (!ok) ::unlink(temp.c_str());
     return ok;
+}
+
+// Gives the object open at fd (O_PATH; st: its fstat) the mode: through its
+// /proc entry, which names that object whatever happened to path; without
+// /proc, through a regular file opened again at path, and only while that is
+// still the same object (a special file is never opened).
+bool changeModeOf(int fd, const struct stat& st, const std::string& path, mode_t mode) {
+    const std::string entry = "/proc/self/fd/" + std::to_string(fd);
+    if (::chmod(entry.c_str(), mode) == 0) return true;
+    if (errno != ENOENT || !S_ISREG(st.st_mode)) return false;
+    const UniqueFd file(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat now {};
+    return file.get() >= 0 && ::fstat(file.get(), &now) == 0 && now.st_dev == st.st_dev &&
+           now.st_ino == st.st_ino && ::fchmod(file.get(), mode) == 0;
 }
 
 }  // namespace
@@ -97,11 +112,15 @@ std::optional<unsigned> PosixFileSystem::attributes(const std::string& path) {
 bool PosixFileSystem::setAttribute(const std::string& path, unsigned bit, bool on) {
     if (bit == attr::Hidden) return setHidden(path, on);
     if (bit != attr::ReadOnly) return false;
+    // Judged and changed through one descriptor: a file swapped for a link
+    // meanwhile never passes its mode to the link's target.
+    const UniqueFd object(::open(path.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || S_ISLNK(st.st_mode)) return false;
+    if (object.get() < 0 || ::fstat(object.get(), &st) != 0 || S_ISLNK(st.st_mode)) return false;
     mode_t mode = st.st_mode & 07777;
     mode = on ? (mode & ~mode_t(0222)) : (mode | S_IWUSR);
-    return ::chmod(path.c_str(), mode) == 0;
+    if (betweenCheckAndChange) betweenCheckAndChange(path);
+    return changeModeOf(object.get(), st, path, mode);
 }
 
 bool PosixFileSystem::setHidden(const std::string& path, bool on) {
