@@ -16,7 +16,6 @@
 #include "platform/Platform.h"
 #include "util/PathText.h"
 #include "util/SortedPaths.h"
-#include "util/Termination.h"
 
 namespace {
 
@@ -79,10 +78,8 @@ void ClassKeeping_File_Operation(HierarchyAction action, const BulkContext& cont
         paths.size() <= std::size_t(TFileOperation::MaxEntries)) {
         try {
             std::vector<std::string> needed;
-            for (std::size_t k = 0; k < paths.size(); ++k) {
-                if (terminationRequested()) return;  // the program is ending: nothing made
+            for (std::size_t k = 0; k < paths.size(); ++k)
                 if (context.engine.isExistingFile(paths[k])) needed.push_back(targets[k]);
-            }
             preMake_DestFolders(needed, destination);
         } catch (...) {
             notice(kErrorSite.arg(2));

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <utility>
 #include <unistd.h>
 
 #include <QAction>
@@ -17,6 +18,8 @@
 #include "app/CopyForm.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/PathListBox.h"
+#include "engine/EmptyFolders.h"
+#include "engine/PosixFileOps.h"
 #include "filters/FilterList.h"
 #include "platform/TerminationSignals.h"
 #include "support/TestEnvironment.h"
@@ -39,13 +42,17 @@ Rows files(const TempDir& dir, const std::string& folder, int count, const char*
     return rows;
 }
 
+// When the signal comes.
+enum class At { Start, FirstListing, FirstRemoval };
+
+int listings = 0;  // folders the cleanup has read
+
 struct Row {
     const char* action;
-    // Sets up the window and the disk; the signal comes at the command's start.
-    std::function<void(TCopyForm&, const TempDir&)> prepare;
+    std::function<void(TCopyForm&, const TempDir&)> prepare;  // the window and the disk
     // The command stopped before it got far.
     std::function<bool(TCopyForm&, const TempDir&)> stopped;
-    bool signalAtFirstRemoval = false;  // instead: when the first folder goes
+    At at = At::Start;
 };
 
 const Row kRows[] = {
@@ -54,13 +61,14 @@ const Row kRows[] = {
          for (int i = 0; i < 200; ++i) d.mkdir("s/d" + std::to_string(i) + "/inner");
          f.DirectoryListBox2->setDirectory(d / "s");
      },
-     [](TCopyForm&, const TempDir& d) { return entriesIn(d / "s") == 200; }},
+     [](TCopyForm&, const TempDir& d) { return listings < 10 && entriesIn(d / "s") == 200; },
+     At::FirstListing},
     {"DeleteNoFileDirectory",
      [](TCopyForm& f, const TempDir& d) {
          for (int i = 0; i < 200; ++i) d.mkdir("s/d" + std::to_string(i));
          f.DirectoryListBox2->setDirectory(d / "s");
      },
-     [](TCopyForm&, const TempDir& d) { return entriesIn(d / "s") >= 190; }, true},
+     [](TCopyForm&, const TempDir& d) { return entriesIn(d / "s") >= 190; }, At::FirstRemoval},
     {"ReNameAllFile",
      [](TCopyForm& f, const TempDir& d) {
          f.DataListBox->list()->setRows(files(d, "p", 200, ".jpg"));
@@ -108,15 +116,20 @@ class LongCommandTermination : public PlatformTest {};
     CloseOnTerminationSignals(&form);
     row.prepare(form, dir);
     syscalls::Overrides signalling;
-    if (row.signalAtFirstRemoval)
-        signalling.unlinkat = [sent = false](int fd, const char* path, int flags) mutable {
-            if (!sent) ::raise(SIGTERM);
-            sent = true;
+    if (row.at == At::FirstRemoval)
+        signalling.unlinkat = [](int fd, const char* path, int flags) {
+            static bool sent = false;
+            if (!std::exchange(sent, true)) ::raise(SIGTERM);
             return ::unlinkat(fd, path, flags);
         };
     syscalls::ScopedOverrides scoped(signalling);
+    if (row.at == At::FirstListing)
+        emptyFolderSources().listSubfolders = [](int fd, std::vector<std::string>& names) {
+            if (++listings == 1) ::raise(SIGTERM);
+            return posixops::listSubfolderNamesAt(fd, names);
+        };
     QTimer::singleShot(0, [&] {
-        if (!row.signalAtFirstRemoval) ::raise(SIGTERM);
+        if (row.at == At::Start) ::raise(SIGTERM);
         form.action(row.action)->trigger();
     });
     QApplication::exec();
