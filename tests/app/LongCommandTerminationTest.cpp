@@ -136,6 +136,8 @@ class LongCommandTermination : public PlatformTest {};
     const bool stopped = row.stopped(form, dir), closed = form.isHidden(),
                written = exists(fakeSettingsLocation().file);
     std::fprintf(stderr, "stopped %d, closed %d, settings written %d\n", stopped, closed, written);
+    std::error_code ignored;
+    fs::remove_all(testHome(), ignored);  // this process's own home: _Exit skips its removal
     std::_Exit(stopped && closed && written ? 0 : 1);
 }
 
