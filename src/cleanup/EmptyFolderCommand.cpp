@@ -35,6 +35,9 @@ int RemoveEmptyFolders(const std::string& start, PathListBox& dataList) {
             case Status::StartMissing:
                 notice(displayPath(start) + QStringLiteral("が見つかりませんでした。"));
                 return 0;
+            case Status::StartIsRoot:
+                notice(QStringLiteral("ルートディレクトリです。"));
+                return 0;
             case Status::StartUnreadable:
                 notice(QStringLiteral("* 検索エラーです。"));
                 notice(QStringLiteral("* 検索エラーです。*"));
@@ -44,6 +47,9 @@ int RemoveEmptyFolders(const std::string& start, PathListBox& dataList) {
                     notice(QStringLiteral("** 検索エラーです(例外)。"));
                 notice(QStringLiteral("** 検索エラーです(例外)。**"));
                 return 0;
+            case Status::Stopped:  // the program is ending
+                if (result.removed.empty()) return 0;
+                break;
             case Status::Done:
                 break;
         }

@@ -7,9 +7,10 @@
 class PathListBox;
 
 // Removes every folder below start that holds no file, at any depth, and
-// start itself when it ends up empty (never "/" or a mount point). When it
-// gets that far, the removed folders, sorted, replace the rows of dataList.
-// Tells what went wrong; returns the number of folders removed.
+// start itself when it ends up empty (never a mount point; "/" is refused),
+// leaving alone the folders other programs keep (engine/EmptyFolders.h).
+// When it gets that far, the removed folders, sorted, replace the rows of
+// dataList. Tells what went wrong; returns the number of folders removed.
 int RemoveEmptyFolders(const std::string& start, PathListBox& dataList);
 
 // RemoveEmptyFolders on the right tree's folder, then the count; a tree

@@ -8,6 +8,7 @@
 #include "platform/Messages.h"
 #include "filters/MaskExtensions.h"
 #include "util/PathText.h"
+#include "util/Termination.h"
 
 namespace {
 
@@ -54,7 +55,10 @@ void DoFilterDataListExecute(PathListBox& dataList, const FilterList& filters, Q
         const std::vector<std::string>& rows = dataList.list()->rows();
         std::vector<char> keep(rows.size());
         for (std::size_t i = rows.size(); i-- > 0;) {
-            if (i % 100 == 0) window.setWindowTitle(QStringLiteral("抽出中: ") + QString::number(i));
+            if (i % 100 == 0) {
+                if (terminationRequested()) return;  // the list stays as it was
+                window.setWindowTitle(QStringLiteral("抽出中: ") + QString::number(i));
+            }
             keep[i] = pattern.matches(fileNamePart(rows[i]));
         }
         const int current = dataList.currentRow();

@@ -11,5 +11,6 @@ class QWidget;
 std::string CheckedFiltersText(const FilterList& filters);
 
 // Keeps only the data-list entries whose extension a checked filter names,
-// showing the progress in window's caption, and tells how many stayed.
+// showing the progress in window's caption, and tells how many stayed. A
+// termination request leaves the list as it was.
 void DoFilterDataListExecute(PathListBox& dataList, const FilterList& filters, QWidget& window);

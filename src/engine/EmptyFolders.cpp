@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <fcntl.h>
 #include <limits>
+#include <mntent.h>
 #include <sys/stat.h>
 #include <unordered_map>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "util/Collation.h"
 #include "util/PathText.h"
 #include "util/SyscallSeam.h"
+#include "util/Termination.h"
 
 using namespace posixops;
 
@@ -74,6 +76,42 @@ bool isFolder(const struct stat& st, dev_t dev, ino_t ino) {
     return S_ISDIR(st.st_mode) && st.st_dev == dev && st.st_ino == ino;
 }
 
+using Identity = std::pair<dev_t, ino_t>;
+
+// The folders the fstab names as mount points, by identity: one of them is
+// kept whether something is mounted there now or not.
+std::vector<Identity> fstabFolders(const std::string& fstab) {
+    std::vector<Identity> folders;
+    FILE* table = ::setmntent(fstab.c_str(), "re");
+    if (!table) return folders;
+    struct mntent entry {};
+    char buffer[4096];
+    while (::getmntent_r(table, &entry, buffer, sizeof buffer)) {
+        struct stat st {};
+        if (entry.mnt_dir[0] == '/' && ::stat(entry.mnt_dir, &st) == 0 && S_ISDIR(st.st_mode))
+            folders.emplace_back(st.st_dev, st.st_ino);
+    }
+    ::endmntent(table);
+    return folders;
+}
+
+bool isListed(const std::vector<Identity>& folders, const struct stat& st) {
+    for (const Identity& f : folders)
+        if (f.first == st.st_dev && f.second == st.st_ino) return true;
+    return false;
+}
+
+// A mail folder (Maildir) holds cur, new and tmp, which its programs expect
+// to find even when they are empty.
+bool isMailFolder(const std::vector<std::string>& subfolders) {
+    int trio = 0;
+    for (const std::string& n : subfolders) trio += n == "cur" || n == "new" || n == "tmp";
+    return trio == 3;
+}
+
+// Other programs keep their state in dot-folders (git's refs/, caches).
+bool isDotName(const std::string& name) { return !name.empty() && name[0] == '.'; }
+
 // Removes the folder name of dir if it still is the one found.
 bool removeFoundAt(int dir, const std::string& name, const Found& found) {
     struct stat now {};
@@ -81,11 +119,12 @@ bool removeFoundAt(int dir, const std::string& name, const Found& found) {
     return syscalls::unlinkat(dir, name.c_str(), AT_REMOVEDIR) == 0;
 }
 
-// The start folder goes through its own parent, never when it is a root.
+// The start folder goes through its own parent, never when it is a root or
+// a dot-folder.
 bool removeStart(const std::string& start, const Found& found) {
     const std::string folder = withoutTrailingSlash(start);
     const std::string name = nameOf(folder);
-    if (folder == "/" || name.empty() || name == "." || name == "..") return false;
+    if (folder == "/" || name.empty() || isDotName(name)) return false;
     DirFd parent;
     if (openFolder(parentOf(folder), parent) || isMountRootAt(parent.get(), name)) return false;
     return removeFoundAt(parent.get(), name, found);
@@ -93,13 +132,25 @@ bool removeStart(const std::string& start, const Found& found) {
 
 }  // namespace
 
+EmptyFolderSources& emptyFolderSources() {
+    static EmptyFolderSources sources{"/etc/fstab", listSubfolderNamesAt};
+    return sources;
+}
+
 void removeEmptyFolders(const std::string& start, EmptyFolderRemoval& result) {
+    using Status = EmptyFolderRemoval::Status;
     result = {};
-    struct stat startSt {};
+    struct stat startSt {}, rootSt {};
     if (start.empty() || ::stat(start.c_str(), &startSt) != 0 || !S_ISDIR(startSt.st_mode)) {
-        result.status = EmptyFolderRemoval::Status::StartMissing;
+        result.status = Status::StartMissing;
         return;
     }
+    if (::stat("/", &rootSt) == 0 && startSt.st_dev == rootSt.st_dev && startSt.st_ino == rootSt.st_ino) {
+        result.status = Status::StartIsRoot;
+        return;
+    }
+    const EmptyFolderSources& sources = emptyFolderSources();
+    const std::vector<Identity> fstab = fstabFolders(sources.fstab);
     std::vector<Found> folders{{NoParent, {}, startSt.st_dev, startSt.st_ino, start}};
     DirFd startFd;
     struct stat opened {};
@@ -111,29 +162,35 @@ void removeEmptyFolders(const std::string& start, EmptyFolderRemoval& result) {
     // Breadth first: every folder found is read in turn, the list growing.
     const std::string below = withTrailingSlash(start);
     for (std::size_t i = 0; i < folders.size(); ++i) {
+        if (terminationRequested()) {
+            result.status = Status::Stopped;
+            return;
+        }
         const int fd = chain.open(i);
         if (fd < 0) continue;
         std::vector<std::string> names;
-        if (listSubfolderNamesAt(fd, names)) {
+        if (sources.listSubfolders(fd, names)) {
             if (i == 0) {
-                result.status = EmptyFolderRemoval::Status::StartUnreadable;
+                result.status = Status::StartUnreadable;
                 return;
             }
             ++result.unreadable;
             continue;
         }
+        if (isMailFolder(names)) continue;
         const struct stat self = folders[i].identity();
         const std::string prefix = i == 0 ? below : folders[i].path;
         for (auto& name : names) {
             struct stat st {};
-            if (statAt(fd, name, st) || !S_ISDIR(st.st_mode) || isMountedFolderAt(fd, self, name, st))
+            if (isDotName(name) || statAt(fd, name, st) || !S_ISDIR(st.st_mode) ||
+                isMountedFolderAt(fd, self, name, st) || isListed(fstab, st))
                 continue;
             std::string path = prefix + name + "/";
             folders.push_back({i, std::move(name), st.st_dev, st.st_ino, std::move(path)});
         }
     }
     if (result.unreadable) {
-        result.status = EmptyFolderRemoval::Status::FoldersUnreadable;
+        result.status = Status::FoldersUnreadable;
         return;
     }
 
@@ -147,11 +204,15 @@ void removeEmptyFolders(const std::string& start, EmptyFolderRemoval& result) {
     }
     sortCaseInsensitive(order);
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        if (terminationRequested()) {
+            result.status = Status::Stopped;
+            break;
+        }
         const std::size_t i = indexOf.at(*it);
         const Found& f = folders[i];
         bool gone = false;
         if (i == 0) {
-            gone = removeStart(start, f);
+            gone = !isListed(fstab, startSt) && removeStart(start, f);
         } else {
             const int parent = chain.open(f.parent);
             gone = parent >= 0 && removeFoundAt(parent, f.name, f);

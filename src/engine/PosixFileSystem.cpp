@@ -10,8 +10,10 @@
 #include "engine/FileOpErrors.h"
 #include "engine/HiddenNames.h"
 #include "engine/PosixFileOps.h"
+#include "util/IniFileIo.h"
 #include "util/PathText.h"
 #include "util/SyscallSeam.h"
+#include "util/UniqueFd.h"
 
 namespace {
 
@@ -19,28 +21,38 @@ long long mtimeNs(const struct stat& st) {
     return static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
 }
 
-// Writes the ".hidden" file through a fresh temporary file (never one that
-// already exists, so no link is followed), flushed to disk and renamed over
-// the old one: a reader never sees it half written. Text that lists no name
-// removes the file.
-bool writeHiddenFile(const std::string& file, const std::string& text) {
-    if (namesOf(text).empty()) return ::unlink(file.c_str()) == 0 || errno == ENOENT;
-    std::string temp = file + ".XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat old {};
-    const mode_t mode = ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 0666) : 0644;
-    bool ok = ::fchmod(fd, mode) == 0;
-    for (std::size_t done = 0; ok && done < text.size();) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n > 0) done += std::size_t(n);
-        else if (n < 0 && errno != EINTR) ok = false;
+// text with name listed (on) or not: the user's own lines keep their order
+// and bytes, a new name goes at the end, and removing one deletes only its
+// lines. Nothing when no name is left: the file goes.
+std::optional<std::string> hiddenTextWith(const std::string& text, const std::string& name, bool on) {
+    const bool listed = namesOf(text).count(name) != 0;
+    std::string edited;
+    if (listed == on) {
+        edited = text;
+    } else if (on) {
+        edited = text;
+        if (!edited.empty() && edited.back() != '\n') edited += '\n';
+        edited += name + '\n';
+    } else {
+        for (const auto& line : linesOf(text))
+            if (nameOfLine(line) != name) edited += line;
     }
-    ok = ok && syscalls::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temp.c_str(), file.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+    if (namesOf(edited).empty()) return std::nullopt;
+    return edited;
+}
+
+// Gives the object open at fd (O_PATH; st: its fstat) the mode: through its
+// /proc entry, which names that object whatever happened to path; without
+// /proc, through a regular file opened again at path, and only while that is
+// still the same object (a special file is never opened).
+bool changeModeOf(int fd, const struct stat& st, const std::string& path, mode_t mode) {
+    const std::string entry = "/proc/self/fd/" + std::to_string(fd);
+    if (::chmod(entry.c_str(), mode) == 0) return true;
+    if (errno != ENOENT || !S_ISREG(st.st_mode)) return false;
+    const UniqueFd file(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat now {};
+    return file.get() >= 0 && ::fstat(file.get(), &now) == 0 && now.st_dev == st.st_dev &&
+           now.st_ino == st.st_ino && ::fchmod(file.get(), mode) == 0;
 }
 
 }  // namespace
@@ -97,11 +109,15 @@ std::optional<unsigned> PosixFileSystem::attributes(const std::string& path) {
 bool PosixFileSystem::setAttribute(const std::string& path, unsigned bit, bool on) {
     if (bit == attr::Hidden) return setHidden(path, on);
     if (bit != attr::ReadOnly) return false;
+    // Judged and changed through one descriptor: a file swapped for a link
+    // meanwhile never passes its mode to the link's target.
+    const UniqueFd object(::open(path.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || S_ISLNK(st.st_mode)) return false;
+    if (object.get() < 0 || ::fstat(object.get(), &st) != 0 || S_ISLNK(st.st_mode)) return false;
     mode_t mode = st.st_mode & 07777;
     mode = on ? (mode & ~mode_t(0222)) : (mode | S_IWUSR);
-    return ::chmod(path.c_str(), mode) == 0;
+    if (betweenCheckAndChange) betweenCheckAndChange(path);
+    return changeModeOf(object.get(), st, path, mode);
 }
 
 bool PosixFileSystem::setHidden(const std::string& path, bool on) {
@@ -115,24 +131,13 @@ bool PosixFileSystem::setHidden(const std::string& path, bool on) {
     const std::string folder = folderPart(path);
     const std::string file = joinPath(folder, ".hidden");
     std::lock_guard lock(hiddenMutex_);
-    std::optional<std::string> read = readHiddenText(file);
+    const std::optional<std::string> read = readHiddenText(file);
     if (!read) return false;  // never replace a list that could not be read
-    const std::string& text = *read;
-    const bool listed = namesOf(text).count(name) != 0;
-    if (listed == on) return true;
-    // The user's own lines keep their order and bytes: a new name goes at
-    // the end, and removing one deletes only its lines.
-    std::string edited;
-    if (on) {
-        edited = text;
-        if (!edited.empty() && edited.back() != '\n') edited += '\n';
-        edited += name + '\n';
-    } else {
-        for (const auto& line : linesOf(text))
-            if (nameOfLine(line) != name) edited += line;
-    }
+    if ((namesOf(*read).count(name) != 0) == on) return true;
     hiddenCache_.erase(folder);
-    return writeHiddenFile(file, edited);
+    // Made again on what the file holds right before it is replaced, so
+    // that a change another program made meanwhile stays.
+    return editFileAtomically(file, [&](const std::string& text) { return hiddenTextWith(text, name, on); });
 }
 
 bool PosixFileSystem::listDirectory(const std::string& folder, std::vector<DirEntry>& out) {

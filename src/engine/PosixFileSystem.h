@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <mutex>
 #include <set>
 #include <string>
@@ -20,6 +21,9 @@ public:
     bool makeDirectory(const std::string& path) override;
     bool removeDirectory(const std::string& path) override;
     bool renameNoReplace(const std::string& from, const std::string& to) override;
+
+    // Tests: runs between the check of a file and the change of its mode.
+    std::function<void(const std::string& path)> betweenCheckAndChange;
 
 private:
     bool listedInHiddenFile(const std::string& folder, const std::string& name);

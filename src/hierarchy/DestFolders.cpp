@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "util/PathText.h"
 #include "util/SortedPaths.h"
+#include "util/Termination.h"
 
 int preMake_DestFolders(const std::vector<std::string>& targets, const std::string& destination) {
     int created = 0;
@@ -19,6 +20,7 @@ int preMake_DestFolders(const std::vector<std::string>& targets, const std::stri
             if (!t.empty()) folders.push_back(folderPart(t));
         sortDroppingDuplicates(folders);
         for (const auto& folder : folders) {
+            if (terminationRequested()) return created;
             if (folder.compare(0, inside.size(), inside) != 0 || fs.directoryExists(folder))
                 continue;
             std::vector<std::string> missing;

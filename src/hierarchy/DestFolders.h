@@ -7,5 +7,6 @@
 // the request finds them all. Only folders below destination are made: a
 // destination that has gone (an unmounted volume) is never made anew. A
 // folder that cannot be made ends the creating after
-// "preMake_DestFolders Error(Mk_Dir)". Returns the number of folders made.
+// "preMake_DestFolders Error(Mk_Dir)"; a termination request ends it
+// quietly. Returns the number of folders made.
 int preMake_DestFolders(const std::vector<std::string>& targets, const std::string& destination);

@@ -18,7 +18,11 @@ namespace {
 
 int signalPipe[2] = {-1, -1};
 
+// The request is made at once, so that a long command running on the
+// user-interface thread sees it at its next step; the window is closed once
+// the event loop reads the pipe.
 void onSignal(int) {
+    requestTermination();
     const char byte = 1;
     const ssize_t ignored = ::write(signalPipe[1], &byte, 1);
     (void)ignored;
@@ -70,11 +74,12 @@ void CloseOnTerminationSignals(QWidget* window) {
     if (signalPipe[0] < 0 && ::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, window);
     QPointer<QWidget> target(window);
-    QObject::connect(notifier, &QSocketNotifier::activated, window, [target] {
+    QObject::connect(notifier, &QSocketNotifier::activated, window, [target, closing = false]() mutable {
         char buffer[16];
         while (::read(signalPipe[0], buffer, sizeof buffer) > 0) {
         }
-        if (!target || terminationRequested()) return;
+        if (!target || closing) return;
+        closing = true;
         CloseForTermination(target);
     });
     struct sigaction action {};

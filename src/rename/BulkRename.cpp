@@ -9,6 +9,7 @@
 #include "platform/Platform.h"
 #include "util/DisplayText.h"
 #include "util/PathText.h"
+#include "util/Termination.h"
 
 namespace {
 
@@ -50,7 +51,12 @@ std::vector<std::string> copyEntries(const PathListModel& dataList) {
 
 RenameCounts carryOut(const std::vector<std::string>& paths, const std::vector<PlannedName>& plan) {
     RenameCounts counts;
-    for (std::size_t i = 0; i < plan.size() && i < paths.size(); ++i) {
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        // A plan cut short, or the program ending: the rest stays undone.
+        if (i >= plan.size() || terminationRequested()) {
+            counts.unhandled = int(paths.size() - i);
+            break;
+        }
         const PlannedName& p = plan[i];
         if (p.step == PlannedName::Step::Missing) ++counts.missing;
         if (p.step == PlannedName::Step::Fail ||
@@ -67,12 +73,12 @@ RenameCounts RenameSerially(const std::vector<std::string>& paths, const std::st
     if (paths.empty()) return {};
     BusyCursor busy;
     const NameRule rule = serialNameRule({prefix, digits}, paths.size());
-    return carryOut(paths, planRenames(paths, rule, fileSystemProbe()));
+    return carryOut(paths, planRenames(paths, rule, fileSystemProbe(), terminationRequested));
 }
 
 RenameCounts ChangeExtensions(const std::vector<std::string>& paths, const std::string& extension) {
     BusyCursor busy;
-    return carryOut(paths, planRenames(paths, extensionRule(extension), fileSystemProbe()));
+    return carryOut(paths, planRenames(paths, extensionRule(extension), fileSystemProbe(), terminationRequested));
 }
 
 void ReNameAllFileExecute(const PathListModel& dataList, const FolderTrees& trees) {

@@ -17,7 +17,8 @@ struct RenameCounts {
 
 // Renames the entries as planned, in turn; a rename never replaces an
 // existing file (not even one another program made meanwhile) and the first
-// that fails ends the run.
+// that fails ends the run, as does a termination request. Entries past the
+// plan's end stay undone.
 RenameCounts carryOut(const std::vector<std::string>& paths, const std::vector<PlannedName>& plan);
 
 // Each file gets prefix, a serial number counted from digits, and its own

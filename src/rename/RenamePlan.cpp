@@ -63,7 +63,7 @@ bool isPlainName(const std::string& name) {
 }
 
 std::vector<PlannedName> planRenames(const std::vector<std::string>& paths, const NameRule& rule,
-                                     const NameProbe& probe) {
+                                     const NameProbe& probe, const std::function<bool()>& stopped) {
     // Files the plan has moved so far: true where one now is, false where
     // one has gone.
     std::unordered_map<std::string, bool> moved;
@@ -79,6 +79,7 @@ std::vector<PlannedName> planRenames(const std::vector<std::string>& paths, cons
     std::vector<PlannedName> plan;
     plan.reserve(paths.size());
     for (const std::string& path : paths) {
+        if (stopped && stopped()) break;
         if (!fileAt(path)) {
             plan.push_back({PlannedName::Step::Missing, {}});
             continue;

@@ -56,6 +56,7 @@ struct NameProbe {
 // entry is looked at: an entry with no file is Missing and gets no name; a
 // name equal to the entry's is kept; a taken name becomes the first free
 // name_01, name_02 ... The plan ends at the first entry that cannot be named
-// (Fail).
+// (Fail), or short of the list once stopped (when given) says so.
 std::vector<PlannedName> planRenames(const std::vector<std::string>& paths, const NameRule& rule,
-                                     const NameProbe& probe);
+                                     const NameProbe& probe,
+                                     const std::function<bool()>& stopped = {});

@@ -5,6 +5,8 @@
 namespace {
 std::atomic<bool> terminating{false};
 std::atomic<int> operations{0};
+// Set from a signal handler.
+static_assert(std::atomic<bool>::is_always_lock_free);
 }  // namespace
 
 void requestTermination() { terminating = true; }

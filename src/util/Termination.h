@@ -2,8 +2,10 @@
 
 // A termination signal (a logout, a kill) asks the program to end: file
 // operations in progress cancel at their next step, as a cancel in their
-// progress dialog does, and new ones do nothing. Plain C++: the file
-// engine checks it from its worker thread.
+// progress dialog does, and new ones do nothing; long commands on the
+// user-interface thread stop at their next step. Plain C++: the file engine
+// checks it from its worker thread. requestTermination is safe in a signal
+// handler.
 void requestTermination();
 bool terminationRequested();
 // Forgets the request (tests that send themselves a termination signal).

@@ -1,11 +1,16 @@
+#include <cerrno>
 #include <filesystem>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include "cleanup/EmptyFolderCommand.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/PathListBox.h"
+#include "engine/EmptyFolders.h"
+#include "engine/PosixFileOps.h"
 #include "support/TestEnvironment.h"
+#include "util/SyscallSeam.h"
 
 namespace {
 
@@ -60,6 +65,49 @@ TEST_F(EmptyFolderCommandTest, AMissingStartFolderIsToldAndTheDataListStays) {
     EXPECT_EQ(fakeDialogs().texts(), (QStringList{QString::fromStdString(s) + "が見つかりませんでした。",
                                                   "0個のフォルダを削除しました。"}));
     EXPECT_EQ(rows(), Paths{"/old/row"});
+}
+
+// Nothing is removed when the start is "/" or a later folder cannot be
+// read. No folder can be removed here and only the start's listing is real,
+// so that a broken refusal cannot reach the machine's own folders.
+TEST_F(EmptyFolderCommandTest, RootAndUnreadableFoldersRemoveNothing) {
+    const std::string s = dir.mkdir("s");
+    dir.mkdir("s/a/b");
+    dir.mkdir("s/c");
+    struct stat startSt {};
+    ::stat(s.c_str(), &startSt);
+    EmptyFolderSources& sources = emptyFolderSources();
+    const EmptyFolderSources saved = sources;
+    sources.listSubfolders = [&](int fd, std::vector<std::string>& names) {
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && st.st_ino == startSt.st_ino && st.st_dev == startSt.st_dev)
+            return posixops::listSubfolderNamesAt(fd, names);
+        return EACCES;
+    };
+    syscalls::Overrides refusing;
+    refusing.unlinkat = [](int, const char*, int) {
+        errno = EPERM;
+        return -1;
+    };
+    syscalls::ScopedOverrides scoped(refusing);
+    const struct {
+        std::string start;
+        QStringList texts;
+    } cases[] = {
+        {"/", {"ルートディレクトリです。", "0個のフォルダを削除しました。"}},
+        {s, {"** 検索エラーです(例外)。", "** 検索エラーです(例外)。", "** 検索エラーです(例外)。**",
+             "0個のフォルダを削除しました。"}},
+    };
+    for (const auto& c : cases) {
+        fakeDialogs().reset();
+        data.list()->setRows({"/old/row"});
+        right.setDirectory(c.start);
+        run();
+        EXPECT_EQ(fakeDialogs().texts(), c.texts) << c.start;
+        EXPECT_EQ(rows(), Paths{"/old/row"}) << c.start;
+    }
+    sources = saved;
+    EXPECT_TRUE(exists(s + "/a/b") && exists(s + "/c"));
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ EmptyFolderRemoval removeBelow(const std::string& start) {
 TEST(EmptyFolders, AStartHoldingOnlyEmptyTreesGoesTooWhateverTheirShape) {
     TempDir dir;
     const std::string s = dir.mkdir("s");
-    for (const char* p : {"s/a/b/c/d/e", "s/a/f", "s/g/h/i", "s/g/h/j", "s/.k"}) dir.mkdir(p);
+    for (const char* p : {"s/a/b/c/d/e", "s/a/f", "s/g/h/i", "s/g/h/j", "s/k"}) dir.mkdir(p);
     const auto result = removeBelow(s + "/");
     EXPECT_EQ(result.removed.size(), 12u);
     EXPECT_EQ(result.removed.front(), s);
@@ -81,6 +81,29 @@ TEST(EmptyFolders, AFolderSwappedAfterTheWalkStays) {
     syscalls::ScopedOverrides scoped(swapping);
     EXPECT_EQ(removeBelow(s).removed, Paths{s + "/b"});
     EXPECT_TRUE(exists(s + "/a"));
+}
+
+// Folders other programs keep their state in, even empty: dot-folders (git's
+// refs/), a mail folder's cur/new/tmp, and mount points the fstab names,
+// mounted or not.
+TEST(EmptyFolders, FoldersOtherProgramsKeepAreLeftAlone) {
+    TempDir dir;
+    const std::string s = dir.mkdir("s");
+    const Paths kept = {s + "/.git/refs/heads", s + "/Mail/cur", s + "/Mail/new", s + "/Mail/tmp",
+                        s + "/boot", s + "/my disk"};
+    for (const auto& k : kept) std::filesystem::create_directories(k);
+    dir.mkdir("s/Mail/.Sent");
+    dir.mkdir("s/empty");
+    const std::string fstab = dir.write("fstab", "# <file system> <mount point> <type>\n"
+                                                 "UUID=1 " + s + "/boot ext4 defaults 0 2\n"
+                                                 "/dev/sdb1 " + s + "/my\\040disk vfat noauto 0 0\n"
+                                                 "/swapfile none swap sw 0 0\n");
+    const std::string listedBefore = emptyFolderSources().fstab;
+    emptyFolderSources().fstab = fstab;
+    const auto result = removeBelow(s);
+    emptyFolderSources().fstab = listedBefore;
+    EXPECT_EQ(result.removed, Paths{s + "/empty"});
+    for (const auto& k : kept) EXPECT_TRUE(exists(k)) << k;
 }
 
 TEST(EmptyFolders, MountedFileSystemsAreNeitherEnteredNorRemoved) {

@@ -1,5 +1,6 @@
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -72,6 +73,26 @@ TEST_F(HiddenListTest, AFailedFlushLeavesTheListAsItWas) {
     EXPECT_FALSE(fs.setAttribute(f, attr::Hidden, true));
     EXPECT_EQ(readFile(dir / ".hidden"), "other\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+}
+
+// A list kept elsewhere through a link keeps its link; a change another
+// program makes while ours is written stays.
+TEST_F(HiddenListTest, TheListIsWrittenThroughItsLinkAndKeepsChangesMadeMeanwhile) {
+    const auto kept = dir.write("dotfiles/hidden", "other\n");
+    ASSERT_EQ(::symlink("dotfiles/hidden", (dir / ".hidden").c_str()), 0);
+    bool changed = false;
+    syscalls::Overrides otherProgram;
+    otherProgram.fsync = [&](int fd) {
+        if (!changed) {
+            changed = true;
+            std::ofstream(kept, std::ios::app) << "theirs\n";
+        }
+        return ::fsync(fd);
+    };
+    syscalls::ScopedOverrides scoped(otherProgram);
+    ASSERT_TRUE(fs.setAttribute(dir.write("f"), attr::Hidden, true));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / ".hidden"));
+    EXPECT_EQ(readFile(kept), "other\ntheirs\nf\n");
 }
 
 }  // namespace

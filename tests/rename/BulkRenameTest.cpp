@@ -15,6 +15,7 @@
 #include "platform/Platform.h"
 #include "rename/BulkRename.h"
 #include "support/TestEnvironment.h"
+#include "util/Termination.h"
 
 namespace {
 
@@ -138,6 +139,23 @@ TEST_F(BulkRenameTest, ANameTakenMeanwhileEndsTheRunWithoutReplacingIt) {
     EXPECT_EQ(namesIn(dir / "p"), (Paths{"A001.txt", "A002.txt", "b.txt", "c.txt"}));
     EXPECT_EQ(readFile(theirs), "theirs");
     EXPECT_EQ(messages(), QStringList{"2個のファイルは処理できませんでした。"});
+}
+
+// A termination request ends the plan where it came, and the renaming at
+// its next entry: the rest stays undone.
+TEST_F(BulkRenameTest, ATerminationRequestLeavesTheRestUndone) {
+    const Paths rows{dir.write("p/a.txt"), dir.write("p/b.txt"), dir.write("p/c.txt")};
+    const NameProbe probe{[](const std::string& p) { return exists(p); },
+                          [](const std::string& p) { return exists(p); }};
+    int asked = 0;
+    const auto plan = planRenames(rows, serialNameRule({"A", "001"}, 3), probe, [&] { return ++asked > 1; });
+    EXPECT_EQ(plan.size(), 1u);
+    EXPECT_EQ(carryOut(rows, plan).unhandled, 2);
+    requestTermination();
+    const RenameCounts stopped = carryOut({rows[1]}, {{PlannedName::Step::Rename, dir / "p/B.txt"}});
+    clearTerminationRequest();
+    EXPECT_EQ(stopped.unhandled, 1);
+    EXPECT_EQ(namesIn(dir / "p"), (Paths{"A001.txt", "b.txt", "c.txt"}));
 }
 
 TEST_F(BulkRenameTest, AnEmptyListCancelAndTooShortExtensionsDoNothing) {

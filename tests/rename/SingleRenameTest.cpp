@@ -66,16 +66,22 @@ TEST_F(SingleRenameTest, ASystemFileIsRefusedAndAHiddenReadOnlyOneGetsTheHiddenQ
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     const std::string secret = dir.write("p/.secret");
     ::chmod(secret.c_str(), 0444);
-    paths.setRows({fifo, secret});
+    const std::string plain = dir.write("p/plain");
+    ::chmod(plain.c_str(), 0444);
+    paths.setRows({fifo, secret, plain});
     names.setCurrentRow(0);
     RenameFileNameLeftExecute(names, paths);
-    names.setCurrentRow(1);
-    fakeDialogs().answers = {id::No};
-    RenameFileNameLeftExecute(names, paths);
+    for (int row : {1, 2}) {
+        names.setCurrentRow(row);
+        fakeDialogs().answers = {id::No};
+        RenameFileNameLeftExecute(names, paths);
+    }
     EXPECT_EQ(fakeDialogs().texts(),
-              (QStringList{"これはシステムファイルです。\r\nリネームは中止します。", kHiddenQuestion}));
+              (QStringList{"これはシステムファイルです。\r\nリネームは中止します。", kHiddenQuestion,
+                           "これは読み取り専用ファイルです。\r\nファイル名を変更してもよろしいですか?"}));
     EXPECT_EQ(fakeDialogs().shown[1].flags & mb::ButtonMask, mb::YesNo);
-    EXPECT_TRUE(exists(secret));
+    EXPECT_EQ(fakeDialogs().shown[2].flags & mb::ButtonMask, mb::YesNo);
+    EXPECT_TRUE(exists(secret) && exists(plain));
 }
 
 TEST_F(SingleRenameTest, CancelAndTheUnchangedNameDoNothing) {

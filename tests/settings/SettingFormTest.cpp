@@ -103,11 +103,13 @@ TEST_F(SettingFormTest, OptionsOpenFromTheMaskAndOkWritesWhatTheBoxesSay) {
     };
     for (const Case& c : cases) {
         options = OperationOptions::fromBits(c.stored);
+        fileErase.setEnabled(true);
         run([&](TSettingForm& form) {
             EXPECT_EQ(boxes(form), c.checked) << c.stored;
             EXPECT_EQ(form.CallRemoveReadOnlyCheckBox->isEnabled(), c.bit7Enabled) << c.stored;
         });
         EXPECT_EQ(options.bits(), c.written) << c.stored;
+        EXPECT_FALSE(fileErase.isEnabled()) << "the erase switch stayed off";
     }
 }
 

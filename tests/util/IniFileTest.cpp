@@ -1,6 +1,12 @@
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -143,16 +149,60 @@ TEST_F(IniFileIoTest, WritingReplacesTheWholeFileAndLeavesNothingElse) {
     EXPECT_EQ(names, std::vector<std::string>{"s.ini"});
 }
 
-TEST_F(IniFileIoTest, WritingThroughASymlinkKeepsTheLink) {
+// Dotfiles kept in a repository through links keep their links, also
+// through a chain of relative links to a file not made yet.
+TEST_F(IniFileIoTest, WritingThroughSymlinksKeepsTheLinks) {
+    const struct {
+        const char* target;  // the end of the chain, below the folder
+        bool exists;
+        std::vector<std::pair<const char*, const char*>> links;  // name, what it points to
+    } cases[] = {
+        {"real/s.ini", true, {{"link.ini", "real/s.ini"}}},
+        {"repo/s.ini", false, {{"link.ini", "middle.ini"}, {"middle.ini", "repo/s.ini"}}},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        dir.mkdir("repo");
+        if (c.exists) dir.write(c.target, "old");
+        for (const auto& [name, to] : c.links) ASSERT_EQ(::symlink(to, (dir / name).c_str()), 0);
+        ASSERT_TRUE(writeFileAtomically(dir / "link.ini", "new")) << c.target;
+        for (const auto& [name, to] : c.links) EXPECT_TRUE(std::filesystem::is_symlink(dir / name)) << name;
+        EXPECT_EQ(readFile(dir / c.target), "new");
+    }
+}
+
+// The temporary name does not grow with the file's: a name near NAME_MAX
+// is written.
+TEST_F(IniFileIoTest, ANameOfTwoHundredFiftyBytesIsWritten) {
     TempDir dir;
-    const std::string target = dir.write("real/s.ini", "old");
-    const std::string link = dir / "link.ini";
-    ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
-    ASSERT_TRUE(writeFileAtomically(link, "new"));
-    struct stat st {};
-    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
-    EXPECT_TRUE(S_ISLNK(st.st_mode));
-    EXPECT_EQ(readFile(target), "new");
+    const std::string file = dir / (std::string(246, 'n') + ".ini");
+    ASSERT_TRUE(writeFileAtomically(file, "x"));
+    EXPECT_EQ(readFile(file), "x");
+}
+
+// What a crash left of our temporaries goes when a later process writes
+// there: leftovers of ours only, and none that is open or newer than the
+// process.
+TEST_F(IniFileIoTest, ALaterProcessRemovesTheTemporariesACrashLeft) {
+    TempDir dir;
+    const std::vector<std::string> stale = {dir.write(".dorvanquellis-0123456789ab.new"),
+                                            dir.write("s.ini.tmp4711_815")};
+    const std::vector<std::string> kept = {dir.write(".dorvanquellis-open00000000.new"),
+                                           dir.write(".dorvanquellis-notours.new"), dir.write("t.ini.tmp1_2"),
+                                           dir.write("s.ini.tmp_backup")};
+    const int open = ::open(kept[0].c_str(), O_RDONLY);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the next process starts later
+    const pid_t child = ::fork();
+    if (child == 0) std::_Exit(writeFileAtomically(dir / "s.ini", "x") ? 0 : 1);
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    ::close(open);
+    EXPECT_EQ(status, 0);
+    for (const auto& p : stale) EXPECT_FALSE(exists(p)) << p;
+    for (const auto& p : kept) EXPECT_TRUE(exists(p)) << p;
+    const std::string fresh = dir.write(".dorvanquellis-fresh0000000.new");  // this process's own
+    ASSERT_TRUE(writeFileAtomically(dir / "u.ini", "x"));
+    EXPECT_TRUE(exists(fresh));
 }
 
 TEST_F(IniFileIoTest, AFailedWriteLeavesTheOldFile) {
