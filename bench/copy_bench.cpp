@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Copies (or moves) files into a folder through the file-operation service,
 // as the program does, with Silent | NoConfirmation | NoFolderQuestion.
 //   dorvan_copy_bench [--move] DEST SOURCE...

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Times the file-operation service against cp and mv on the same data in the
 # same run, the two tools alternating run by run:
 #   copy  5,000 files of 4 KiB            vs  cp --preserve=mode,timestamps

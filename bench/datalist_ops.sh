@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Times the data-list commands on 1,000,000 paths in the real window
 # (offscreen) and compares them with the command-line tools that do the same
 # work, in the same run:

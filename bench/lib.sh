@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Helpers shared by the benchmark scripts (bash; sourced).
 #
 # Rows: each figure that has a peer or a target is also written as one row

@@ -1,4 +1,8 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the data-list benchmark, writes a data file of 1,000,000 paths and
 # times loading it into the data list (click to filled list), select-all and
 # scrolling, once per list layout mode.

@@ -1,4 +1,8 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Times serial renaming and the extension change of FILES photos in one
 # folder, and the removal of FOLDERS empty folders, each through its action
 # in the real window (offscreen), up to the repainted panes. Prints the

@@ -1,4 +1,8 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Exits 0 when two files hold the same bytes, reading only where either has
 data (SEEK_DATA/SEEK_HOLE): a hole in both reads as zeros in both.
    same_sparse.py FILE FILE"""

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Times the whole-tree search (start to the transferred result, as the window
 # runs it) against find, bfs and fdfind on generated trees of 10,000, 100,000
 # and 1,000,000 files, side by side in one run: warm cache, tools alternating

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Start-up time: from launching the program with no settings file to the
 # first painted main window, under Xvfb. Prints each run and the median.
 # Usage: bench/startup.sh [runs]   (default 5; BUILD_DIR as in lib.sh)

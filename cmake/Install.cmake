@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installation into the standard places and the Debian package.
 #   cmake --install <build> [--prefix /usr/local]
 #   cpack --config <build>/CPackConfig.cmake        -> dorvanquellis_<version>_<arch>.deb

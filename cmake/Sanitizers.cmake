@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Instrumented builds, each in a build folder of its own.
 #
 # DORVAN_SANITIZE=address,undefined (or thread): every target is compiled and

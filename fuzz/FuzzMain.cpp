@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer entry of one target, chosen by DORVAN_FUZZ_ENTRY.
 #include <cstdint>
 #include <cstdio>

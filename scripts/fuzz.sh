@@ -1,4 +1,8 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the libFuzzer targets with clang (build/fuzz) and runs each in turn on
 # a working copy of its committed corpus (fuzz/corpus/<target>/). Prints the
 # executions and findings of every target and exits non-zero on any finding.

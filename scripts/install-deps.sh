@@ -1,4 +1,8 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages that building (and, with "test", testing; with
 # "package", building the .deb; with "fuzz", fuzzing with clang and libFuzzer;
 # with "licences", the licence headers) needs.

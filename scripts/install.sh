@@ -1,4 +1,8 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package of Dorvanquellis into build/package/ and installs
 # it with apt, which pulls in the libraries it needs; with --package-only it
 # stops after building the package. Remove it again with: apt remove dorvanquellis

@@ -1,4 +1,8 @@
 #!/bin/bash
+
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Mutation trial: plants each bug of scripts/mutants/ in a scratch copy of the
 # tree, one at a time, rebuilds incrementally and runs the test executables
 # the bug changed; a bug that no test notices survives. Takes about ten

@@ -1,4 +1,8 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the tests with sanitizers and runs them; a sanitizer report fails the
 # test it happens in, and the run. Prints the tests run and the reports found.
 #   scripts/sanitize.sh          AddressSanitizer (with leaks) and UBSan, every test (build/asan)

@@ -1,4 +1,8 @@
 #!/bin/bash
+
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Soak: random sequences of copy, move, trash, erase, rename and attribute
 # commands on generated trees, each checked against what the commands
 # reported (tests/faults/Soak.*). Builds test_faults and runs its soak test.

@@ -1,4 +1,8 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds Dorvanquellis with its tests, checks its Debian package (lintian) and
 # the licence of every file (reuse lint), and runs every test (headless; the
 # journeys bring their own X display each).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Dialogs and settings for the data-list benchmarks: no dialog waits for an
 // answer, the save dialog answers a chosen path, settings stay in a scratch
 // folder.

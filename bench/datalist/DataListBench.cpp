@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Times the click on a data file until the data list is filled and painted,
 // then select-all and scrolling on that list. Usage:
 //   bench_datalist DATAFILE [single|batched]

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Times the data-list commands on a long list, each through its action in the
 // real window (offscreen) and up to the repainted list. Usage:
 //   bench_datalist_ops ops DATAFILE WORKDIR   load (a click on the data file

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Times serial renaming, the extension change and the removal of folders
 // without files, each through its action in the real window (offscreen) up
 // to the repainted panes. Usage:

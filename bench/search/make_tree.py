@@ -1,4 +1,8 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Builds a tree of N empty files for the search benchmark: groups of 100
 files, each group a folder with 90 files and 10 subfolders of one file each
 (one file in ten under a folder of its own), 100 groups to a parent folder.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs one whole-tree search as the window does and prints, on one line, the
 // milliseconds from the start to the transferred result, the number of files
 // found and the peak resident memory of the process in KiB.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starts the program exactly as main() does and prints the wall-clock time
 // (CLOCK_REALTIME, nanoseconds) once the main window has been painted for the
 // first time, then quits.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Clipboard paste: the rows are the trimmed text's lines, cut at the first NUL.
 #include <QString>
 #include <QStringEncoder>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Data file text: rows at CRLF, CR and LF, up to the first NUL.
 #include <string>
 #include <vector>

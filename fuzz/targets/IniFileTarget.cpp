@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Settings file: parse, write one key, parse the result again.
 #include <algorithm>
 #include <string>

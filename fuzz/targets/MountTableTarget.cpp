@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Mount table: entries survive the kernel's escaping; volume rules take any entry.
 #include <cstdio>
 #include <string>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Search masks: a name matches by the whole extension from its last dot.
 #include <algorithm>
 #include <string>

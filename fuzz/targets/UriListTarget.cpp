@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // text/uri-list payloads of drops: each path is the whole decoding of one line.
 #include <string>
 #include <vector>

@@ -1,4 +1,8 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs a build into a scratch prefix and checks what lands there: the
 # files in their places, a desktop entry whose Exec and Icon name installed
 # files, manual pages that format without a warning, and, where the tools are

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The settings the window shows: applied once at creation, collected once at
 // close.
 #include <algorithm>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Copy and move: each listed item, its collisions, folders walked through
 // descriptors, and the removal of moved sources once their copies are safe.
 #include "engine/FileOpEngine.h"

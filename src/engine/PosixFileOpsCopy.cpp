@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Copying a file or a link so that the target appears only complete, and
 // renames that never replace: the no-replace fallbacks (no O_TMPFILE, no
 // RENAME_NOREPLACE, no hard links) and the temporary names they use.

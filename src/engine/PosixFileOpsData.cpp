@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The data of a copy: copy_file_range where it works, read and write
 // otherwise, and the holes of a sparse file kept.
 #include <algorithm>

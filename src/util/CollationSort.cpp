@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Sorting a million paths in the collation's order: texts whose characters
 // each weigh the same wherever they stand get compact keys of per-character
 // ranks and a radix-like sort on 8-byte windows of those keys; the rest take

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "util/FileNameFit.h"
 
 std::string fitFileName(const std::string& base, const std::string& tail, std::size_t maxBytes) {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "util/NumberText.h"
 
 std::string ZeroPadding(std::uint32_t value, std::uint32_t width, char pad) {

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Marks a hand-over between threads that ThreadSanitizer cannot see by itself:

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The bulk commands through the real file-operation service, as a user runs
 // them: data list filled, destination chosen in the right pane, button pressed.
 #include <sys/stat.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The bundled help: every page named by the contents, the index and the
 // pages' own links must exist, and every #anchor must exist in its page.
 #include <algorithm>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A termination signal while a long command runs on the user-interface
 // thread: the command stops at its next step, the window closes and writes
 // its settings. Each row runs the window in a child process (a death test),

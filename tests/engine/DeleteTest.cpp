@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Deletion: to the trash, the fallback where the trash cannot take an item,
 // and erasing for good.
 #include <unistd.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The engine's copy, move, rename, trash, erase and the atomic writer on the
 // file systems users copy to (root only; skipped otherwise): a tmpfs, XFS
 // and btrfs images, and a FUSE pass-through with and without hard links,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Faults that live across the items of one job, at links, and on file
 // systems whose flushes, renames or inode numbers cannot be trusted (forced
 // through the syscall seam; tests/engine/FileSystemMatrixTest.cpp meets the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Moves across file systems (a tmpfs, root only): a source goes only when its
 // copy is durable and the source is still the file that was copied.
 #include <algorithm>

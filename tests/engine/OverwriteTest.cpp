@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Existing targets: replaced only after Yes / YesToAll / NoConfirmation, and
 // then by a rename (never truncated in place); No and Cancel leave both sides.
 #include <unistd.h>

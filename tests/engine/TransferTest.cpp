@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Copy and move: names byte for byte, metadata, links, special files,
 // folders, target lists and the folder-creation question.
 #include <sys/stat.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Walks never follow a folder swapped for a link, never cross into another
 // file system, keep holes, close every folder they open, and leave nothing
 // behind but what was asked for.

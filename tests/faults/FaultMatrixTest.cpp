@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Faults a user's files meet, on real files through the engine and the real
 // service: what each item reports must match the disk, and no byte of an
 // original file may be lost.

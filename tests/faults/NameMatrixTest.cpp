@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Names and paths that trip up text handling: every command carries them
 // byte for byte, and what cannot be done is reported, not half done.
 #include "FaultFixture.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The soak: random command sequences on generated trees. A short run here;
 // scripts/soak.sh runs a thousand sequences through the same test.
 #include <chrono>

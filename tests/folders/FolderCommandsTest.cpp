@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The folder commands on real folders; deletion through the real
 // file-operation service into the test home's trash.
 #include <unistd.h>

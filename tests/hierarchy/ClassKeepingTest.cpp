@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The hierarchy-keeping copy and move on real folders, through the real
 // file-operation service; the recording service where the request itself
 // is checked.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Runs the real program under its own Xvfb display with openbox, a private
 D-Bus session and accessibility bus, and drives it as a person does: widgets
 are found through the accessibility tree (pyatspi), clicks and keys are real

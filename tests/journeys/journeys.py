@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The journeys: one short function each, run one at a time by run.py."""
 import os
 import socket

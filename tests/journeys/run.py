@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Runs one journey by name: python3 run.py NAME (list: python3 run.py --list).
 Exit 0 passed, 1 failed, 77 skipped. A journey marked expected_failure
 passes when it fails and fails when it passes."""

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real dialogs, answered by a timer that clicks a button (offscreen).
 #include <algorithm>
 #include <functional>

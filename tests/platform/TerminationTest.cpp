@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Ending the program during an operation: the operation is cancelled cleanly
 // and the program ends; input reaches only the operation's dialogs while it
 // runs. The ending runs in a child process (a death test), since it ends the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The desktop trash through the service (XDG_DATA_HOME points into the test
 // home): one question, and everything restorable.
 #include <unistd.h>

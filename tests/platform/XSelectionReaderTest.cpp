@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The clipboard of another X client, read through a connection of our own:
 // on a private Xvfb with xclip holding the text (skipped where either is
 // missing).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The settings dialog through BaseSettingExecute: the form is filled from
 // the state, worked through its controls, and closed with one of its buttons.
 #include <cstdlib>

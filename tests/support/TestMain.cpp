@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Test entry: a private home, the offscreen platform, the application set up
 // as the program does, and scripted doubles for every interactive service.
 #include <cstdlib>

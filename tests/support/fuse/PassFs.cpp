@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A FUSE pass-through of one folder, for the engine's file-system matrix:
 //
 //   dorvan_test_passfs [--no-links] FOLDER MOUNTPOINT [FUSE options]
