@@ -312,8 +312,8 @@ void TCopyForm::bindCommands() {
         RunGuarded([&] { FilterCheckListBoxClickAt(filters(), row); });
     });
     connect(FilterCheckListBox, &FilterCheckListView::mouseDown, this,
-            [this, filters](bool twice, int row) {
-                RunGuarded([&] { FilterCheckListBoxMouseDown(FilterDrag, filters(), twice, row); });
+            [this, filters](bool twice, int) {
+                RunGuarded([&] { FilterCheckListBoxMouseDown(FilterDrag, filters(), twice); });
             });
     connect(FilterCheckListBox, &FilterCheckListView::mouseMove, this, [this, filters](int row) {
         RunGuarded([&] { FilterCheckListBoxMouseMove(FilterDrag, filters(), row); });

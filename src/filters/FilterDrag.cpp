@@ -8,12 +8,10 @@
 #include "filters/FilterCommands.h"
 #include "filters/FilterList.h"
 
-void FilterCheckListBoxMouseDown(FilterDragState& drag, const FilterContext& c, bool doubleClick,
-                                 int row) {
+void FilterCheckListBoxMouseDown(FilterDragState& drag, const FilterContext& c, bool doubleClick) {
     if (doubleClick) {
         drag.dragging = false;
-        if (row >= 2) FilterPushExecute(c, row);
-        else FilterAddExecute(c);
+        FilterAddExecute(c);
         return;
     }
     const QModelIndex current = c.view.currentIndex();

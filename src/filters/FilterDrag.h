@@ -11,11 +11,9 @@ struct FilterDragState {
     int index = 0;  // the row of the entry being dragged
 };
 
-// A mouse down on row (-1: on no entry): a double click on a user filter
-// opens its edit dialog, one anywhere else the add dialog; any other press
-// starts a drag of the current row (the row just pressed).
-void FilterCheckListBoxMouseDown(FilterDragState& drag, const FilterContext& c, bool doubleClick,
-                                 int row);
+// A mouse down: a double click opens the add dialog wherever it lands; any
+// other press starts a drag of the current row (the row just pressed).
+void FilterCheckListBoxMouseDown(FilterDragState& drag, const FilterContext& c, bool doubleClick);
 // The pointer over targetRow (-1: over no entry): a dragged user filter
 // changes places with the user filter there and stays the current row.
 void FilterCheckListBoxMouseMove(FilterDragState& drag, const FilterContext& c, int targetRow);

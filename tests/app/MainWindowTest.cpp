@@ -300,7 +300,9 @@ TEST_F(MainWindowTest, F1OpensTheHelpAtThePageOfTheFocusedControl) {
         SCOPED_TRACE(row.focused->objectName().toStdString());
         EXPECT_EQ(fakeHelp().calls, 1);
         EXPECT_EQ(fakeHelp().lastPage, row.page);
-        if (!row.page.isEmpty()) EXPECT_EQ(fakeHelp().lastOwner, row.owner);
+        if (!row.page.isEmpty()) {
+            EXPECT_EQ(fakeHelp().lastOwner, row.owner);
+        }
     }
 }
 
@@ -371,12 +373,13 @@ TEST_F(MainWindowTest, FilterListEventsAndActionsReachTheirCommands) {
     click(3, false);
     mouseOnFilterRow(filters, QEvent::MouseButtonDblClick, 3, false);
     mouseOnFilterRow(filters, QEvent::MouseButtonRelease, 3, false);
-    EXPECT_EQ(form->Filters->at(3), (FilterEntry{"*.pl", false})) << "edited, not toggled";
-    EXPECT_EQ(fakeDialogs().shown.back().caption, QStringLiteral("フィルタの編集"));
+    EXPECT_EQ(form->Filters->at(3), (FilterEntry{"*.pls", false})) << "not toggled";
+    EXPECT_EQ(form->Filters->at(4), (FilterEntry{"*.pl", false})) << "added";
+    EXPECT_EQ(fakeDialogs().shown.back().caption, QStringLiteral("フィルタの追加"));
     mouseOnFilterRow(filters, QEvent::MouseButtonPress, 2);
     mouseOnFilterRow(filters, QEvent::MouseMove, 3);
     mouseOnFilterRow(filters, QEvent::MouseButtonRelease, 3);
-    EXPECT_EQ(form->Filters->at(2).text, "*.pl");
+    EXPECT_EQ(form->Filters->at(2).text, "*.pls");
     EXPECT_FALSE(form->Filters->at(3).checked) << "a drag is no click";
     form->action("FilterClear")->trigger();
     EXPECT_EQ(form->Filters->count(), 2);

@@ -198,10 +198,12 @@ TEST(FolderScanTest, ChangesUnderTheWalkNeverLeadItOutOfTheTree) {
                   if (std::string_view(name) != "sub") return;
                   ::renameat(parentFd, name, parentFd, "sub.old");
                   ::symlinkat(outside.c_str(), parentFd, name);
-              }},
+              },
+          .afterStatx = {}},
          {{"", {"a.txt"}}, {"sub/", {}}}},
         {"a folder on another device that statx does not call a mount root (a btrfs subvolume)",
-         {.afterStatx =
+         {.beforeOpen = {},
+          .afterStatx =
               [](struct statx& sx) {
                   static int seen = 0;
                   if (++seen > 1) sx.stx_dev_minor ^= 1;  // every folder below the start

@@ -124,7 +124,9 @@ TEST_P(LinkOntoTargetTest, ALinkNeverReplacesWhatItPointsTo) {
     EXPECT_EQ(outcome.items[0].reason, row.reason);
     EXPECT_TRUE(S_ISREG(statOf(file).st_mode));
     EXPECT_EQ(readFile(file), "precious");
-    if (row.reason) EXPECT_TRUE(S_ISLNK(statOf(link).st_mode));
+    if (row.reason) {
+        EXPECT_TRUE(S_ISLNK(statOf(link).st_mode));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, LinkOntoTargetTest,

@@ -205,16 +205,16 @@ TEST_F(FilterCommandsTest, ReverseAndClearSetTheMarksAndTheMaskSilently) {
     EXPECT_TRUE(fakeDialogs().shown.empty());
 }
 
-TEST_F(FilterCommandsTest, DraggingExchangesOnlyUserFiltersAndADoubleClickAddsOrEdits) {
+TEST_F(FilterCommandsTest, DraggingExchangesOnlyUserFiltersAndADoubleClickAdds) {
     const Entries start{
         {"*.*", false}, {"*.txt", true}, {"*.a", true}, {"*.b", false}, {"*.c", false}};
     FilterDragState drag;
     use(start, 1);
-    FilterCheckListBoxMouseDown(drag, context, false, 1);
+    FilterCheckListBoxMouseDown(drag, context, false);
     FilterCheckListBoxMouseMove(drag, context, 3);
     EXPECT_EQ(filters.entries(), start) << "a built-in filter is not dragged";
     use(start, 3);
-    FilterCheckListBoxMouseDown(drag, context, false, 3);
+    FilterCheckListBoxMouseDown(drag, context, false);
     for (int target : {3, 1, 0, -1, 5}) FilterCheckListBoxMouseMove(drag, context, target);
     EXPECT_EQ(filters.entries(), start);
     FilterCheckListBoxMouseMove(drag, context, 2);
@@ -225,14 +225,14 @@ TEST_F(FilterCommandsTest, DraggingExchangesOnlyUserFiltersAndADoubleClickAddsOr
     FilterCheckListBoxMouseUp(drag);
     FilterCheckListBoxMouseMove(drag, context, 2);
     EXPECT_EQ(filters.at(4).text, "*.b") << "no drag after the button is up";
-    // A double click on a user filter edits it; anywhere else it adds one.
+    // A double click adds a filter wherever it lands, a user filter's row too.
     fakeDialogs().inputs = {QStringLiteral("*.m3u"), QStringLiteral("*.pls")};
-    FilterCheckListBoxMouseDown(drag, context, true, 0);
+    FilterCheckListBoxMouseDown(drag, context, true);
     EXPECT_EQ(filters.at(5), (FilterEntry{"*.m3u", false}));
     EXPECT_FALSE(drag.dragging);
-    FilterCheckListBoxMouseDown(drag, context, true, 2);
-    EXPECT_EQ(filters.at(2), (FilterEntry{"*.pls", false}));
-    EXPECT_EQ(fakeDialogs().shown.back().caption, QStringLiteral("フィルタの編集"));
+    FilterCheckListBoxMouseDown(drag, context, true);
+    EXPECT_EQ(filters.at(2).text, "*.c");
+    EXPECT_EQ(filters.at(6), (FilterEntry{"*.pls", false}));
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ TEST(GetFolderNameForm, OkGivesTheTreesFolderCancelNothing) {
 TEST(GetFolderNameForm, EnterGivesTheHighlightedFolder) {
     TempDir dir;
     const std::string sub = dir.mkdir("a/b");
-    for (const QString keys : {QStringLiteral("\x1f"), QStringLiteral("b")}) {
+    for (const QString& keys : {QStringLiteral("\x1f"), QStringLiteral("b")}) {
         const auto chosen = choose(dir / "a", [&](TGetFolderNameForm& form) {
             DirectoryListBox* tree = form.DirectoryListBox1;
             tree->setFocus();

@@ -152,9 +152,10 @@ protected:
     static constexpr int kFolders = 200;
     std::atomic<int> opened{0};
     ScopedWalkHooks slow{{.beforeOpen = [this](int, const char*) {
-        ++opened;
-        QThread::msleep(4);
-    }}};
+                               ++opened;
+                               QThread::msleep(4);
+                           },
+                           .afterStatx = {}}};
 };
 
 TEST_F(SlowWalkTest, FoldersLeftArePaintedWhileTheWalkRunsAFewTimesASecond) {

@@ -28,7 +28,7 @@ struct Connection {
 xcb_atom_t atomNamed(xcb_connection_t* c, const char* name) {
     const Reply<xcb_intern_atom_reply_t> reply(
         xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::char_traits<char>::length(name)), name), nullptr));
-    return reply ? reply->atom : XCB_ATOM_NONE;
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
 // The next event that wanted accepts; nothing on silence, cancel or a broken
