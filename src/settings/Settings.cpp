@@ -4,55 +4,83 @@
 #include "settings/Settings.h"
 
 #include <algorithm>
+#include <array>
+#include <variant>
 
-#include "settings/SettingsKeys.h"
 #include "util/IniFile.h"
 #include "util/IniValues.h"
 
-Settings loadSettings(const IniFile& file, const Settings& d) {
+namespace {
+
+// One key of the settings file and the member that holds it.
+struct Field {
+    const char* section;
+    const char* key;
+    std::variant<bool Settings::*, std::int32_t Settings::*, std::string Settings::*> member;
+    bool boundsOfWindow = false;  // not written for a maximized window
+};
+
+// Every key, in the order it is written.
+const std::array<Field, 17> fields{{
+    {"Form", "Maximized", &Settings::maximized},
+    {"Form", "Left", &Settings::left, true},
+    {"Form", "Top", &Settings::top, true},
+    {"Form", "Width", &Settings::width, true},
+    {"Form", "Height", &Settings::height, true},
+    {"Panels", "SelectPanel", &Settings::selectPanel},
+    {"Panels", "RightPanel", &Settings::rightPanel},
+    {"FileFolder", "AnyFilter", &Settings::anyFilter},
+    {"FileFolder", "CheckFilter", &Settings::checkFilter},
+    {"FileFolder", "AllFilter", &Settings::allFilter},
+    {"FileFolder", "TxtFilter", &Settings::txtFilter},
+    {"FileFolder", "DataFolder", &Settings::dataFolder},
+    {"FileFolder", "SendToFolder", &Settings::sendToFolder},
+    {"FileFolder", "SelctedFolder", &Settings::selectedFolders},
+    {"FileFolder", "FileSearchFindHiddenFile", &Settings::fileSearchFindHiddenFile},
+    {"FileFolder", "FileEraseEnabled", &Settings::fileEraseEnabled},
+    {"BaseSettings", "FileOperationOptions", &Settings::fileOperationOptions},
+}};
+
+struct Reader {
+    const IniFile& file;
+    const Field& field;
+    const Settings& defaults;
+    Settings& into;
+    void operator()(bool Settings::*m) const {
+        into.*m = file.readBool(field.section, field.key, defaults.*m);
+    }
+    void operator()(std::int32_t Settings::*m) const {
+        into.*m = file.readInteger(field.section, field.key, defaults.*m);
+    }
+    void operator()(std::string Settings::*m) const {
+        into.*m = file.readString(field.section, field.key, defaults.*m);
+    }
+};
+
+struct Writer {
+    IniFile& file;
+    const Field& field;
+    const Settings& from;
+    void operator()(bool Settings::*m) const { file.writeBool(field.section, field.key, from.*m); }
+    void operator()(std::int32_t Settings::*m) const {
+        file.writeInteger(field.section, field.key, from.*m);
+    }
+    void operator()(std::string Settings::*m) const {
+        file.writeString(field.section, field.key, from.*m);
+    }
+};
+
+}  // namespace
+
+Settings loadSettings(const IniFile& file, const Settings& defaults) {
     Settings s;
-    s.maximized = file.readBool(ini::Form, ini::Maximized, d.maximized);
-    s.left = file.readInteger(ini::Form, ini::Left, d.left);
-    s.top = file.readInteger(ini::Form, ini::Top, d.top);
-    s.width = file.readInteger(ini::Form, ini::Width, d.width);
-    s.height = file.readInteger(ini::Form, ini::Height, d.height);
-    s.selectPanel = file.readInteger(ini::Panels, ini::SelectPanel, d.selectPanel);
-    s.rightPanel = file.readInteger(ini::Panels, ini::RightPanel, d.rightPanel);
-    s.anyFilter = file.readBool(ini::FileFolder, ini::AnyFilter, d.anyFilter);
-    s.checkFilter = file.readString(ini::FileFolder, ini::CheckFilter, d.checkFilter);
-    s.allFilter = file.readString(ini::FileFolder, ini::AllFilter, d.allFilter);
-    s.txtFilter = file.readString(ini::FileFolder, ini::TxtFilter, d.txtFilter);
-    s.fileSearchFindHiddenFile =
-        file.readBool(ini::FileFolder, ini::FileSearchFindHiddenFile, d.fileSearchFindHiddenFile);
-    s.fileEraseEnabled = file.readBool(ini::FileFolder, ini::FileEraseEnabled, d.fileEraseEnabled);
-    s.dataFolder = file.readString(ini::FileFolder, ini::DataFolder, d.dataFolder);
-    s.sendToFolder = file.readString(ini::FileFolder, ini::SendToFolder, d.sendToFolder);
-    s.selectedFolders = file.readString(ini::FileFolder, ini::SelctedFolder, d.selectedFolders);
-    s.fileOperationOptions =
-        file.readInteger(ini::BaseSettings, ini::FileOperationOptions, d.fileOperationOptions);
+    for (const Field& f : fields) std::visit(Reader{file, f, defaults, s}, f.member);
     return s;
 }
 
 void saveSettings(const Settings& s, IniFile& file) {
-    file.writeBool(ini::Form, ini::Maximized, s.maximized);
-    if (!s.maximized) {
-        file.writeInteger(ini::Form, ini::Left, s.left);
-        file.writeInteger(ini::Form, ini::Top, s.top);
-        file.writeInteger(ini::Form, ini::Width, s.width);
-        file.writeInteger(ini::Form, ini::Height, s.height);
-    }
-    file.writeInteger(ini::Panels, ini::SelectPanel, s.selectPanel);
-    file.writeInteger(ini::Panels, ini::RightPanel, s.rightPanel);
-    file.writeBool(ini::FileFolder, ini::AnyFilter, s.anyFilter);
-    file.writeString(ini::FileFolder, ini::CheckFilter, s.checkFilter);
-    file.writeString(ini::FileFolder, ini::AllFilter, s.allFilter);
-    file.writeString(ini::FileFolder, ini::TxtFilter, s.txtFilter);
-    file.writeString(ini::FileFolder, ini::DataFolder, s.dataFolder);
-    file.writeString(ini::FileFolder, ini::SendToFolder, s.sendToFolder);
-    file.writeString(ini::FileFolder, ini::SelctedFolder, s.selectedFolders);
-    file.writeBool(ini::FileFolder, ini::FileSearchFindHiddenFile, s.fileSearchFindHiddenFile);
-    file.writeBool(ini::FileFolder, ini::FileEraseEnabled, s.fileEraseEnabled);
-    file.writeInteger(ini::BaseSettings, ini::FileOperationOptions, s.fileOperationOptions);
+    for (const Field& f : fields)
+        if (!(f.boundsOfWindow && s.maximized)) std::visit(Writer{file, f, s}, f.member);
 }
 
 std::string DeriveDataFileExtensions(const std::string& txtFilter) {
