@@ -176,7 +176,8 @@ DecodeStatus decodeUndoRecord(std::string_view data, std::size_t& pos, UndoRecor
     if (length == 0 || length > kMaxPayload) return length > left ? DecodeStatus::Torn : DecodeStatus::Damaged;
     if (length > left - kFrame) return DecodeStatus::Torn;
     const std::string_view payload = data.substr(pos + kFrame, length);
-    const bool last = pos + kFrame + length == data.size();
+    const std::size_t end = pos + kFrame + length;
+    const bool last = data.find_first_not_of('\0', end) == std::string_view::npos;
     if (crc32Of(payload.data(), payload.size()) != crc) return last ? DecodeStatus::Torn : DecodeStatus::Damaged;
     if (!readPayload(payload, out)) return DecodeStatus::Damaged;
     pos += kFrame + length;

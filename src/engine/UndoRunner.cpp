@@ -90,7 +90,9 @@ bool UndoRun::runJob(JobKind kind, const std::vector<std::size_t>& items,
     job.kind = kind;
     job.sources = sources;
     job.targets = targets;
-    job.options = {JobOption::NoReplace, JobOption::NoFolderQuestion, JobOption::NoConfirmation};
+    // Failures are listed in the report afterwards.
+    job.options = {JobOption::NoReplace, JobOption::NoFolderQuestion, JobOption::NoConfirmation,
+                   JobOption::NoErrorUi};
     job.progressTitle = undo ? "元に戻す" : "やり直し";
     job.recorder = &recorder;
     const JobOutcome outcome = services.runner.run(job);
