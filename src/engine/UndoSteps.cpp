@@ -26,6 +26,7 @@ const std::string kTakenAgain = "行き先に別のものがあります。";
 const std::string kNotEmpty = "フォルダが空ではありません。";
 const std::string kOverwrote = "既存のファイルを上書きしたコピーなので残しました(上書きされたファイルは戻せません)。";
 const std::string kKept = "コピーの後で変更されているので残しました。";
+const std::string kOnlyCopy = "コピー元が変わったか見つからないので、コピーを残しました。";
 const std::string kNotInTrash = "ごみ箱の中に見つかりません。";
 const std::string kAttribute = "属性を変更できませんでした。";
 
@@ -143,6 +144,11 @@ bool UndoRun::transfers() {
             }
             if (!sameObjectState(item.after, nowTo)) {
                 refuse(item.to, nowTo.present() ? kOther : kGone);
+                continue;
+            }
+            // The copy may be all that is left of what was copied.
+            if (!sameState(item.before, nowFrom)) {
+                refuse(item.to, kOnlyCopy);
                 continue;
             }
             if (!sameState(item.after, nowTo)) {

@@ -135,6 +135,8 @@ TEST_F(UndoRunnerTest, AnItemThatCannotGoBackIsLeftAndListed) {
         {"moved file gone", JobKind::Move, [](TempDir& d) { ::unlink((d / "dst/f").c_str()); }, {}, "見つかりません。", nullptr},
         {"copy changed, kept", JobKind::Copy, [](TempDir& d) { d.write("dst/f", "new"); }, {EngineUi::Answer::No},
          "コピーの後で変更されているので残しました。", "dst/f"},
+        {"copy's source gone", JobKind::Copy, [](TempDir& d) { ::unlink((d / "src/f").c_str()); d.write("dst/f", "new"); }, {},
+         "コピー元が変わったか見つからないので、コピーを残しました。", "dst/f"},
         {"copy changed, removed", JobKind::Copy, [](TempDir& d) { d.write("dst/f", "new"); }, {EngineUi::Answer::Yes}, "", nullptr},
         {"copy replaced by another file", JobKind::Copy,
          [](TempDir& d) { ::rename(d.write("dst/g", "new").c_str(), (d / "dst/f").c_str()); }, {}, "別のものに置き換わっています。", "dst/f"},

@@ -9,6 +9,7 @@
 #include "controls/FileListBox.h"
 #include "controls/FolderFiles.h"
 #include "engine/FileOperation.h"
+#include "engine/IFileSystem.h"
 #include "engine/UndoJournal.h"
 #include "platform/EngineAdapters.h"
 #include "platform/MessageBoxIds.h"
@@ -51,7 +52,11 @@ TEST_F(UndoCommandsTest, TheTrashGivesItsItemsBackAndTakesThemAgain) {
     const std::vector<std::string> files = {dir.write("docs/a.txt", "A"), dir.write("docs/b.txt", "B"),
                                             dir.write("docs/sub/c.txt", "C")};
     const std::string sub = dir / "docs/sub";
-    recorded("一括削除", [&] { engine.DeleteFiles({files[0], files[1], sub}, false); });
+    fakeFileOpUi().trashAnswers = {true, true};
+    recorded("一括削除", [&] {
+        engine.DeleteFiles({files[0], files[1]}, false);
+        engine.DeleteFolder(sub, false);
+    });
     const std::string trash = testHome() + "/XDG_DATA_HOME/Trash";
     ASSERT_FALSE(exists(files[0]));
     ASSERT_TRUE(exists(trash + "/info/a.txt.trashinfo"));
