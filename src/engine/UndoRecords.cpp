@@ -3,9 +3,13 @@
 
 #include "engine/UndoRecords.h"
 
-#include "util/Crc32.h"
+#include <zlib.h>
 
 namespace {
+
+std::uint32_t checksumOf(std::string_view bytes) {
+    return std::uint32_t(crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(bytes.data()), uInt(bytes.size())));
+}
 
 // Little-endian integers and length-prefixed byte strings.
 class Out {
@@ -158,7 +162,7 @@ std::string encodeUndoRecord(const UndoRecord& record) {
     const std::string& body = payload.bytes();
     Out frame;
     frame.u32(std::uint32_t(body.size()));
-    frame.u32(crc32Of(body.data(), body.size()));
+    frame.u32(checksumOf(body));
     frame.bytes() += body;
     return std::move(frame.bytes());
 }
@@ -178,7 +182,7 @@ DecodeStatus decodeUndoRecord(std::string_view data, std::size_t& pos, UndoRecor
     const std::string_view payload = data.substr(pos + kFrame, length);
     const std::size_t end = pos + kFrame + length;
     const bool last = data.find_first_not_of('\0', end) == std::string_view::npos;
-    if (crc32Of(payload.data(), payload.size()) != crc) return last ? DecodeStatus::Torn : DecodeStatus::Damaged;
+    if (checksumOf(payload) != crc) return last ? DecodeStatus::Torn : DecodeStatus::Damaged;
     if (!readPayload(payload, out)) return DecodeStatus::Damaged;
     pos += kFrame + length;
     return DecodeStatus::Ok;
