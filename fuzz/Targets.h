@@ -17,6 +17,7 @@ void fuzzMountTable(std::string_view data);   // /proc/self/mountinfo text
 void fuzzClipboardPaste(std::string_view data); // clipboard text as UTF-16 units
 void fuzzSearchMask(std::string_view data);   // mask "\0" name
 void fuzzHiddenFile(std::string_view data);   // ".hidden" file text
+void fuzzUndoEntry(std::string_view data);    // an undo journal file
 
 struct NamedFuzzTarget {
     const char* name;  // its corpus folder: fuzz/corpus/<name>
@@ -29,4 +30,5 @@ inline constexpr NamedFuzzTarget kFuzzTargets[] = {
     {"wildcard_mask", fuzzWildcardMask}, {"uri_list", fuzzUriList},
     {"mount_table", fuzzMountTable},     {"clipboard_paste", fuzzClipboardPaste},
     {"search_mask", fuzzSearchMask},     {"hidden_file", fuzzHiddenFile},
+    {"undo_entry", fuzzUndoEntry},
 };

@@ -9,7 +9,7 @@
 # Usage: scripts/install-deps.sh [test|package|fuzz|licences]
 set -e
 packages="cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n \
-  libglib2.0-dev libxcb1-dev libsimpleini-dev libicu-dev fonts-ipafont-gothic"
+  libglib2.0-dev libxcb1-dev libsimpleini-dev libicu-dev zlib1g-dev fonts-ipafont-gothic"
 if [ "$1" = "test" ]; then
   # and what checks the package and the licences (scripts/check-package.sh)
   packages="$packages libgtest-dev libgmock-dev dpkg-dev file lintian reuse man-db"

@@ -19,6 +19,7 @@
 #include "controls/FolderFiles.h"
 #include "controls/PathListBox.h"
 #include "engine/FileOperation.h"
+#include "engine/UndoJournal.h"
 #include "filters/FilterCheckListView.h"
 #include "filters/FilterList.h"
 #include "panes/BrowsingPanes.h"
@@ -72,10 +73,13 @@ TCopyForm::TCopyForm(QWidget* parent) : QMainWindow(parent) {
 
     createState();
     createActions();
+    createUndoActions();
     createControls();
     tagHelpPages();
     createMenus();
     bindCommands();
+    openJournal();
+    bindUndo();
     panes_ = std::make_unique<BrowsingPanes>(PanesContext{FormReady, *FileListBox1, *FilePathListBox,
                                                           *FileNameListBox, *DataListBox,
                                                           DataFileExtensions, Searching});

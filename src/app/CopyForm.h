@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +34,7 @@ class PathListBox;
 class PathListModel;
 class TFileOperation;
 class TFileSearchAllThread;
+class UndoJournal;
 struct BulkContext;
 struct FolderTrees;
 struct SearchContext;
@@ -113,6 +115,9 @@ public:
     TFileOperation* FileOperation = nullptr;
     SaveDialogMemory SaveDialog1;            // the save dialog remembers its filter entry
     QPointer<TFileSearchAllThread> SearchThread;  // the search started last
+    std::unique_ptr<UndoJournal> Journal;    // what the commands did, for undo
+    QAction* UndoAction = nullptr;           // Ctrl+Z, in the data list's menu
+    QAction* RedoAction = nullptr;           // Ctrl+Shift+Z
 
     // The folders the two trees show; the right one is the destination.
     const std::string& leftFolder() const { return leftFolder_; }
@@ -144,6 +149,11 @@ public:
     void RightSplitterMoved();
     void ShowHelpExecute();
     void ShowVersionExecute();
+    // Undo and redo enabled when there is something to undo or redo.
+    void updateUndoActions();
+    // Runs the command of the action a, its steps recorded as one entry of
+    // the journal.
+    void runRecorded(QAction* a, const std::function<void()>& command);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -159,6 +169,10 @@ private:
     void createActions();
     void createMenus();
     void bindCommands();
+    void createUndoActions();
+    void bindUndo();
+    void openJournal();
+    std::vector<std::string> journalSetAside_;  // damaged entries, told once shown
     void setAccessible(QWidget* w, const QString& japaneseName);
     void placeTranslateButton();
     bool eventFilter(QObject* watched, QEvent* event) override;

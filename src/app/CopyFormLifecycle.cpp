@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTimer>
+#include <utility>
 
 #include "app/CopyForm.h"
 #include "app/SettingsFile.h"
@@ -24,6 +25,7 @@
 #include "platform/Platform.h"
 #include "platform/linux/UriToPath.h"
 #include "platform/Messages.h"
+#include "util/DisplayText.h"
 
 namespace {
 
@@ -58,6 +60,10 @@ void TCopyForm::FormCreate() {
 void TCopyForm::FormShow() {
     if (StartMaximized) setWindowState(windowState() | Qt::WindowMaximized);
     FormReady = true;
+    // Damaged entries of the undo journal, set aside at the start.
+    for (const std::string& aside : std::exchange(journalSetAside_, {}))
+        notice(QStringLiteral("操作の記録が壊れていたので使わずに、次の名前で残しました。\r\n") +
+               displayPath(aside));
     panes().FileListBox1Change();
     DriveComboBox1Change(*DirectoryListBox1, {*DriveTypeLabel, *VolumeLabelLabel, *SerialNumberLabel});
 }

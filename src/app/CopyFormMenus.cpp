@@ -109,6 +109,9 @@ void TCopyForm::createMenus() {
     folderMenu->menuAction()->setVisible(false);
 
     FileOperationPopupMenu = makeMenu(QString(), this, "FileOperationPopupMenu");
+    FileOperationPopupMenu->addAction(UndoAction);
+    FileOperationPopupMenu->addAction(RedoAction);
+    FileOperationPopupMenu->addSeparator();
     QMenu* fileMenu = FileOperationPopupMenu->addMenu(QStringLiteral("ファイル（&F）"));
     fileMenu->addAction(action("SaveFileListDataList"));
     fileMenu->addSeparator();
@@ -192,7 +195,8 @@ void TCopyForm::createMenus() {
 void TCopyForm::bindCommands() {
     auto bind = [this](const char* name, auto handler) {
         QAction* a = action(name);
-        connect(a, &QAction::triggered, this, [a, handler] { RunGuarded([&] { handler(a); }); });
+        connect(a, &QAction::triggered, this,
+                [this, a, handler] { RunGuarded([&] { runRecorded(a, [&] { handler(a); }); }); });
     };
 
     auto engine = [this]() -> TFileOperation& {

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "engine/PosixFileOps.h"
+#include "engine/UndoItem.h"
 #include "util/Collation.h"
 #include "util/PathText.h"
 #include "util/SyscallSeam.h"
@@ -220,7 +221,10 @@ void removeEmptyFolders(const std::string& start, EmptyFolderRemoval& result) {
             const int parent = chain.open(f.parent);
             gone = parent >= 0 && removeFoundAt(parent, f.name, f);
         }
-        if (gone) result.removed.push_back(withoutTrailingSlash(f.path));
+        if (!gone) continue;
+        result.removed.push_back(withoutTrailingSlash(f.path));
+        if (UndoRecorder* recorder = currentUndoRecorder())
+            recorder->record({UndoAction::RemovedFolder, result.removed.back(), {}, {}, {}, {}, 0});
     }
     sortCaseInsensitive(result.removed);
 }

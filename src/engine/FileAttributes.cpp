@@ -3,6 +3,7 @@
 
 #include "engine/FileOperation.h"
 #include "engine/IFileSystem.h"
+#include "engine/UndoItem.h"
 
 int TFileOperation::SetAttribute(const std::vector<std::string>& paths, bool Hidden, int& missing) {
     return changeAttribute(paths, Hidden, true, missing);
@@ -35,6 +36,9 @@ int TFileOperation::changeAttribute(const std::vector<std::string>& paths, bool 
             }
             if (((*bits & bit) != 0) == on) continue;  // already so
             if (!fs.setAttribute(path, bit, on)) ++notProcessed;
+            else if (UndoRecorder* recorder = currentUndoRecorder())
+                recorder->record({UndoAction::Attribute, {}, path, {}, {}, currentState(path),
+                                  (on ? undoflag::On : 0) | (Hidden ? undoflag::Hidden : 0)});
         }
     } catch (...) {
         notProcessed += int(paths.size() - k);

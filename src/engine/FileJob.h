@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/UndoItem.h"
+
 // A file job: what the file-operation service is asked to do, and what it
 // did with each listed item.
 
@@ -20,6 +22,7 @@ enum class JobOption : unsigned {
     RenameOnCollision = 1u << 3,  // a taken target name becomes name_01.ext, ...
     Silent = 1u << 4,             // no progress dialog
     SimpleProgress = 1u << 5,     // progress without file names
+    NoReplace = 1u << 6,          // a taken target fails the item (EEXIST): never replaced nor merged
 };
 
 // A set of job options.
@@ -58,6 +61,9 @@ struct FileJob {
     std::vector<std::string> targets;
     JobOptions options;
     std::string progressTitle;  // the progress dialog's title; empty: by kind
+    // Receives every step done, for the undo journal: the recorder of the
+    // command that made the job.
+    UndoRecorder* recorder = currentUndoRecorder();
 
     // One target per source (empty for trash and erase).
     std::vector<std::string> resolvedTargets() const;

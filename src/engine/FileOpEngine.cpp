@@ -14,6 +14,7 @@
 #include "engine/FileOpErrors.h"
 #include "engine/ITrash.h"
 #include "engine/PosixFileOps.h"
+#include "engine/TrashEntries.h"
 #include "util/Termination.h"
 #include "util/UniqueName.h"
 
@@ -39,6 +40,7 @@ bool FileOpEngine::stopped() {
 
 JobOutcome FileOpEngine::run(const FileJob& job) {
     options_ = job.options;
+    recorder_ = job.recorder;
     outcome_ = {};
     outcome_.items.assign(job.sources.size(), ItemOutcome{});
     item_ = 0;
@@ -71,6 +73,7 @@ JobOutcome FileOpEngine::run(const FileJob& job) {
     } else {
         runDelete(job);
     }
+    if (recorder_) recorder_->flush();
     // What a stop left undone or unfinished counts as cancelled.
     if (stopped())
         for (std::size_t i = item_; i < outcome_.items.size(); ++i)
@@ -179,6 +182,8 @@ void FileOpEngine::removeMovedSources() {
         (void)dev;
         if (int rc = syncFileSystem(folder.get())) syncError = rc;
     }
+    // The journal knows where every source goes before any goes.
+    if (recorder_) recorder_->flush();
     pendingTargets_.clear();
     pendingBytes_ = 0;
     pendingFiles_ = 0;
@@ -262,7 +267,18 @@ void FileOpEngine::trash(const std::string& path) {
     std::string reason;
     const ITrash::Result result =
         trash_ ? trash_->moveToTrash(path, reason) : ITrash::Result::NotSupported;
-    if (result == ITrash::Result::Trashed) return;
+    if (result == ITrash::Result::Trashed) {
+        if (recorder_) {
+            UndoItem item{UndoAction::Trashed, path, {}, {}, fileStateOf(st), {}, 0};
+            if (const auto entry = findTrashEntry(path, st)) {
+                item.to = entry->file;
+                item.extra = entry->info;
+                item.after = currentState(entry->file);
+            }
+            record(std::move(item));
+        }
+        return;
+    }
     if (result == ITrash::Result::Failed) {
         fail(path, fileop_error::TrashFailed, reason);
         return;
@@ -286,4 +302,15 @@ void FileOpEngine::erase(const std::string& path) {
         return !stopped();
     };
     removeTree(path, callbacks);
+    struct stat st {};
+    if (recorder_ && lstatPath(path, st) == ENOENT) record({UndoAction::Erased, path, {}, {}, {}, {}, 0});
+}
+
+// ---- undo journal -------------------------------------------------------------
+
+std::size_t FileOpEngine::record(UndoItem item) { return recorder_ ? recorder_->record(item) : 0; }
+
+void FileOpEngine::recordMadeFolders(const std::vector<std::string>& made) {
+    for (auto it = made.rbegin(); it != made.rend(); ++it)
+        record({UndoAction::NewFolder, {}, *it, {}, {}, currentState(*it), 0});
 }

@@ -123,11 +123,15 @@ private:
     void skip();
     void abort() { outcome_.cancelled = true; }
     bool stopped();
+    // undo journal
+    std::size_t record(UndoItem item);
+    void recordMadeFolders(const std::vector<std::string>& made);
 
     FileOpCallbacks& ui_;
     ITrash* trash_;
     FileOpTuning tuning_;
     JobOptions options_;
+    UndoRecorder* recorder_ = nullptr;
     JobOutcome outcome_;
     std::size_t item_ = 0;  // the listed item being worked on
     int depth_ = 0;         // folders entered below it

@@ -61,7 +61,12 @@ bool FileOpEngine::ensureTargetFolder(const std::string& folder) {
             abort();
             return false;
         }
+        std::vector<std::string> missing;  // deepest first
+        for (std::string f = folder; f != "/" && f != "." && ::lstat(f.c_str(), &st) != 0 && errno == ENOENT;
+             f = parentOf(f))
+            missing.push_back(f);
         rc = makeFolders(folder);
+        if (!rc) recordMadeFolders(missing);
     }
     if (rc) {
         failedFolders_.emplace(folder, rc);
@@ -157,9 +162,15 @@ void FileOpEngine::transfer(const Folder& from, const std::string& name, const F
             // folder's new entry after.
             const bool flushed = replace && S_ISREG(s.st_mode);
             int rc = flushed ? flushFileAt(from.fd, name) : 0;
+            // Recorded first: a crash right after the rename leaves it known.
+            const FileState moved = fileStateOf(s, traitsOf(from).stableIdentity);
+            const std::size_t intent =
+                rc ? 0 : record({UndoAction::Moved, src, childOf(to.path, dstName), {}, moved, moved,
+                                 replace ? undoflag::Replaced : 0});
             if (!rc)
                 rc = replace ? renameReplaceAt(from.fd, name, to.fd, dstName)
                              : renameExclusiveAt(from.fd, name, to.fd, dstName);
+            if (rc && recorder_) recorder_->withdraw(intent);
             if (rc == 0) {
                 // Moved in one step: should the folder's flush fail, a crash
                 // leaves either file whole, so the item is done all the same.
@@ -205,6 +216,10 @@ FileOpEngine::Collision FileOpEngine::resolveCollision(const Folder& from, const
         same = ::fstatat(from.fd, name.c_str(), &resolved, 0) == 0 && sameObject(resolved, d);
     if (same && (move || !options_.has(JobOption::RenameOnCollision))) {
         fail(src, fileop_error::SameFile);
+        return Collision::Skip;
+    }
+    if (options_.has(JobOption::NoReplace)) {
+        fail(src, EEXIST);
         return Collision::Skip;
     }
     if (options_.has(JobOption::RenameOnCollision)) {
@@ -282,7 +297,11 @@ void FileOpEngine::copyFolder(const Folder& from, const std::string& name, const
         fail(src, rc);
         return;
     }
-    if (!targetExists) noteMadeFolder(target.path, target.st);
+    if (!targetExists) {
+        noteMadeFolder(target.path, target.st);
+        record({UndoAction::FolderMade, src, target.path, {}, fileStateOf(s, traitsOf(from).stableIdentity),
+                fileStateOf(target.st, traitsOf(to).stableIdentity), move ? undoflag::Move : 0});
+    }
     target.ours = to.ours || !targetExists || madeFolderPaths_.count(target.path) ||
                   (traitsOf(to).stableIdentity && madeFolders_.count({target.st.st_dev, target.st.st_ino}));
     inner.fd = srcFd.get();
@@ -329,6 +348,10 @@ void FileOpEngine::copyLeaf(const Folder& from, const std::string& name, const s
         if (rc == 0) {
             struct stat written {};
             if (statAt(to.fd, dstName, written) == 0) noteWritten(to, dstName, written);
+            if (recorder_)
+                record({move ? UndoAction::Moved : UndoAction::Copied, src, childOf(to.path, dstName), {},
+                        fileStateOf(checked, traitsOf(from).stableIdentity),
+                        fileStateOf(written, traitsOf(to).stableIdentity), replace ? undoflag::Replaced : 0});
             if (move) removeSourceLater(from, name, checked, false, s.st_size, &to);
             return;
         }

@@ -9,6 +9,7 @@
 #include "controls/DirectoryListBox.h"
 #include "engine/IFileSystem.h"
 #include "engine/FileOperation.h"
+#include "engine/UndoItem.h"
 #include "platform/ISettingsLocation.h"
 #include "platform/IUserDialogs.h"
 #include "platform/IVolumeInfo.h"
@@ -93,6 +94,8 @@ void FolderNewExecute(DirectoryListBox& rightTree) {
         notice(quoted + QStringLiteral(" フォルダの作成に失敗しました。"));
         return;
     }
+    if (UndoRecorder* recorder = currentUndoRecorder())
+        recorder->record({UndoAction::NewFolder, {}, path, {}, {}, currentState(path), 0});
     rightTree.setDirectory(path);
 }
 

@@ -4,6 +4,7 @@
 #include "hierarchy/DestFolders.h"
 
 #include "engine/IFileSystem.h"
+#include "engine/UndoItem.h"
 #include "platform/Messages.h"
 #include "platform/Platform.h"
 #include "util/PathText.h"
@@ -35,6 +36,8 @@ int preMake_DestFolders(const std::vector<std::string>& targets, const std::stri
                     notice(QStringLiteral("preMake_DestFolders Error(Mk_Dir)"));
                     return created;
                 }
+                if (UndoRecorder* recorder = currentUndoRecorder())
+                    recorder->record({UndoAction::NewFolder, {}, *it, {}, {}, currentState(*it), 0});
                 ++created;
             }
         }

@@ -6,6 +6,7 @@
 #include "controls/PathListModel.h"
 #include "engine/IFileSystem.h"
 #include "engine/PosixFileOps.h"
+#include "engine/UndoItem.h"
 #include "platform/BusyCursor.h"
 #include "platform/IUserDialogs.h"
 #include "platform/Messages.h"
@@ -52,6 +53,19 @@ std::vector<std::string> copyEntries(const PathListModel& dataList) {
 
 }  // namespace
 
+bool renameRecorded(const std::string& from, const std::string& to) {
+    UndoRecorder* recorder = currentUndoRecorder();
+    // Recorded first: a crash right after the rename leaves it known.
+    std::size_t intent = 0;
+    if (recorder) {
+        const FileState state = currentState(from);
+        intent = recorder->record({UndoAction::Renamed, from, to, {}, state, state, 0});
+    }
+    if (posixops::renameNoReplace(from, to) == 0) return true;
+    if (recorder) recorder->withdraw(intent);
+    return false;
+}
+
 RenameCounts carryOut(const std::vector<std::string>& paths, const std::vector<PlannedName>& plan) {
     RenameCounts counts;
     for (std::size_t i = 0; i < paths.size(); ++i) {
@@ -63,7 +77,7 @@ RenameCounts carryOut(const std::vector<std::string>& paths, const std::vector<P
         const PlannedName& p = plan[i];
         if (p.step == PlannedName::Step::Missing) ++counts.missing;
         if (p.step == PlannedName::Step::Fail ||
-            (p.step == PlannedName::Step::Rename && posixops::renameNoReplace(paths[i], p.target))) {
+            (p.step == PlannedName::Step::Rename && !renameRecorded(paths[i], p.target))) {
             counts.unhandled = int(paths.size() - i);
             break;
         }

@@ -18,6 +18,10 @@ struct RenameCounts {
     int unhandled = 0;
 };
 
+// Renames from to to without replacing anything, recorded for undo; false
+// when it failed.
+bool renameRecorded(const std::string& from, const std::string& to);
+
 // Renames the entries as planned, in turn; a rename never replaces an
 // existing file (not even one another program made meanwhile) and the first
 // that fails ends the run, as does a termination request. Entries past the

@@ -9,10 +9,10 @@
 #include "controls/FileListBox.h"
 #include "controls/PathListBox.h"
 #include "engine/IFileSystem.h"
-#include "engine/PosixFileOps.h"
 #include "platform/IUserDialogs.h"
 #include "platform/Messages.h"
 #include "platform/Platform.h"
+#include "rename/BulkRename.h"
 #include "rename/RenamePlan.h"
 #include "util/DisplayText.h"
 #include "util/PathText.h"
@@ -56,7 +56,7 @@ std::optional<std::string> renameFile(const std::string& path, const std::string
         notice(answer + QStringLiteral(" は既に存在します。\r\n( リネームできませんでした。 )"));
         return std::nullopt;
     }
-    if (!isPlainName(newName) || posixops::renameNoReplace(path, target) != 0) {
+    if (!isPlainName(newName) || !renameRecorded(path, target)) {
         notice(QStringLiteral("ファイル名の変更に失敗しました。"));
         return std::nullopt;
     }

@@ -109,7 +109,8 @@ TEST_F(MainWindowTest, PopupMenusHoldTheirItemsInOrder) {
                   QStringList({"フォルダ(&D) [hidden]", "  フォルダのコピー(&C)",
                                "  フォルダの移動(&M)", "  |"}));
     EXPECT_EQ(menuLines("FileOperationPopupMenu"),
-              QStringList({"ファイル（&F）", "  ファイルリストの保存(&S)", "  |", "  一括操作(A)",
+              QStringList({"元に戻す(&U) [disabled]", "やり直し(&R) [disabled]", "|",
+                           "ファイル（&F）", "  ファイルリストの保存(&S)", "  |", "  一括操作(A)",
                            "    一括コピー(&C)", "    一括移動(&M)", "    一括削除(&D)", "    |",
                            "    一括消去(&E) [disabled]", "  階層操作(&C)", "    階層コピー(&O)",
                            "    階層移動(&V)", "  |", "  ファイル名の一括変更(&R)",

@@ -3,6 +3,7 @@
 
 """The journeys: one short function each, run one at a time by run.py."""
 import os
+import signal
 import socket
 import subprocess
 import time
@@ -458,3 +459,112 @@ def move_same_named_files_from_a_search(j):
     kept += [read(os.path.join(dest, n)) for n in names(dest)]
     if sorted(kept) != sorted(photos.values()):
         raise JourneyError(f"a photo was lost: the disk holds {sorted(kept)}")
+
+
+def undo_last(j, done="元に戻しました"):
+    """Ctrl+Z, Yes to the question that names the command, OK to the end."""
+    j.key("ctrl+z")
+    j.answer("はい(Y)", j.box("次の操作を元に戻します", timeout=20))
+    ok(j, j.box(done, timeout=120))
+
+
+def list_of(j, name, paths):
+    write(os.path.join(j.files, "lists", name), "".join(p + "\r\n" for p in paths))
+
+
+@journey
+def undo_move_of_3000_files(j):
+    src = os.path.join(j.files, "src")
+    dest = os.path.join(j.files, "dest")
+    os.makedirs(dest)
+    files = {write(os.path.join(src, f"f{k:04d}.dat"), f"file {k} ".encode() * (k % 50 + 1)): k
+             for k in range(3000)}
+    list_of(j, "many.txt", list(files))
+    j.write_settings(left=os.path.join(j.files, "lists"), right=dest)
+    j.start()
+    load_list(j, "many.txt", 3000)
+    j.click(j.widget("MoveButton"))
+    wait_for(lambda: len(names(dest)) == 3000 and not names(src), 60, "the move")
+    undo_last(j)
+    if names(dest) or len(names(src)) != 3000:
+        raise JourneyError(f"{len(names(src))} files back, {len(names(dest))} left")
+    for p, k in files.items():
+        if read(p) != f"file {k} ".encode() * (k % 50 + 1):
+            raise JourneyError(f"{p} came back changed")
+
+
+@journey
+def undo_serial_rename(j):
+    folder = os.path.join(j.files, "camera")
+    photos = [write(os.path.join(folder, f"DSC_{k:04d}.jpg"), f"photo {k}") for k in range(20)]
+    j.write_settings(right=folder)
+    j.start(args=photos)
+    wait_rows(j, 20)
+    j.menu(j.widget("DataListBox"), "f", "r")  # ファイル（&F）, ファイル名の一括変更(&R)
+    j.box("ベースファイル名")
+    j.type_text("A001")
+    j.key("Return")
+    ok(j, j.box("終了しました"))
+    wait_for(lambda: names(folder)[0] == "A001.jpg", 10, "the renamed photos")
+    j.menu(j.widget("DataListBox"), "u")  # 元に戻す(&U)
+    j.answer("はい(Y)", j.box("ファイル名の一括変更", timeout=20))
+    ok(j, j.box("元に戻しました"))
+    if names(folder) != [os.path.basename(p) for p in photos]:
+        raise JourneyError(f"the names are {names(folder)}")
+    for k, p in enumerate(photos):
+        if read(p) != f"photo {k}".encode():
+            raise JourneyError(f"{p} holds another photo")
+
+
+@journey
+def undo_trash_of_5_files(j):
+    folder = os.path.join(j.files, "docs")
+    files = [write(os.path.join(folder, f"doc{k}.txt"), f"doc {k}" * 100) for k in range(5)]
+    j.write_settings(right=folder)
+    j.start(args=files)
+    wait_rows(j, 5)
+    j.click(j.widget("DelButton"))
+    j.answer("はい", j.box("ごみ箱に移動しますか"))
+    wait_for(lambda: names(folder) == [], 20, "the files to go to the trash")
+    undo_last(j)
+    if names(folder) != [os.path.basename(p) for p in files]:
+        raise JourneyError(f"the folder holds {names(folder)}")
+    for k, p in enumerate(files):
+        if read(p) != f"doc {k}".encode() * 100:
+            raise JourneyError(f"{p} came back changed")
+    listed = subprocess.run(["gio", "list", "trash://"], env=j.env, capture_output=True, text=True,
+                            timeout=30).stdout.split()
+    if listed:
+        raise JourneyError(f"the trash still lists {listed}")
+
+
+@journey
+def undo_after_kill_during_move(j):
+    """kill -9 while 2,000 files move to another file system; after a
+    restart, Ctrl+Z brings back every file that left."""
+    src = os.path.join(j.files, "src")
+    j.mount_tmpfs(src, "400m")
+    dest = os.path.join(j.files, "dest")
+    os.makedirs(dest)
+    files = {write(os.path.join(src, f"f{k:04d}.bin"), os.urandom(64 << 10)): None for k in range(2000)}
+    for p in files:
+        files[p] = read(p)
+    list_of(j, "many.txt", list(files))
+    j.write_settings(left=os.path.join(j.files, "lists"), right=dest)
+    j.start()
+    load_list(j, "many.txt", 2000)
+    j.click(j.widget("MoveButton"))
+    wait_for(lambda: len(names(dest)) >= 300, 60, "the move to be under way")
+    j.signal(signal.SIGKILL)
+    j.wait_exit(10)
+    moved = len(names(dest))
+    if len(names(src)) == 0:
+        raise JourneyError("the move ended before the kill")
+    j.start()
+    undo_last(j)
+    for p, data in files.items():
+        if not os.path.exists(p) or read(p) != data:
+            raise JourneyError(f"{p} was lost ({moved} had moved)")
+    left = [n for n in names(dest) if n.endswith(".bin")]
+    if left:
+        raise JourneyError(f"{len(left)} copies stayed in the destination")

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "engine/UndoJournal.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -36,6 +38,8 @@ void PlatformTest::SetUp() {
     fs::create_directories(settingsDouble.exeFolder);
     std::error_code ec;
     fs::remove(settingsDouble.file, ec);
+    // Each test's window starts with an empty undo journal.
+    fs::remove_all(UndoJournal::defaultFolder(), ec);
 }
 
 void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }

@@ -43,7 +43,7 @@ std::string makeTestHome() {
     if (!dir) return {};
     home = dir;
     ::setenv("HOME", home.c_str(), 1);
-    for (const char* var : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"}) {
+    for (const char* var : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) {
         const std::string sub = home + "/" + var;
         fs::create_directories(sub);
         ::setenv(var, sub.c_str(), 1);

@@ -1,0 +1,49 @@
+// SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/FileJob.h"
+#include "engine/UndoRunner.h"
+
+// One undo or redo of an entry: its stages, each acting on the items of its
+// kind that are on the side the run starts from. A stage returns false when
+// the user cancelled: the stages after it do nothing.
+struct UndoRun {
+    const UndoEntry& entry;
+    UndoJournal::Phase& phase;
+    const UndoServices& services;
+    bool undo;
+    UndoResult result{};
+
+    void attributes();
+    void renames();
+    bool transfers();
+    // Folders the transfers made: the undo removes them (and makes again
+    // those a move emptied); the redo makes them (second: removes the
+    // sources a move emptied, after the transfers).
+    void madeFolders(bool second);
+    bool trash();
+    void newFolders();
+    void removedFolders();
+
+    // The items of these actions this run acts on, in its order (reversed:
+    // from the last).
+    std::vector<std::size_t> select(std::initializer_list<UndoAction> actions, bool reversed) const;
+    std::vector<std::size_t> select(std::initializer_list<UndoAction> actions) const {
+        return select(actions, undo);
+    }
+    void refuse(const std::string& path, const std::string& reason);
+    // Item i is done, updated as it is now.
+    void done(std::size_t i, const UndoItem& updated);
+    // Runs one engine job for items (source k to targets[k]); false when
+    // it was cancelled.
+    bool runJob(JobKind kind, const std::vector<std::size_t>& items, const std::vector<std::string>& sources,
+                const std::vector<std::string>& targets);
+};
