@@ -4,6 +4,7 @@
 #include "rename/BulkRename.h"
 
 #include "controls/PathListModel.h"
+#include "engine/FileOpErrors.h"
 #include "engine/IFileSystem.h"
 #include "engine/PosixFileOps.h"
 #include "platform/BusyCursor.h"
@@ -32,8 +33,12 @@ void report(const std::vector<std::string>& paths, const RenameCounts& counts,
             const FolderTrees& trees) {
     const long long notDone = (long long)counts.missing + counts.unhandled;
     if (notDone < (long long)paths.size()) RefreshFolder(trees, folderPart(paths.front()));
-    if (notDone == 0) notice(QStringLiteral("終了しました。"));
-    else notice(QString::number(notDone) + QStringLiteral("個のファイルは処理できませんでした。"));
+    if (notDone == 0) return notice(QStringLiteral("終了しました。"));
+    QString text = QString::number(notDone) + QStringLiteral("個のファイルは処理できませんでした。");
+    // A mount where no rename is sure not to replace refuses every file.
+    if (counts.failure == fileop_error::NoExclusiveRename)
+        text += QStringLiteral("\r\n") + QString::fromStdString(fileOpErrorText(counts.failure));
+    notice(text);
 }
 
 // The data list's entries in an array of its length. A copy that fails (no
@@ -62,8 +67,8 @@ RenameCounts carryOut(const std::vector<std::string>& paths, const std::vector<P
         }
         const PlannedName& p = plan[i];
         if (p.step == PlannedName::Step::Missing) ++counts.missing;
-        if (p.step == PlannedName::Step::Fail ||
-            (p.step == PlannedName::Step::Rename && posixops::renameNoReplace(paths[i], p.target))) {
+        if (p.step == PlannedName::Step::Rename) counts.failure = posixops::renameNoReplace(paths[i], p.target);
+        if (p.step == PlannedName::Step::Fail || counts.failure) {
             counts.unhandled = int(paths.size() - i);
             break;
         }

@@ -16,6 +16,7 @@ class PathListModel;
 struct RenameCounts {
     int missing = 0;
     int unhandled = 0;
+    int failure = 0;  // the error of the rename that ended the run (0: none)
 };
 
 // Renames the entries as planned, in turn; a rename never replaces an
