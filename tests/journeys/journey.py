@@ -136,7 +136,16 @@ class Journey:
         self.mounts = []
         self.app = None
         self._desktop = None
-        self._start_display()
+        try:
+            try:
+                self._start_display()
+            except JourneyError as e:  # a helper did not come up: once more, afresh
+                print(f"starting the display again: {e}")
+                self._stop_helpers()
+                self._start_display()
+        except BaseException:
+            self.stop()  # the helpers that did start, which hold the test's output open
+            raise
 
     # ---- processes ---------------------------------------------------------
     def _start_display(self):
@@ -146,7 +155,7 @@ class Journey:
         r, w = os.pipe()
         self.helpers.append(subprocess.Popen(
             ["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
-            pass_fds=[w], stderr=subprocess.DEVNULL, env=self.env))
+            pass_fds=[w], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=self.env))
         os.close(w)
         self.env["DISPLAY"] = ":" + _read_line(r, 20)
         os.close(r)
@@ -157,13 +166,18 @@ class Journey:
         rc = os.path.join(self.root, "openbox", "rc.xml")
         write(rc, OPENBOX_RC)
         write(os.path.join(self.root, "openbox", "menu.xml"), OPENBOX_MENU)
-        self.helpers.append(subprocess.Popen(["openbox", "--sm-disable", "--config-file", rc],
-                                             env=self.env, cwd=os.path.dirname(rc),
-                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        with open(os.path.join(self.root, "openbox.log"), "ab") as log:
+            wm = subprocess.Popen(["openbox", "--sm-disable", "--config-file", rc], env=self.env,
+                                  cwd=os.path.dirname(rc), stdout=log, stderr=log)
+        self.helpers.append(wm)
         # A window mapped before the window manager manages the screen is
         # taken over and moved later, under the pointer's feet.
-        wait_for(lambda: subprocess.run(["wmctrl", "-m"], env=self.env, capture_output=True,
-                                        timeout=10).returncode == 0, 30, "the window manager")
+        def managing():
+            if wm.poll() is not None:
+                raise Closed(f"openbox ended ({wm.returncode}): {read(log.name)[-500:]!r}")
+            return subprocess.run(["wmctrl", "-m"], env=self.env, capture_output=True,
+                                  timeout=10).returncode == 0
+        wait_for(managing, 30, "the window manager")
         # pyatspi reads these when it first connects, in this process.
         for key in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR"):
             os.environ[key] = self.env[key]
@@ -227,14 +241,7 @@ class Journey:
         subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size}", "tmpfs", path], check=True)
         self.mounts.append(path)
 
-    def stop(self):
-        if self.app is not None and self.app.poll() is None:
-            self.app.terminate()
-            try:
-                self.app.wait(10)
-            except subprocess.TimeoutExpired:
-                self.app.kill()
-                self.app.wait()
+    def _stop_helpers(self):
         for p in reversed(self.helpers):
             if p.poll() is None:
                 p.terminate()
@@ -243,7 +250,18 @@ class Journey:
                 except subprocess.TimeoutExpired:
                     p.kill()
                     p.wait()
+        self.helpers = []
         _end_own_group()
+
+    def stop(self):
+        if self.app is not None and self.app.poll() is None:
+            self.app.terminate()
+            try:
+                self.app.wait(10)
+            except subprocess.TimeoutExpired:
+                self.app.kill()
+                self.app.wait()
+        self._stop_helpers()
         for path in reversed(self.mounts):
             subprocess.run(["umount", path], check=False)
         if os.environ.get("JOURNEY_KEEP"):
@@ -354,11 +372,13 @@ class Journey:
         except Exception:
             return False
 
-    def wait_active(self, window, timeout=20):
+    def wait_active(self, window, timeout=20, acc=None):
         """Waits until window (a frame or dialog) has the keyboard; fails at
-        once when it closes instead."""
+        once when it (or acc in it) closes instead."""
         def ready():
             self.check_open(window)
+            if acc is not None:
+                self.check_open(acc)
             return self.active(window)
         wait_for(ready, timeout, f"{window.getRoleName()} {window.name!r} to be active")
 
@@ -378,7 +398,7 @@ class Journey:
         acc's centre."""
         window = self.top_window(acc)
         if window is not None:
-            self.wait_active(window, timeout)
+            self.wait_active(window, timeout, acc)
         last = [None]
 
         def still():
