@@ -91,7 +91,7 @@ int TFileOperation::DeleteFiles(const std::vector<std::string>& paths, bool eras
         return noneHandedOn(notProcessed, paths.size(), outcome);
     }
     if (sources.empty()) return nothingFound(notProcessed, paths.size(), outcome);
-    const JobOutcome result = run(job, handedOn, paths.size());
+    const JobOutcome result = run(job, handedOn, paths.size(), notProcessed);
     if (outcome) *outcome = result;
     return notProcessed;
 }

@@ -50,8 +50,11 @@ int TFileOperation::nothingFound(int notProcessed, std::size_t pathCount, JobOut
 }
 
 JobOutcome TFileOperation::run(const FileJob& job, const std::vector<std::size_t>& handedOn,
-                               std::size_t pathCount) {
+                               std::size_t pathCount, int& notProcessed) {
     const JobOutcome result = runner_.run(job);
+    // What failed or what a cancel left is not processed either; what the
+    // user chose to keep (Skipped) is.
+    notProcessed += int(result.count(ItemStatus::Failed) + result.count(ItemStatus::Cancelled));
     JobOutcome outcome;
     outcome.cancelled = result.cancelled;
     outcome.firstError = result.firstError;
@@ -98,7 +101,7 @@ int TFileOperation::CopyMoveFiles(const std::vector<std::string>& paths, Operati
     });
     if (!collected) return noneHandedOn(notProcessed, paths.size(), outcome);
     if (job.sources.empty()) return nothingFound(notProcessed, paths.size(), outcome);
-    const JobOutcome result = run(job, handedOn, paths.size());
+    const JobOutcome result = run(job, handedOn, paths.size(), notProcessed);
     // Where the service had to pick another name, the copies went elsewhere.
     const bool renamed = std::any_of(result.items.begin(), result.items.end(),
                                      [](const ItemOutcome& i) { return !i.target.empty(); });
@@ -138,7 +141,7 @@ int TFileOperation::CopyMoveToTargets(const std::vector<std::string>& paths,
     });
     if (!collected) return noneHandedOn(notProcessed, paths.size(), outcome);
     if (job.sources.empty()) return nothingFound(notProcessed, paths.size(), outcome);
-    const JobOutcome result = run(job, handedOn, paths.size());
+    const JobOutcome result = run(job, handedOn, paths.size(), notProcessed);
     if (outcome) *outcome = result;
     return notProcessed;
 }

@@ -17,8 +17,9 @@ class IFileSystem;
 
 // The file-operation engine: lists of paths become jobs for the
 // file-operation service. It holds no state between calls; every list
-// operation returns the number of entries it did not hand on (the
-// not-processed count) and, when asked, what became of every entry. It
+// operation returns the number of entries it did not hand on or that the
+// service failed or left when cancelled (the not-processed count) and, when
+// asked, what became of every entry. It
 // tells and asks the user only through ui.
 class TFileOperation {
 public:
@@ -85,8 +86,10 @@ private:
     // Every path stayed where it was: one Failed item each.
     static int noneHandedOn(int notProcessed, std::size_t pathCount, JobOutcome* outcome);
     // Runs job for the entries of paths at handedOn; the outcome has one
-    // item per path.
-    JobOutcome run(const FileJob& job, const std::vector<std::size_t>& handedOn, std::size_t pathCount);
+    // item per path. The entries the job failed or cancelled are added to
+    // notProcessed.
+    JobOutcome run(const FileJob& job, const std::vector<std::size_t>& handedOn, std::size_t pathCount,
+                   int& notProcessed);
     // Runs collect; a failure is reported and ends the list operation.
     template <typename Collect>
     bool collectGuarded(Collect collect);

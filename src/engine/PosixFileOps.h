@@ -127,9 +127,10 @@ int copyLink(int srcDir, const std::string& name, const struct stat& st, int dst
 // nor hard links, a file is not renamed (fileop_error::NoExclusiveRename);
 // a folder is renamed after a check that the name is free.
 int renameExclusiveAt(int fromDir, const std::string& from, int toDir, const std::string& to);
-// As renameExclusiveAt, but a file meeting NoExclusiveRename is renamed
-// after a check that the name is free (a name taken between the check and
-// the rename is replaced): renames that the user asks for name by name.
+// The renames that the user asks for name by name: as renameExclusiveAt, so
+// a file on a mount without RENAME_NOREPLACE and hard links (sshfs without
+// hard links) is refused with NoExclusiveRename rather than renamed after a
+// check that another client could overtake.
 int renameNoReplaceAt(int fromDir, const std::string& from, int toDir, const std::string& to);
 int renameNoReplace(const std::string& from, const std::string& to);
 // Renames over an existing target in one step.

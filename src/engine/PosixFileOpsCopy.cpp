@@ -342,11 +342,9 @@ int renameExclusiveAt(int fromDir, const std::string& from, int toDir, const std
 }
 
 int renameNoReplaceAt(int fromDir, const std::string& from, int toDir, const std::string& to) {
-    const int rc = renameExclusiveAt(fromDir, from, toDir, to);
-    if (rc != fileop_error::NoExclusiveRename) return rc;
-    struct stat existing {};
-    if (::fstatat(toDir, to.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) return EEXIST;
-    return ::renameat(fromDir, from.c_str(), toDir, to.c_str()) == 0 ? 0 : errno;
+    // No check-then-rename for a file: another client could write the name
+    // between the two.
+    return renameExclusiveAt(fromDir, from, toDir, to);
 }
 
 int renameNoReplace(const std::string& from, const std::string& to) {

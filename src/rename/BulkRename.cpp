@@ -4,6 +4,7 @@
 #include "rename/BulkRename.h"
 
 #include "controls/PathListModel.h"
+#include "engine/FileOpErrors.h"
 #include "engine/IFileSystem.h"
 #include "engine/PosixFileOps.h"
 #include "engine/UndoItem.h"
@@ -33,8 +34,12 @@ void report(const std::vector<std::string>& paths, const RenameCounts& counts,
             const FolderTrees& trees) {
     const long long notDone = (long long)counts.missing + counts.unhandled;
     if (notDone < (long long)paths.size()) RefreshFolder(trees, folderPart(paths.front()));
-    if (notDone == 0) notice(QStringLiteral("終了しました。"));
-    else notice(QString::number(notDone) + QStringLiteral("個のファイルは処理できませんでした。"));
+    if (notDone == 0) return notice(QStringLiteral("終了しました。"));
+    QString text = QString::number(notDone) + QStringLiteral("個のファイルは処理できませんでした。");
+    // A mount where no rename is sure not to replace refuses every file.
+    if (counts.failure == fileop_error::NoExclusiveRename)
+        text += QStringLiteral("\r\n") + QString::fromStdString(fileOpErrorText(counts.failure));
+    notice(text);
 }
 
 // The data list's entries in an array of its length. A copy that fails (no
@@ -53,7 +58,7 @@ std::vector<std::string> copyEntries(const PathListModel& dataList) {
 
 }  // namespace
 
-bool renameRecorded(const std::string& from, const std::string& to) {
+int renameRecorded(const std::string& from, const std::string& to) {
     UndoRecorder* recorder = currentUndoRecorder();
     // Recorded first: a crash right after the rename leaves it known.
     std::size_t intent = 0;
@@ -61,9 +66,9 @@ bool renameRecorded(const std::string& from, const std::string& to) {
         const FileState state = currentState(from);
         intent = recorder->record({UndoAction::Renamed, from, to, {}, state, state, 0});
     }
-    if (posixops::renameNoReplace(from, to) == 0) return true;
-    if (recorder) recorder->withdraw(intent);
-    return false;
+    const int rc = posixops::renameNoReplace(from, to);
+    if (rc != 0 && recorder) recorder->withdraw(intent);
+    return rc;
 }
 
 RenameCounts carryOut(const std::vector<std::string>& paths, const std::vector<PlannedName>& plan) {
@@ -76,8 +81,8 @@ RenameCounts carryOut(const std::vector<std::string>& paths, const std::vector<P
         }
         const PlannedName& p = plan[i];
         if (p.step == PlannedName::Step::Missing) ++counts.missing;
-        if (p.step == PlannedName::Step::Fail ||
-            (p.step == PlannedName::Step::Rename && !renameRecorded(paths[i], p.target))) {
+        if (p.step == PlannedName::Step::Rename) counts.failure = renameRecorded(paths[i], p.target);
+        if (p.step == PlannedName::Step::Fail || counts.failure) {
             counts.unhandled = int(paths.size() - i);
             break;
         }

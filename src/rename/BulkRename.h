@@ -16,11 +16,12 @@ class PathListModel;
 struct RenameCounts {
     int missing = 0;
     int unhandled = 0;
+    int failure = 0;  // the error of the rename that ended the run (0: none)
 };
 
-// Renames from to to without replacing anything, recorded for undo; false
-// when it failed.
-bool renameRecorded(const std::string& from, const std::string& to);
+// Renames from to to without replacing anything, recorded for undo; 0 when
+// renamed, else the error (errno or a fileop_error code).
+int renameRecorded(const std::string& from, const std::string& to);
 
 // Renames the entries as planned, in turn; a rename never replaces an
 // existing file (not even one another program made meanwhile) and the first

@@ -3,12 +3,14 @@
 
 #include "rename/SingleRename.h"
 
+#include <cerrno>
 #include <optional>
 #include <string>
 
 #include "controls/FileListBox.h"
 #include "controls/PathListBox.h"
 #include "engine/IFileSystem.h"
+#include "engine/FileOpErrors.h"
 #include "platform/IUserDialogs.h"
 #include "platform/Messages.h"
 #include "platform/Platform.h"
@@ -40,6 +42,13 @@ bool mayRename(const std::string& path) {
     return true;
 }
 
+// The reason a rename was refused, on a line of its own, where the user can
+// do something about it: a mount where no rename is sure not to replace.
+QString failureReason(int rc) {
+    if (rc != fileop_error::NoExclusiveRename) return {};
+    return QStringLiteral("\r\n") + QString::fromStdString(fileOpErrorText(rc));
+}
+
 // Renames the file at path to a name the user gives (name: its shown name);
 // the new full path when it was renamed.
 std::optional<std::string> renameFile(const std::string& path, const std::string& name) {
@@ -56,8 +65,9 @@ std::optional<std::string> renameFile(const std::string& path, const std::string
         notice(answer + QStringLiteral(" は既に存在します。\r\n( リネームできませんでした。 )"));
         return std::nullopt;
     }
-    if (!isPlainName(newName) || !renameRecorded(path, target)) {
-        notice(QStringLiteral("ファイル名の変更に失敗しました。"));
+    const int rc = isPlainName(newName) ? renameRecorded(path, target) : EINVAL;
+    if (rc != 0) {
+        notice(QStringLiteral("ファイル名の変更に失敗しました。") + failureReason(rc));
         return std::nullopt;
     }
     return target;

@@ -13,6 +13,7 @@
 #include "platform/Messages.h"
 #include "platform/Platform.h"
 #include "util/DisplayText.h"
+#include "util/FileNameFit.h"
 #include "util/IniFileIo.h"
 #include "util/PathText.h"
 #include "util/SplitWX.h"
@@ -88,6 +89,11 @@ void SaveFileListDataListExecute(SaveListAction action, const SaveListContext& c
     std::string path;
     try {
         path = WithDefaultExtension(*answer, filters, chosen);
+        // The user's own name is not cut: a shortened one could meet another
+        // file or not be found again.
+        if (fileNamePart(path).size() > MaxFileNameBytes)
+            return notice(QStringLiteral("ファイル名が長すぎます(拡張子を含めて255バイトまで)。\r\n"
+                                         "短い名前で保存してください。"));
         if (platform().fileSystem->fileExists(path) &&
             !askYesNo(displayPath(fileNamePart(path)) + QStringLiteral("は既に存在します。") +
                       QStringLiteral("\r\n") + QStringLiteral("上書きしますか?")))

@@ -119,6 +119,32 @@ TEST_F(BulkOperationsTest, SummaryListsDuplicatesBeforeUnprocessed) {
     EXPECT_EQ(fakeDialogs().shown[0].caption, QStringLiteral("  確認"));
 }
 
+// Items the job failed or a cancel left count as not processed (a move
+// cancelled at a full disk); an item the user chose to keep does not.
+TEST_F(BulkOperationsTest, FailedAndCancelledItemsAreReportedNotProcessed) {
+    const auto a = dir.write("src/a");
+    const auto b = dir.write("src/b");
+    const auto c = dir.write("src/c");
+    service.performForReal = false;
+    struct Case {
+        BulkAction action;
+        std::vector<ItemStatus> statuses;
+        QStringList texts;
+    };
+    for (const Case& k : {
+             Case{BulkAction::FileMove, {ItemStatus::Done, ItemStatus::Failed, ItemStatus::Cancelled},
+                  {"2個のファイルは処理できませんでした。"}},
+             Case{BulkAction::FileCopy, {ItemStatus::Skipped, ItemStatus::Done, ItemStatus::Done}, {}},
+             Case{BulkAction::FileDelete, {ItemStatus::Cancelled, ItemStatus::Cancelled, ItemStatus::Done},
+                  {"2個のファイルは処理できませんでした。"}},
+         }) {
+        fakeDialogs().reset();
+        service.statuses = k.statuses;
+        run(k.action, {a, b, c});
+        EXPECT_EQ(fakeDialogs().texts(), k.texts) << int(k.action);
+    }
+}
+
 TEST_F(BulkOperationsTest, CopiesOfReadOnlyFilesAreClearedAfterAQuestion) {
     options = {OperationOption::ClearReadOnlyOnCopy, OperationOption::CallRemoveReadOnly};
     const auto ro = readOnly("src/ro");

@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "EngineFixture.h"
+#include "engine/FileOpErrors.h"
 #include "engine/PosixFileOps.h"
 #include "support/core/MatrixMount.h"
 #include "util/IniFileIo.h"
@@ -135,6 +136,13 @@ TEST_P(FileSystemMatrixTest, RenamesNeverReplace) {
     EXPECT_EQ(posixops::renameNoReplace(area + "/folder", y), EEXIST);
     EXPECT_EQ(readFile(x), "x");
     EXPECT_EQ(readFile(y), "y");
+    // Without RENAME_NOREPLACE and links a file is refused, never renamed
+    // after a check that another client could overtake.
+    if (GetParam().createsFinalNames) {
+        EXPECT_EQ(posixops::renameNoReplace(x, area + "/z"), fileop_error::NoExclusiveRename);
+        EXPECT_EQ(namesIn(area), (std::vector<std::string>{"folder", "x", "y"}));
+        return;
+    }
     EXPECT_EQ(posixops::renameNoReplace(x, area + "/z"), 0);
     EXPECT_EQ(readFile(area + "/z"), "x");
     EXPECT_FALSE(exists(x));

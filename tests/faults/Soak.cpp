@@ -46,6 +46,14 @@ std::size_t countMissing(const std::vector<std::string>& list) {
     return std::size_t(std::count_if(list.begin(), list.end(), [](const auto& p) { return !isFile(p); }));
 }
 
+// Entries the job did not carry out: the missing ones, and those it failed
+// (with a reason) or left when cancelled; an erase answered No is neither.
+std::size_t notCarriedOut(std::size_t missing, const JobOutcome& outcome) {
+    return missing + std::size_t(std::count_if(outcome.items.begin(), outcome.items.end(), [](const ItemOutcome& i) {
+               return i.status == ItemStatus::Cancelled || (i.status == ItemStatus::Failed && i.reason != 0);
+           }));
+}
+
 char statusLetter(ItemStatus s) {
     switch (s) {
         case ItemStatus::Done: return 'D';
@@ -228,7 +236,7 @@ void Soak::transferToTargets(bool move, const Paths& list) {
 void Soak::settle(bool move, const Paths& list, std::size_t missing, int notProcessed,
                   const JobOutcome& outcome, const std::function<std::string(std::size_t)>& wentTo,
                   bool noConfirmation) {
-    if (std::size_t(notProcessed) != missing)
+    if (std::size_t(notProcessed) != notCarriedOut(missing, outcome))
         finding("not-processed count " + std::to_string(notProcessed) + ", missing " + std::to_string(missing));
     std::set<std::string> written;  // by this job
     takeDone(list, outcome, [&](std::size_t k, Hash hash) {
@@ -267,7 +275,8 @@ void Soak::remove(bool erase, const Paths& list) {
     const int notProcessed = engine_.DeleteFiles(list, erase, &outcome);
     steps_.push_back(describe(erase ? "erase" : "trash", list, &outcome));
     // Cancelling at an erase warning counts every entry.
-    if (std::size_t(notProcessed) != missing && !(erase && std::size_t(notProcessed) == list.size()))
+    if (std::size_t(notProcessed) != notCarriedOut(missing, outcome) &&
+        !(erase && std::size_t(notProcessed) == list.size()))
         finding("not-processed count " + std::to_string(notProcessed) + ", missing " + std::to_string(missing));
     takeDone(list, outcome, [&](std::size_t k, Hash hash) {
         if (!erase && !dialogs_.deletedForGood.count(list[k])) trashed_.insert(hash);

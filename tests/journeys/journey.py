@@ -7,8 +7,18 @@ are found through the accessibility tree (pyatspi), clicks and keys are real
 X input (xdotool). Every wait has a timeout; every process started here is
 ended by its id, every mount unmounted, the temporary folder removed.
 
+Under load the window manager, the program and the accessibility bus lag
+behind the input: openbox runs with a private configuration (no root menu,
+no bindings on the root window, one desktop), the program's window must be
+mapped, active and still before the first click, a box must be active
+before a key goes to it, and a popup menu must be open before its keys are
+typed (a right click that opened none is sent once more). A wait for a
+window that closed, or for a program that ended, fails at once (Closed).
+
 Map: Journey (start, stop, settings, files), finding (find, find_all, box),
-input (click, menu, key, type_text, answer), waiting (wait_for, alive).
+input (click, move_pointer, menu, key, type_text, answer), waiting
+(wait_for, alive, settled, wait_active, wait_front, check_open), the window
+manager's configuration (OPENBOX_RC).
 """
 import configparser
 import os
@@ -21,6 +31,34 @@ import time
 PROGRAM = os.environ.get("DORVAN_PROGRAM", "")
 SKIP = 77  # the exit code CTest reads as skipped
 
+# Openbox without anything of its own that input could open: no root menu
+# (a right click that lands beside the window would open it and take the
+# keys meant for the program), no bindings on the root window, no keys.
+OPENBOX_RC = """<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <focus><focusNew>yes</focusNew><followMouse>no</followMouse><focusLast>yes</focusLast></focus>
+  <placement><policy>Smart</policy></placement>
+  <desktops><number>1</number></desktops>
+  <keyboard><keybind key="C-A-S-W-F12"><action name="Focus"/></keybind></keyboard>
+  <mouse>
+    <context name="Client">
+      <mousebind button="Left" action="Press"><action name="Focus"/><action name="Raise"/></mousebind>
+      <mousebind button="Middle" action="Press"><action name="Focus"/><action name="Raise"/></mousebind>
+      <mousebind button="Right" action="Press"><action name="Focus"/><action name="Raise"/></mousebind>
+    </context>
+    <context name="Root">
+      <mousebind button="Left" action="Press"><action name="Unfocus"/></mousebind>
+      <mousebind button="Middle" action="Press"><action name="Unfocus"/></mousebind>
+      <mousebind button="Right" action="Press"><action name="Unfocus"/></mousebind>
+    </context>
+  </mouse>
+  <menu><file>menu.xml</file></menu>
+</openbox_config>
+"""
+OPENBOX_MENU = """<?xml version="1.0" encoding="UTF-8"?>
+<openbox_menu xmlns="http://openbox.org/3.4/menu"></openbox_menu>
+"""
+
 
 class Skip(Exception):
     pass
@@ -30,12 +68,18 @@ class JourneyError(AssertionError):
     pass
 
 
+class Closed(JourneyError):
+    """What a wait was for closed: waiting longer is of no use."""
+
+
 def wait_for(condition, timeout, what):
     """Polls condition until it returns something true; fails after timeout."""
     end = time.monotonic() + timeout
     while True:
         try:
             value = condition()
+        except Closed:
+            raise
         except Exception:  # the tree changes under us while we look
             value = None
         if value:
@@ -92,7 +136,16 @@ class Journey:
         self.mounts = []
         self.app = None
         self._desktop = None
-        self._start_display()
+        try:
+            try:
+                self._start_display()
+            except JourneyError as e:  # a helper did not come up: once more, afresh
+                print(f"starting the display again: {e}")
+                self._stop_helpers()
+                self._start_display()
+        except BaseException:
+            self.stop()  # the helpers that did start, which hold the test's output open
+            raise
 
     # ---- processes ---------------------------------------------------------
     def _start_display(self):
@@ -102,7 +155,7 @@ class Journey:
         r, w = os.pipe()
         self.helpers.append(subprocess.Popen(
             ["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x900x24", "-nolisten", "tcp"],
-            pass_fds=[w], stderr=subprocess.DEVNULL, env=self.env))
+            pass_fds=[w], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=self.env))
         os.close(w)
         self.env["DISPLAY"] = ":" + _read_line(r, 20)
         os.close(r)
@@ -110,8 +163,21 @@ class Journey:
                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, env=self.env)
         self.helpers.append(bus)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = _read_line(bus.stdout.fileno(), 20)
-        self.helpers.append(subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
-                                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        rc = os.path.join(self.root, "openbox", "rc.xml")
+        write(rc, OPENBOX_RC)
+        write(os.path.join(self.root, "openbox", "menu.xml"), OPENBOX_MENU)
+        with open(os.path.join(self.root, "openbox.log"), "ab") as log:
+            wm = subprocess.Popen(["openbox", "--sm-disable", "--config-file", rc], env=self.env,
+                                  cwd=os.path.dirname(rc), stdout=log, stderr=log)
+        self.helpers.append(wm)
+        # A window mapped before the window manager manages the screen is
+        # taken over and moved later, under the pointer's feet.
+        def managing():
+            if wm.poll() is not None:
+                raise Closed(f"openbox ended ({wm.returncode}): {read(log.name)[-500:]!r}")
+            return subprocess.run(["wmctrl", "-m"], env=self.env, capture_output=True,
+                                  timeout=10).returncode == 0
+        wait_for(managing, 30, "the window manager")
         # pyatspi reads these when it first connects, in this process.
         for key in ("DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR"):
             os.environ[key] = self.env[key]
@@ -155,8 +221,7 @@ class Journey:
             self.app = subprocess.Popen([PROGRAM, *args], env=self.env, cwd=cwd or self.files,
                                         stdout=log, stderr=log)
         self._app = None
-        self.window()
-        time.sleep(0.3)  # the first show builds the panes
+        self.settled(self.window(), timeout=30)
         return self.app
 
     def alive(self):
@@ -176,14 +241,7 @@ class Journey:
         subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size}", "tmpfs", path], check=True)
         self.mounts.append(path)
 
-    def stop(self):
-        if self.app is not None and self.app.poll() is None:
-            self.app.terminate()
-            try:
-                self.app.wait(10)
-            except subprocess.TimeoutExpired:
-                self.app.kill()
-                self.app.wait()
+    def _stop_helpers(self):
         for p in reversed(self.helpers):
             if p.poll() is None:
                 p.terminate()
@@ -192,7 +250,18 @@ class Journey:
                 except subprocess.TimeoutExpired:
                     p.kill()
                     p.wait()
+        self.helpers = []
         _end_own_group()
+
+    def stop(self):
+        if self.app is not None and self.app.poll() is None:
+            self.app.terminate()
+            try:
+                self.app.wait(10)
+            except subprocess.TimeoutExpired:
+                self.app.kill()
+                self.app.wait()
+        self._stop_helpers()
         for path in reversed(self.mounts):
             subprocess.run(["umount", path], check=False)
         if os.environ.get("JOURNEY_KEEP"):
@@ -270,6 +339,8 @@ class Journey:
     def box(self, contains=None, timeout=15):
         """An open message box (dialog or alert) whose text holds contains."""
         def look():
+            if not self.alive():
+                raise Closed("the program ended")
             for role in ("dialog", "alert"):
                 for d in self.find_all(role=role, depth=2):
                     if contains is None or contains in self.text_of(d):
@@ -285,6 +356,66 @@ class Journey:
             return state.contains(pyatspi.STATE_DEFUNCT) or not state.contains(pyatspi.STATE_SHOWING)
         except Exception:
             return True
+
+    def check_open(self, acc):
+        """Raises Closed once acc or the whole program is gone (the states
+        of a program that ended stay in the accessibility cache)."""
+        if not self.alive():
+            raise Closed("the program ended")
+        if self.gone(acc):
+            raise Closed(f"{acc.getRoleName()} {acc.name!r} closed")
+
+    def active(self, acc):
+        import pyatspi
+        try:
+            return acc.getState().contains(pyatspi.STATE_ACTIVE)
+        except Exception:
+            return False
+
+    def wait_active(self, window, timeout=20, acc=None):
+        """Waits until window (a frame or dialog) has the keyboard; fails at
+        once when it (or acc in it) closes instead."""
+        def ready():
+            self.check_open(window)
+            if acc is not None:
+                self.check_open(acc)
+            return self.active(window)
+        wait_for(ready, timeout, f"{window.getRoleName()} {window.name!r} to be active")
+
+    def top_window(self, acc):
+        """The window (main window, box, dialog) that acc is in: the ancestor
+        right below the application (panels are frames too)."""
+        while acc is not None:
+            parent = acc.parent
+            if parent is None or parent.getRoleName() == "application":
+                return acc
+            acc = parent
+        return None
+
+    def settled(self, acc, timeout=20):
+        """Waits until acc's window is active and acc has stopped moving (a
+        window manager places a new window after it is mapped); returns
+        acc's centre."""
+        window = self.top_window(acc)
+        if window is not None:
+            self.wait_active(window, timeout, acc)
+        last = [None]
+
+        def still():
+            self.check_open(acc)
+            now = self.centre(acc)
+            same = now == last[0]
+            last[0] = now
+            return now if same else None
+        return wait_for(still, timeout, f"{acc.getRoleName()} {acc.name!r} to stay where it is")
+
+    def wait_front(self, timeout=20):
+        """Waits until the window that keys should reach has them: one of the
+        open boxes, else the main window."""
+        def ready():
+            shown = self.boxes() or [self.window()]
+            return any(self.active(w) for w in shown)
+        wait_for(ready, timeout, "the box in front (or the main window) to be active")
 
     def boxes(self):
         return [d for role in ("dialog", "alert") for d in self.find_all(role=role, depth=2)]
@@ -307,24 +438,64 @@ class Journey:
         subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True, timeout=20)
 
     def click(self, acc, button=1, double=False):
-        x, y = self.centre(acc)
-        self.xdotool("mousemove", "--sync", x, y)
+        x, y = self.settled(acc)
+        self.move_pointer(x, y)
         self.xdotool("click", "--repeat", 2 if double else 1, button)
+
+    def pointer(self):
+        out = subprocess.run(["xdotool", "getmouselocation", "--shell"], env=self.env,
+                             capture_output=True, text=True, timeout=20).stdout
+        where = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        return int(where["X"]), int(where["Y"])
+
+    def move_pointer(self, x, y):
+        """Moves the pointer and waits until it is there (xdotool's --sync
+        waits for a motion that never comes when it is there already)."""
+        if self.pointer() != (x, y):
+            self.xdotool("mousemove", x, y)
+            wait_for(lambda: self.pointer() == (x, y), 10, f"the pointer at {x},{y}")
+
+    def popups(self):
+        """The program's mapped windows (its popup menus among them)."""
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(self.app.pid), ""],
+                               env=self.env, capture_output=True, text=True, timeout=20)
+        return set(found.stdout.split())
+
+    def _opened(self, before, what, timeout):
+        try:
+            return wait_for(lambda: self.popups() - before, timeout, what)
+        except JourneyError:
+            return set()
 
     def menu(self, acc, *keys):
         """Opens acc's popup menu with a right click and picks entries by
         their accelerator keys (Qt keeps popup menus out of the
-        accessibility tree)."""
+        accessibility tree, so the menus are watched as X windows): every
+        key but the last opens a submenu, the last one an entry."""
+        before = self.popups()
         self.click(acc, button=3)
-        for k in keys:
-            time.sleep(0.6)
+        # A slow machine may take seconds to show the menu: wait long before
+        # a second click, which would land on a late menu's entry.
+        opened = self._opened(before, "the popup menu", timeout=15)
+        if not opened:  # the click was lost (the window was not ready): once more
+            self.click(acc, button=3)
+            opened = self._opened(before, "the popup menu", timeout=15)
+        if not opened:
+            raise JourneyError(f"no popup menu opened on {acc.getRoleName()} {acc.name!r}")
+        for k in keys[:-1]:
+            shown = self.popups()
             self.xdotool("key", k)
-        time.sleep(0.2)
+            opened |= wait_for(lambda: self.popups() - shown, 15, f"the submenu of {k!r}")
+        if keys:
+            self.xdotool("key", keys[-1])
+            wait_for(lambda: not (self.popups() & opened), 15, "the popup menu to close")
 
     def key(self, *keys):
+        self.wait_front()
         self.xdotool("key", "--clearmodifiers", *keys)
 
     def type_text(self, text):
+        self.wait_front()
         self.xdotool("type", "--delay", 5, text)
 
     def answer(self, button, box=None, timeout=15):

@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -227,5 +228,32 @@ TEST_F(QtFileOpUiTest, ErrorBoxesBeforeAndAfterTheProgressDelayTakeClicks) {
         EXPECT_EQ(outcome.cancelled, row.cancelled) << row.name;
         EXPECT_EQ(person.answered, row.boxes) << row.name;
     }
+    platform().fileOpUi = saved;
+}
+
+// While a question of a running operation is in front, the input filter
+// refuses only what a user does: a window the program closes itself (a box
+// behind the question, as the termination path dismisses them) closes.
+TEST_F(QtFileOpUiTest, TheProgramClosesAWindowBehindAQuestion) {
+    IFileOpUi* saved = platform().fileOpUi;
+    platform().fileOpUi = &ui;
+    QDialog behind;
+    behind.show();
+    bool closed = false;
+    QTimer timer;
+    timer.callOnTimeout([&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        timer.stop();
+        closed = behind.close();
+        box->reject();
+    });
+    timer.start(20);
+    FileJob job;
+    job.sources = {dir / "gone"};
+    job.targetFolder = dir.path();
+    FileOperationService().run(job);
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(behind.isVisible());
     platform().fileOpUi = saved;
 }

@@ -7,6 +7,7 @@
 // event loops for good.
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <unistd.h>
 
 #include <QApplication>
@@ -141,4 +142,13 @@ TEST_F(FileServiceTest, InputReachesNothingButTheOperationsDialogs) {
     click();
     QCoreApplication::processEvents();
     EXPECT_EQ(clicks, 1);
+}
+
+// A child that ends through _exit keeps its home inside its parent's, which
+// the parent removes at its end.
+TEST(TestHomes, ADeathTestChildMakesItsHomeInsideItsParents) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(std::_Exit(std::filesystem::path(testHome()).parent_path().filename().string().rfind(
+                               "dorvan-test-", 0) == 0 ? 0 : 1),
+                ::testing::ExitedWithCode(0), "");
 }

@@ -18,6 +18,7 @@
 #include "platform/Platform.h"
 #include "rename/BulkRename.h"
 #include "support/TestEnvironment.h"
+#include "util/SyscallSeam.h"
 #include "util/Termination.h"
 
 namespace {
@@ -142,6 +143,33 @@ TEST_F(BulkRenameTest, ANameTakenMeanwhileEndsTheRunWithoutReplacingIt) {
     EXPECT_EQ(namesIn(dir / "p"), (Paths{"A001.txt", "A002.txt", "b.txt", "c.txt"}));
     EXPECT_EQ(readFile(theirs), "theirs");
     EXPECT_EQ(messages(), QStringList{"2個のファイルは処理できませんでした。"});
+}
+
+// On a mount without RENAME_NOREPLACE a hard link renames without
+// replacing; where links are refused too, nothing is renamed (a check of
+// the name and a rename could be overtaken by another client) and the
+// reason is told.
+TEST_F(BulkRenameTest, WithoutNoReplaceRenamesAFileIsRenamedByALinkOrRefused) {
+    struct Row {
+        bool linksWork;
+        Paths names;
+        QStringList texts;
+    };
+    for (const Row& row : {Row{true, {"A001.txt"}, {"終了しました。"}},
+                           Row{false, {"a.txt"},
+                               {"1個のファイルは処理できませんでした。\r\n"
+                                "このファイルシステムでは上書きせずに名前を変更できません。"}}}) {
+        fakeDialogs().reset();
+        std::filesystem::remove_all(dir / "p");
+        const std::string file = dir.write("p/a.txt", "a");
+        syscalls::Overrides mount;
+        mount.renameat2 = [](int, const char*, int, const char*, unsigned) { return errno = EINVAL, -1; };
+        if (!row.linksWork) mount.linkat = [](int, const char*, int, const char*, int) { return errno = EPERM, -1; };
+        syscalls::ScopedOverrides scope(std::move(mount));
+        renameAll({file}, "A001");
+        EXPECT_EQ(namesIn(dir / "p"), row.names) << row.linksWork;
+        EXPECT_EQ(messages(), row.texts) << row.linksWork;
+    }
 }
 
 // A termination request ends the plan where it came, and the renaming at

@@ -157,4 +157,20 @@ TEST_F(SaveFileListTest, CancelWritesNothingAndAFailedWriteSaysSo) {
     EXPECT_EQ(rightTree.directory(), right);
 }
 
+// A name that the default extension pushes past NAME_MAX is refused before
+// anything is tried; one that still fits is saved.
+TEST_F(SaveFileListTest, ANameTooLongWithItsExtensionIsRefusedWithAReason) {
+    data.setRows({"/x"});
+    for (const std::size_t length : {251u, 252u}) {
+        fakeDialogs().reset();
+        const std::string name(length, 'n');
+        save(SaveListAction::SaveFileListDataList, dir / name);
+        EXPECT_EQ(exists(dir / (name + ".txt")), length == 251) << length;
+        EXPECT_EQ(messages(), length == 251 ? QStringList{}
+                                            : QStringList{"ファイル名が長すぎます(拡張子を含めて255バイトまで)。\r\n"
+                                                          "短い名前で保存してください。"})
+            << length;
+    }
+}
+
 }  // namespace

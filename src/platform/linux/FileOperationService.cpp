@@ -198,8 +198,8 @@ private:
 
 // While an operation runs, user input reaches only the modal dialog in front
 // (the progress dialog once it shows, or a question): until the progress
-// dialog appears nothing else takes a click, a key or a drop, and no window
-// closes. Its close button cancels; the main window's is inert.
+// dialog appears nothing else takes a click, a key or a drop, and the user
+// closes no window. Its close button cancels; the main window's is inert.
 class InputGuard : public QObject {
 public:
     InputGuard() { QCoreApplication::instance()->installEventFilter(this); }
@@ -207,7 +207,7 @@ public:
 
 protected:
     bool eventFilter(QObject* receiver, QEvent* event) override {
-        if (!isUserInput(event->type())) return false;
+        if (!isUserInput(receiver, event)) return false;
         QWidget* modal = QApplication::activeModalWidget();
         QWidget* widget = widgetOf(receiver);
         if (modal && widget && (widget == modal || modal->isAncestorOf(widget))) return false;
@@ -216,8 +216,12 @@ protected:
     }
 
 private:
-    static bool isUserInput(QEvent::Type type) {
-        switch (type) {
+    // A close the program makes itself (close(), the termination path
+    // dismissing boxes) is not the user's. Both kinds reach a window's
+    // QWindow as spontaneous; its widget then gets the window system's
+    // spontaneous and the program's not.
+    static bool isUserInput(const QObject* receiver, const QEvent* event) {
+        switch (event->type()) {
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonRelease:
             case QEvent::MouseButtonDblClick:
@@ -236,8 +240,9 @@ private:
             case QEvent::DragMove:
             case QEvent::Drop:
             case QEvent::InputMethod:
-            case QEvent::Close:
                 return true;
+            case QEvent::Close:
+                return receiver->isWidgetType() && event->spontaneous();
             default:
                 return false;
         }

@@ -37,11 +37,20 @@ const std::string& testHome() { return home; }
 
 void setTestHome(const std::string& h) { home = h; }
 
+// A process started again by a test of this process (a death test's child,
+// which ends through _exit or a signal) makes its home inside this one's,
+// so that it goes when this process removes its own.
+constexpr char ParentHomeVariable[] = "DORVAN_TEST_PARENT_HOME";
+
 std::string makeTestHome() {
-    char pattern[] = "/tmp/dorvan-test-XXXXXX";
-    const char* dir = ::mkdtemp(pattern);
+    std::string pattern = "/tmp/dorvan-test-XXXXXX";
+    const char* parent = ::getenv(ParentHomeVariable);
+    std::error_code ec;
+    if (parent && *parent && fs::is_directory(parent, ec)) pattern = std::string(parent) + "/child-XXXXXX";
+    const char* dir = ::mkdtemp(pattern.data());
     if (!dir) return {};
     home = dir;
+    ::setenv(ParentHomeVariable, home.c_str(), 1);
     ::setenv("HOME", home.c_str(), 1);
     for (const char* var : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) {
         const std::string sub = home + "/" + var;

@@ -9,7 +9,8 @@
 const std::string& testHome();
 void setTestHome(const std::string& home);
 // Makes a fresh temporary home, points HOME and the XDG folders at it and
-// returns it.
+// returns it; in a process a test started again (a death test's child), the
+// home lies inside the parent's.
 std::string makeTestHome();
 
 // A fresh folder below the test home, removed (read-only parts included) at
