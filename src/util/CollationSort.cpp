@@ -79,9 +79,25 @@ std::uint64_t window(const Keys& keys, std::uint32_t k, std::size_t depth) {
     return w;
 }
 
+// Past this depth keys still equal share long prefixes (deep folders):
+// comparing whole keys costs less than one more round of windows.
+constexpr std::size_t kCompareDepth = 32;
+
 // Sorts items by their keys from depth on; equal keys go by tied().
 template <class Tied>
 void sortByKeys(Item* first, Item* last, std::size_t depth, const Keys& keys, const Tied& tied) {
+    if (depth >= kCompareDepth) {
+        // Every key ends with its only zero at a rank's start, so two keys
+        // compare as their bytes up to the shorter one's end.
+        std::sort(first, last, [&](const Item& a, const Item& b) {
+            const std::size_t la = keys.start[a.key + 1] - keys.start[a.key] - depth;
+            const std::size_t lb = keys.start[b.key + 1] - keys.start[b.key] - depth;
+            const int c = std::memcmp(keys.bytes.data() + keys.start[a.key] + depth,
+                                      keys.bytes.data() + keys.start[b.key] + depth, std::min(la, lb));
+            return c != 0 ? c < 0 : la != lb ? la < lb : tied(a, b);
+        });
+        return;
+    }
     for (Item* it = first; it != last; ++it) it->window = window(keys, it->key, depth);
     std::sort(first, last, [](const Item& a, const Item& b) { return a.window < b.window; });
     for (Item* group = first; group != last;) {
