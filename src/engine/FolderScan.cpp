@@ -117,7 +117,9 @@ private:
     }
 
     // Gives a walker without work the last folder still to be entered of
-    // the uppermost folder that has one.
+    // the uppermost folder that has one, unless it is the only one left:
+    // down a chain of single folders, the walkers would hand it to each
+    // other at every step.
     void handOver() {
         // Levels above firstWithWork_ have no folder left to enter.
         for (std::size_t level = std::min(firstWithWork_, stack_.size()); level < stack_.size(); ++level) {
@@ -127,6 +129,7 @@ private:
                 continue;
             }
             if (f.fd < 0) continue;
+            if (f.subfolders.size() - f.next == 1 && !workBelow(level)) return;
             const std::string name = std::move(f.subfolders.back());
             f.subfolders.pop_back();
             jobs_.pending.fetch_sub(1, std::memory_order_relaxed);
@@ -145,11 +148,26 @@ private:
         }
     }
 
+    bool workBelow(std::size_t level) const {
+        for (std::size_t i = level + 1; i < stack_.size(); ++i)
+            if (stack_[i].next < stack_[i].subfolders.size()) return true;
+        return false;
+    }
+
+    // Whether a folder on one of the first levels has a folder left to enter.
+    bool workAbove(std::size_t levels) {
+        while (firstWithWork_ < levels && stack_[firstWithWork_].next == stack_[firstWithWork_].subfolders.size())
+            ++firstWithWork_;
+        return firstWithWork_ < levels;
+    }
+
     void leave() {
         Frame done = std::move(stack_.back());
         stack_.pop_back();
         firstWithWork_ = std::min(firstWithWork_, stack_.size());
-        if (!stack_.empty() && stack_.back().fd < 0 && done.fd >= 0) {
+        // A closed parent is opened again only when it or a folder above it
+        // has a folder left to enter: down a chain, no way back is needed.
+        if (!stack_.empty() && stack_.back().fd < 0 && done.fd >= 0 && workAbove(stack_.size())) {
             Frame& parent = stack_.back();
             const int fd = ::openat(done.fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             Identity id;
