@@ -58,6 +58,7 @@ TEST(Collation, KeyedSortKeepsTheComparisonsOrderInEveryLocale) {
     for (int i = 0; i < 3000; ++i) {  // more than a folder's few names
         std::string t = i % 3 ? "/home/" : "";
         if (i % 5 == 0) t += "/home/user/Pictures/2024/trip/day one/";  // deep: long shared prefixes
+        if (i % 4 != 0) t = texts.back() + "/";  // a folder below the text before, as a walk lists them
         for (int k = int(next() % 7); k >= 0; --k)
             t += alphabet[next() % (next() % 4 ? 23 : alphabet.size())];
         texts.push_back(t);
