@@ -357,4 +357,5 @@ void prepareCaseInsensitiveCollation() {
                               "フォルダデスクトップダウンロードドキュメントピクチャミュージックビデオ"})
         sample.emplace_back(words);
     sortCaseInsensitive(sample);
+    defaultCollation().prepare();
 }

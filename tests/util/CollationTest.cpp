@@ -73,6 +73,11 @@ TEST(Collation, KeyedSortKeepsTheComparisonsOrderInEveryLocale) {
             return collation.compare(a, b) < 0;
         });
         EXPECT_EQ(keyed, reference) << "locale " << locale;
+        CaseInsensitiveCollation prepared(locale);  // every weight looked up before the sort
+        prepared.prepare();
+        keyed = texts;
+        prepared.sort(keyed);
+        EXPECT_EQ(keyed, reference) << "prepared, locale " << locale;
     }
 }
 
