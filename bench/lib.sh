@@ -5,7 +5,7 @@
 #
 # Rows: each figure that has a peer or a target is also written as one row
 # for bench/run's table when BENCH_ROWS names a file, as tab-separated fields
-#   name  ours  unit  peer  peers  target  note
+#   name  ours  unit  peer  peers  target  note  spread  load
 # target: "<=1.1x" (ours / peer at most that), "<200" (ours below that, in
 # unit) or "-"; peer and peers are "-" where the row has no peer.
 
@@ -57,16 +57,44 @@ ms_between() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", (b - a) / 1000 }'
 # the two middle ones for an even count).
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)] }'; }
 
+# How far the numbers on standard input spread: (largest - smallest) / median,
+# in whole percent. A row that spreads more than 30% is measured once more.
+spread() {
+    sort -g | awk '{ v[NR] = $1 } END {
+        if (!NR) { print 0; exit }
+        m = v[int((NR + 1) / 2)]
+        printf "%d\n", (m > 0 ? (v[NR] - v[1]) * 100 / m + 0.5 : 0) }'
+}
+
+# Two loops that keep both cores busy (a machine under load) until busy_stop.
+BUSY_PIDS=()
+busy_start() {
+    local i
+    for i in 1 2; do
+        (while :; do :; done) &
+        BUSY_PIDS+=($!)
+    done
+}
+busy_stop() {
+    local pid
+    for pid in "${BUSY_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${BUSY_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+    BUSY_PIDS=()
+}
+
 # 1000000 as "1,000,000".
 thousands() { echo "$1" | sed -E ':a; s/([0-9])([0-9]{3})($|,)/\1,\2\3/; ta'; }
 
 # a / b as "0.85x".
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2fx", (b > 0 ? a / b : 0) }'; }
 
-# bench_row NAME OURS UNIT PEER PEERS TARGET [NOTE]
+# bench_row NAME OURS UNIT PEER PEERS TARGET [NOTE [SPREAD]]
+# SPREAD: how far the rounds spread, as "12% / 8%" (ours / the peer's). The
+# machine's 1-minute load average when the row is written goes with it.
 bench_row() {
     [ -n "${BENCH_ROWS:-}" ] || return 0
-    printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$1" "$2" "$3" "$4" "$5" "$6" "${7:-}" >>"$BENCH_ROWS"
+    printf '%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n' "$1" "$2" "$3" "$4" "$5" "$6" "${7:-}" "${8:-}" \
+        "$(cut -d' ' -f1 /proc/loadavg)" >>"$BENCH_ROWS"
 }
 
 # Drops the page cache when DROP is "yes" (set by bench_may_drop_caches).
@@ -83,5 +111,5 @@ bench_may_drop_caches() {
 # bench_skip NAME REASON: a row that was not measured, and why.
 bench_skip() {
     [ -n "${BENCH_ROWS:-}" ] || return 0
-    printf '%s\tskipped\t-\t-\t-\t-\t%s\n' "$1" "$2" >>"$BENCH_ROWS"
+    printf '%s\tskipped\t-\t-\t-\t-\t%s\t\t\n' "$1" "$2" >>"$BENCH_ROWS"
 }

@@ -4,6 +4,7 @@
 #include "app/Application.h"
 
 #include <cstdio>
+#include <thread>
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -20,6 +21,7 @@
 #include "platform/ApplicationSetup.h"
 #include "platform/HelpKey.h"
 #include "platform/Platform.h"
+#include "util/Collation.h"
 
 namespace {
 
@@ -52,6 +54,8 @@ int RunApplication(int& argc, char** argv, const std::function<void(TCopyForm&)>
     platform().dialogs = &dialogs;
     InstallHelpKey();
 
+    // The collation that sorts search results, made while the window opens.
+    const std::jthread collation(prepareCaseInsensitiveCollation);
     auto* form = new TCopyForm();
     form->setAttribute(Qt::WA_DeleteOnClose);
     CloseOnTerminationSignals(form);

@@ -215,6 +215,22 @@ void FileOpEngine::removeMovedSources() {
     item_ = current;
 }
 
+void FileOpEngine::commitReplacements() {
+    if (replacements_.empty()) return;
+    const std::size_t current = item_;
+    if (keepMovedSources_) {
+        // Ending: no flush is waited for, and the old files stay.
+        for (std::size_t item : replacements_.discard())
+            if (item < outcome_.items.size()) outcome_.items[item].status = ItemStatus::Cancelled;
+        return;
+    }
+    for (const ReplaceBatch::Failure& f : replacements_.commit()) {
+        item_ = f.item;
+        fail(f.path, f.code);
+    }
+    item_ = current;
+}
+
 void FileOpEngine::cleanLeftovers(const Folder& folder) {
     if (cleanedFolders_.emplace(folder.st.st_dev, folder.st.st_ino).second)
         removeStaleTemporaries(folder.fd, tuning_.leftoversBefore);

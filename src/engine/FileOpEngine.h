@@ -17,6 +17,7 @@
 
 #include "engine/FileJob.h"
 #include "engine/PosixFileOps.h"
+#include "engine/ReplaceBatch.h"
 
 class ITrash;
 
@@ -41,8 +42,8 @@ public:
 
 struct FileOpTuning {
     std::size_t chunkBytes = std::size_t(8) << 20;       // progress and cancel granularity
-    long long moveSyncBytes = 256LL << 20;               // moved data flushed before sources go
-    std::size_t moveSyncFiles = 1000;
+    long long moveSyncBytes = 256LL << 20;               // moved data flushed before sources go,
+    std::size_t moveSyncFiles = 1000;                    // and replacements put in place
     // Our temporary files changed before this are crash leftovers (0: when
     // this process started).
     std::time_t leftoversBefore = 0;
@@ -104,6 +105,9 @@ private:
     void removeSourceLater(const Folder& from, const std::string& name, const struct stat& checked,
                            bool folder, long long bytes, const Folder* target);
     void removeMovedSources();
+    // Puts the staged replacements in place (see ReplaceBatch); on
+    // termination they are dropped and their items cancelled.
+    void commitReplacements();
     // st is a moved source that is still to be removed.
     bool awaitsRemoval(const struct stat& st) const;
     void cleanLeftovers(const Folder& folder);
@@ -156,6 +160,8 @@ private:
     long long done_ = 0;
     long long total_ = 0;
 
+    // Copies that replace files, written and waiting to be put in place.
+    ReplaceBatch replacements_;
     std::vector<posixops::CheckedEntry> pending_;
     std::vector<std::size_t> pendingItems_;  // the listed item of each pending removal
     // One open folder per target file system, opened before the data was

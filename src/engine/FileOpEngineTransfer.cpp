@@ -40,6 +40,7 @@ void FileOpEngine::runTransfer(const FileJob& job) {
         }
     }
     if (!stopped()) item_ = job.sources.size();
+    commitReplacements();
     removeMovedSources();
 }
 
@@ -138,6 +139,9 @@ void FileOpEngine::transfer(const Folder& from, const std::string& name, const F
         return;
     }
     if (!tick(src)) return;
+    // A file that waits to be replaced is read with its new content.
+    if (!replacements_.empty() && replacements_.replaces(from.st.st_dev, from.st.st_ino, name))
+        commitReplacements();
     for (int attempt = 0; attempt < 3; ++attempt) {
         bool replace = false;
         struct stat d {};
@@ -338,12 +342,30 @@ void FileOpEngine::copyLeaf(const Folder& from, const std::string& name, const s
     for (int attempt = 0; attempt < 3; ++attempt) {
         int rc;
         struct stat checked = s;
+        // A copy that replaces a file joins the others (one flush for all)
+        // where the file system's flush can be trusted.
+        std::string staged;
+        options.stagedAs = replace && !move && traitsOf(to).syncfsFlushes ? &staged : nullptr;
         if (S_ISREG(s.st_mode)) {
             rc = copyFile(from.fd, name, s, to.fd, dstName, replace, options, &checked);
         } else if (S_ISLNK(s.st_mode)) {
             rc = copyLink(from.fd, name, s, to.fd, dstName, replace, options.flushEach);
         } else {
             rc = fileop_error::SpecialFile;
+        }
+        if (rc == 0 && !staged.empty()) {
+            struct stat written {};
+            if (statAt(to.fd, staged, written) == 0) noteWritten(to, dstName, written);
+            else writtenPaths_.insert(childOf(to.path, dstName));
+            if (recorder_)
+                record({UndoAction::Copied, src, childOf(to.path, dstName), {},
+                        fileStateOf(checked, traitsOf(from).stableIdentity),
+                        fileStateOf(written, traitsOf(to).stableIdentity), undoflag::Replaced});
+            replacements_.add(to.fd, to.st.st_dev, to.st.st_ino, to.path, std::move(staged), dstName, item_,
+                              s.st_size);
+            if (replacements_.bytes() >= tuning_.moveSyncBytes || replacements_.files() >= tuning_.moveSyncFiles)
+                commitReplacements();
+            return;
         }
         if (rc == 0) {
             struct stat written {};

@@ -7,10 +7,7 @@
 #include <chrono>
 #include <climits>
 #include <cstring>
-#include <condition_variable>
-#include <deque>
 #include <exception>
-#include <mutex>
 #include <thread>
 
 #include <dirent.h>
@@ -19,9 +16,13 @@
 #include <unistd.h>
 
 #include "engine/HiddenNames.h"
+#include "engine/WalkJobs.h"
 #include "engine/WalkSeam.h"
 
 namespace {
+
+using folderwalk::Job;
+using folderwalk::Jobs;
 
 // Open folders kept along the way down; deeper trees close the upper ones
 // and come back to them through "..".
@@ -37,89 +38,6 @@ struct Frame {
     std::size_t folder = 0;               // index into FolderScan::folders
     std::vector<std::string> subfolders;  // to be entered
     std::size_t next = 0;
-};
-
-// A subtree for one of the walkers: its folder, open, and the folders above it.
-struct Job {
-    int fd = -1;
-    Identity id;
-    std::string path;
-    std::vector<Identity> above;
-};
-
-// The walkers share out subtrees: one that runs dry waits for another to
-// hand over a folder it has not entered yet.
-class Jobs {
-public:
-    explicit Jobs(int walkers) : walkers_(walkers) {}
-    ~Jobs() {
-        for (Job& j : jobs_) ::close(j.fd);
-    }
-
-    void add(Job job) {
-        {
-            std::lock_guard lock(mutex_);
-            jobs_.push_back(std::move(job));
-        }
-        changed_.notify_one();
-    }
-    // The next subtree; false when every walker is out of work or the walk
-    // was broken off.
-    bool next(Job& job) {
-        std::unique_lock lock(mutex_);
-        ++idle_;
-        hungry.fetch_add(1);
-        while (jobs_.empty() && !over_) {
-            if (idle_ == walkers_) {
-                over_ = true;
-                changed_.notify_all();
-                break;
-            }
-            changed_.wait(lock);
-        }
-        hungry.fetch_sub(1);
-        if (over_ || jobs_.empty()) return false;
-        --idle_;
-        job = std::move(jobs_.front());
-        jobs_.pop_front();
-        return true;
-    }
-    void breakOff() {
-        {
-            std::lock_guard lock(mutex_);
-            over_ = true;
-        }
-        changed_.notify_all();
-    }
-
-    // Tells options.progress the folders found but not read, when it is
-    // due; a walker that finds another one telling goes on.
-    void report(const ScanOptions& options) {
-        using Clock = std::chrono::steady_clock;
-        if (!options.progress) return;
-        const Clock::rep now = Clock::now().time_since_epoch().count();
-        Clock::rep due = nextReport_.load(std::memory_order_relaxed);
-        if (now < due) return;
-        const Clock::rep every = std::chrono::duration_cast<Clock::duration>(options.progressEvery).count();
-        if (!nextReport_.compare_exchange_strong(due, now + std::max<Clock::rep>(every, 1))) return;
-        std::unique_lock lock(reporting_, std::try_to_lock);
-        if (lock) options.progress(std::size_t(std::max<std::ptrdiff_t>(pending.load(), 0)));
-    }
-
-    std::atomic<int> hungry{0};  // walkers waiting for work
-    std::atomic<bool> broken{false};
-    std::atomic<bool> startRead{false};
-    std::atomic<std::ptrdiff_t> pending{0};  // subfolders found, not yet taken
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<Job> jobs_;
-    int walkers_;
-    int idle_ = 0;
-    bool over_ = false;
-    std::atomic<std::chrono::steady_clock::rep> nextReport_{0};
-    std::mutex reporting_;
 };
 
 class Walker {
@@ -147,6 +65,8 @@ public:
 private:
     bool walk(Job job) {
         above_ = std::move(job.above);
+        open_ = 0;
+        firstOpen_ = firstWithWork_ = 0;
         const std::size_t first = out_.folders.size();
         out_.folders.push_back({std::move(job.path), out_.files.size(), 0});
         if (!enter(job.fd, job.id, first)) return false;
@@ -186,7 +106,9 @@ private:
     // request ended the walk.
     bool enter(int fd, const Identity& id, std::size_t folder) {
         stack_.push_back(Frame{fd, id, folder, {}, 0});
+        ++open_;
         if (!read(stack_.back())) return false;
+        if (!stack_.back().subfolders.empty()) firstWithWork_ = std::min(firstWithWork_, stack_.size() - 1);
         jobs_.pending.fetch_add(std::ptrdiff_t(stack_.back().subfolders.size()), std::memory_order_relaxed);
         spareDescriptors();
         if (jobs_.hungry.load(std::memory_order_relaxed) > 0) handOver();
@@ -195,11 +117,19 @@ private:
     }
 
     // Gives a walker without work the last folder still to be entered of
-    // the uppermost folder that has one.
+    // the uppermost folder that has one, unless it is the only one left:
+    // down a chain of single folders, the walkers would hand it to each
+    // other at every step.
     void handOver() {
-        for (std::size_t level = 0; level < stack_.size(); ++level) {
+        // Levels above firstWithWork_ have no folder left to enter.
+        for (std::size_t level = std::min(firstWithWork_, stack_.size()); level < stack_.size(); ++level) {
             Frame& f = stack_[level];
-            if (f.fd < 0 || f.next == f.subfolders.size()) continue;
+            if (f.next == f.subfolders.size()) {
+                if (firstWithWork_ == level) firstWithWork_ = level + 1;
+                continue;
+            }
+            if (f.fd < 0) continue;
+            if (f.subfolders.size() - f.next == 1 && !workBelow(level)) return;
             const std::string name = std::move(f.subfolders.back());
             f.subfolders.pop_back();
             jobs_.pending.fetch_sub(1, std::memory_order_relaxed);
@@ -218,29 +148,54 @@ private:
         }
     }
 
+    bool workBelow(std::size_t level) const {
+        for (std::size_t i = level + 1; i < stack_.size(); ++i)
+            if (stack_[i].next < stack_[i].subfolders.size()) return true;
+        return false;
+    }
+
+    // Whether a folder on one of the first levels has a folder left to enter.
+    bool workAbove(std::size_t levels) {
+        while (firstWithWork_ < levels && stack_[firstWithWork_].next == stack_[firstWithWork_].subfolders.size())
+            ++firstWithWork_;
+        return firstWithWork_ < levels;
+    }
+
     void leave() {
         Frame done = std::move(stack_.back());
         stack_.pop_back();
-        if (!stack_.empty() && stack_.back().fd < 0 && done.fd >= 0) {
+        firstWithWork_ = std::min(firstWithWork_, stack_.size());
+        // A closed parent is opened again only when it or a folder above it
+        // has a folder left to enter: down a chain, no way back is needed.
+        if (!stack_.empty() && stack_.back().fd < 0 && done.fd >= 0 && workAbove(stack_.size())) {
             Frame& parent = stack_.back();
             const int fd = ::openat(done.fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             Identity id;
-            if (fd >= 0 && identify(fd, id) && id == parent.id) parent.fd = fd;
-            else if (fd >= 0) ::close(fd);
+            if (fd >= 0 && identify(fd, id) && id == parent.id) {
+                parent.fd = fd;
+                ++open_;
+                firstOpen_ = std::min(firstOpen_, stack_.size() - 1);
+            } else if (fd >= 0) {
+                ::close(fd);
+            }
         }
-        if (done.fd >= 0) ::close(done.fd);
+        if (done.fd >= 0) {
+            ::close(done.fd);
+            --open_;
+        }
     }
 
+    // Closes the uppermost open folders beyond the budget. The open ones
+    // are those from firstOpen_ down: a folder is closed from the top and
+    // opened again only when the walk comes back to it.
     void spareDescriptors() {
-        std::size_t open = 0;
-        for (const Frame& f : stack_) open += f.fd >= 0;
-        for (Frame& f : stack_) {
-            if (open <= kOpenFolders) break;
-            if (f.fd >= 0) {
-                ::close(f.fd);
-                f.fd = -1;
-                --open;
-            }
+        for (std::size_t i = std::min(firstOpen_, stack_.size()); i < stack_.size() && open_ > kOpenFolders; ++i) {
+            Frame& f = stack_[i];
+            if (f.fd < 0) continue;
+            ::close(f.fd);
+            f.fd = -1;
+            --open_;
+            firstOpen_ = i + 1;
         }
     }
 
@@ -298,6 +253,9 @@ private:
             return;
         }
         if (type == DT_LNK) {
+            // A link whose name is not kept is nothing to the result, to a
+            // folder or not: only a kept name is worth following.
+            if (!options_.keepFile(name)) return;
             struct stat target {};
             if (::fstatat(frame.fd, name, &target, 0) == 0 && S_ISDIR(target.st_mode)) {
                 if (length < room_) linkedFolders.emplace_back(name);
@@ -316,6 +274,9 @@ private:
     std::vector<Identity> above_;  // of the subtree being walked
     dev_t root_ = 0;
     std::size_t room_ = 0;  // for a name in the folder being read
+    std::size_t open_ = 0;  // frames with an open folder
+    std::size_t firstOpen_ = 0;      // no frame above it is open
+    std::size_t firstWithWork_ = 0;  // no frame above it has a folder left to enter
 };
 
 // Appends part to out.

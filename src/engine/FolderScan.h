@@ -42,8 +42,9 @@ struct ScanOptions {
 // Walks the tree below start (a folder path ending with "/"), reading every
 // folder once through file descriptors, on as many threads as there are
 // cores (up to four). It stays on start's file system:
-// subfolders that are symbolic links, mount points or already on the way
-// down are listed in folders but never entered, so there are no loops and
+// subfolders that are mount points or already on the way down are listed in
+// folders but never entered, and so are symbolic links to folders whose
+// names keepFile keeps (others are not looked at): there are no loops and
 // no duplicates. A folder that cannot be read contributes nothing, and
 // neither does anything whose path would not fit; names are kept
 // byte for byte: a file is kept when its path takes up to PATH_MAX - 1

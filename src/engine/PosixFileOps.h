@@ -98,6 +98,10 @@ struct CopyOptions {
     bool flushEach = false;
     // The source is checked by inode number and change time too.
     bool stableIdentity = true;
+    // With replace: the complete copy stays, unflushed, under the temporary
+    // name stagedAs receives; the caller flushes it and renames it over the
+    // target (see ReplaceBatch).
+    std::string* stagedAs = nullptr;
 };
 
 // Copies all data of in (st: its fstat) to the empty file out; holes of a

@@ -259,6 +259,11 @@ int copyFile(int srcDir, const std::string& name, const struct stat& st, int dst
             return flushEntry();
         }
     }
+    if (replace && options.stagedAs) {
+        if (::close(out.release()) != 0) return discard(errno);
+        *options.stagedAs = temp;
+        return 0;
+    }
     // A replaced file is gone for good once the rename is on the disk: the
     // new data must be there first, whatever the file system's ordering.
     if (replace && !options.flushEach) {
@@ -352,7 +357,7 @@ int renameNoReplace(const std::string& from, const std::string& to) {
 }
 
 int renameReplaceAt(int fromDir, const std::string& from, int toDir, const std::string& to) {
-    return ::renameat(fromDir, from.c_str(), toDir, to.c_str()) == 0 ? 0 : errno;
+    return syscalls::renameat(fromDir, from.c_str(), toDir, to.c_str()) == 0 ? 0 : errno;
 }
 
 bool isOurTemporaryName(const std::string& name) {

@@ -3,6 +3,7 @@
 
 #include "search/FileCollection.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "util/Collation.h"
@@ -22,9 +23,12 @@ void permute(std::vector<T>& items, std::size_t first, const std::vector<std::si
 }  // namespace
 
 void sortScan(FolderScan& scan) {
+    // Most folders of a search hold no kept file: only the others are sorted.
+    const auto empty = std::stable_partition(scan.folders.begin(), scan.folders.end(),
+                                             [](const FolderScan::Folder& f) { return f.fileCount > 0; });
     std::vector<std::string_view> keys;
-    keys.reserve(scan.folders.size());
-    for (const FolderScan::Folder& f : scan.folders) keys.emplace_back(f.path);
+    keys.reserve(std::size_t(empty - scan.folders.begin()));
+    for (auto f = scan.folders.begin(); f != empty; ++f) keys.emplace_back(f->path);
     const std::vector<std::size_t> order = caseInsensitiveOrder(keys);
     permute(scan.folders, 0, order);
     for (const FolderScan::Folder& f : scan.folders) {

@@ -18,8 +18,9 @@ struct SearchResult {
     std::string stopFolder;          // the folder being read when the limit was reached
 };
 
-// Puts the folders of a scan in the case-insensitive order of their paths,
-// and each folder's files in case-insensitive order.
+// Puts the folders of a scan that hold kept files in the case-insensitive
+// order of their paths (the others, which add nothing, after them in no
+// particular order), and each folder's files in case-insensitive order.
 void sortScan(FolderScan& scan);
 
 // Gathers the files of a sorted scan folder by folder until the end or more

@@ -338,3 +338,24 @@ std::vector<std::size_t> caseInsensitiveOrder(const std::vector<std::string_view
         defaultCollation().order(std::vector<std::string>(items.begin(), items.end()));
     return std::vector<std::size_t>(order.begin(), order.end());
 }
+
+void prepareCaseInsensitiveCollation() {
+    // Letters, digits and signs of ASCII, kana, and the kanji of common
+    // folder names, each once, so that their weights are looked up here.
+    std::vector<std::string> sample;
+    for (char c = ' '; c < 0x7f; ++c) sample.emplace_back(1, c);
+    const auto addRange = [&](char32_t first, char32_t last) {
+        for (char32_t c = first; c <= last; ++c) {
+            char bytes[4] = {char(0xe0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3f)), char(0x80 | (c & 0x3f)), 0};
+            sample.emplace_back(bytes);
+        }
+    };
+    addRange(0x3041, 0x3096);  // hiragana
+    addRange(0x30a1, 0x30fc);  // katakana and the long vowel mark
+    addRange(0xff01, 0xff5e);  // full-width forms
+    for (const char* words : {"写真画像音楽動画資料文書報告書最終版年度月日新規作成保存用",
+                              "フォルダデスクトップダウンロードドキュメントピクチャミュージックビデオ"})
+        sample.emplace_back(words);
+    sortCaseInsensitive(sample);
+    defaultCollation().prepare();
+}

@@ -79,9 +79,25 @@ std::uint64_t window(const Keys& keys, std::uint32_t k, std::size_t depth) {
     return w;
 }
 
+// Past this depth keys still equal share long prefixes (deep folders):
+// comparing whole keys costs less than one more round of windows.
+constexpr std::size_t kCompareDepth = 32;
+
 // Sorts items by their keys from depth on; equal keys go by tied().
 template <class Tied>
 void sortByKeys(Item* first, Item* last, std::size_t depth, const Keys& keys, const Tied& tied) {
+    if (depth >= kCompareDepth) {
+        // Every key ends with its only zero at a rank's start, so two keys
+        // compare as their bytes up to the shorter one's end.
+        std::sort(first, last, [&](const Item& a, const Item& b) {
+            const std::size_t la = keys.start[a.key + 1] - keys.start[a.key] - depth;
+            const std::size_t lb = keys.start[b.key + 1] - keys.start[b.key] - depth;
+            const int c = std::memcmp(keys.bytes.data() + keys.start[a.key] + depth,
+                                      keys.bytes.data() + keys.start[b.key] + depth, std::min(la, lb));
+            return c != 0 ? c < 0 : la != lb ? la < lb : tied(a, b);
+        });
+        return;
+    }
     for (Item* it = first; it != last; ++it) it->window = window(keys, it->key, depth);
     std::sort(first, last, [](const Item& a, const Item& b) { return a.window < b.window; });
     for (Item* group = first; group != last;) {
@@ -118,6 +134,32 @@ void applyOrder(std::vector<std::string>& items, std::vector<std::uint32_t>& ord
         }
     }
 }
+
+// Paths of a walk come folder by folder: a text often begins with the folder
+// of the text before it, and that part, up to and with a "/", is checked and
+// keyed once. A character's key bytes depend only on it and the one before.
+struct SharedFolder {
+    const std::string* last = nullptr;
+    // After each "/" of last: the length of the text up to there, and of its key.
+    std::vector<std::pair<std::size_t, std::size_t>> marks;
+
+    // The length of the part of text up to a "/" that last shares; text
+    // becomes last, keeping the marks of that part.
+    std::size_t shared(const std::string& text) {
+        std::size_t common = 0;
+        if (last) {
+            const std::size_t n = std::min(last->size(), text.size());
+            const char* a = text.data();
+            const char* b = last->data();
+            while (common + 16 <= n && std::memcmp(a + common, b + common, 16) == 0) common += 16;
+            while (common < n && a[common] == b[common]) ++common;
+        }
+        while (!marks.empty() && marks.back().first > common) marks.pop_back();
+        last = &text;
+        return marks.empty() ? 0 : marks.back().first;
+    }
+    std::size_t keyed() const { return marks.empty() ? 0 : marks.back().second; }
+};
 
 }  // namespace
 
@@ -196,11 +238,14 @@ std::vector<std::uint32_t> CaseInsensitiveCollation::order(const std::vector<std
     std::vector<std::uint32_t> simple, complex;
     std::vector<unsigned char> seen(0x10000, 0);
     std::vector<std::uint32_t> pairPrimaries;
+    SharedFolder checked;
     for (std::size_t row = 0; row < n; ++row) {
-        const auto* p = reinterpret_cast<const unsigned char*>(items[row].data());
-        const auto* end = p + items[row].size();
+        const auto* begin = reinterpret_cast<const unsigned char*>(items[row].data());
+        const std::size_t from = keyable_ ? checked.shared(items[row]) : 0;
+        const auto* p = begin + from;
+        const auto* end = begin + items[row].size();
         bool keyable = keyable_;
-        char32_t before = 0;
+        char32_t before = from ? U'/' : char32_t{0};
         while (keyable && p < end) {
             char32_t c;
             const int used = decodeBmp(p, end, c);
@@ -220,6 +265,7 @@ std::vector<std::uint32_t> CaseInsensitiveCollation::order(const std::vector<std
             if (primary == kNotKeyable) keyable = false;
             before = c;
             p += used;
+            if (c == U'/' && keyable) checked.marks.emplace_back(std::size_t(p - begin), 0);
         }
         (keyable ? simple : complex).push_back(std::uint32_t(row));
     }
@@ -273,18 +319,27 @@ std::vector<std::uint32_t> CaseInsensitiveCollation::order(const std::vector<std
         std::size_t bytes = 0;
         for (std::uint32_t row : simple) bytes += items[row].size() + 1;
         keys.bytes.reserve(bytes);
+        SharedFolder keyed;
+        std::size_t lastStart = 0;
         for (std::uint32_t row : simple) {
-            keys.start.push_back(keys.bytes.size());
-            const auto* p = reinterpret_cast<const unsigned char*>(items[row].data());
-            const auto* end = p + items[row].size();
-            char32_t before = 0;
+            const std::size_t start = keys.bytes.size();
+            keys.start.push_back(start);
+            const auto* begin = reinterpret_cast<const unsigned char*>(items[row].data());
+            const std::size_t from = keyed.shared(items[row]);
+            keys.bytes.resize(start + keyed.keyed());
+            if (keyed.keyed()) std::memcpy(keys.bytes.data() + start, keys.bytes.data() + lastStart, keyed.keyed());
+            const auto* p = begin + from;
+            const auto* end = begin + items[row].size();
+            char32_t before = from ? U'/' : char32_t{0};
             while (p < end) {
                 char32_t c = 0;
                 p += decodeBmp(p, end, c);
                 putRank(keys.bytes, before != 0 && afterDependent_[c] ? rankAfter(before, c) : rank[c]);
                 before = c;
+                if (c == U'/') keyed.marks.emplace_back(std::size_t(p - begin), keys.bytes.size() - start);
             }
             keys.bytes.push_back(0);
+            lastStart = start;
         }
         keys.start.push_back(keys.bytes.size());
 

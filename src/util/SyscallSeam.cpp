@@ -38,6 +38,11 @@ int renameat2(int oldDirFd, const char* oldPath, int newDirFd, const char* newPa
                             : ::renameat2(oldDirFd, oldPath, newDirFd, newPath, flags);
 }
 
+int renameat(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath) {
+    return active.renameat ? active.renameat(oldDirFd, oldPath, newDirFd, newPath)
+                           : ::renameat(oldDirFd, oldPath, newDirFd, newPath);
+}
+
 int openat(int dirFd, const char* path, int flags, mode_t mode) {
     return active.openat ? active.openat(dirFd, path, flags, mode) : ::openat(dirFd, path, flags, mode);
 }

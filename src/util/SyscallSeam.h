@@ -25,6 +25,8 @@ int unlinkat(int dirFd, const char* path, int flags);
 // refused, then the final name created exclusively) and the file-system type
 // they depend on.
 int renameat2(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath, unsigned flags);
+// A rename that replaces its target (putting a replacement in place).
+int renameat(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath);
 int openat(int dirFd, const char* path, int flags, mode_t mode);
 int fstatfs(int fd, struct statfs* out);
 
@@ -42,6 +44,7 @@ struct Overrides {
     std::function<int(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath,
                       unsigned flags)>
         renameat2;
+    std::function<int(int oldDirFd, const char* oldPath, int newDirFd, const char* newPath)> renameat;
     std::function<int(int dirFd, const char* path, int flags, mode_t mode)> openat;
     std::function<int(int fd, struct statfs* out)> fstatfs;
 };

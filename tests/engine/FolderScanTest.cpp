@@ -99,8 +99,9 @@ TEST(FolderScanTest, ATreeDeeperThanTheOpenFolderBudgetIsWalkedWhole) {
     for (int depth = 0; depth < 120; ++depth) {
         path += "d/";
         dir.write(path + "f.txt");
-        dir.write(path + "s" + std::to_string(depth) + "/g.txt");
         expected[path] = {"f.txt"};
+        if (depth % 3) continue;  // the walk comes back through folders with nothing left to enter
+        dir.write(path + "s" + std::to_string(depth) + "/g.txt");
         expected[path + "s" + std::to_string(depth) + "/"] = {"g.txt"};
     }
     EXPECT_EQ(scan(dir.path()), expected);

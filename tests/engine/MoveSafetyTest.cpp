@@ -10,6 +10,7 @@
 
 #include "EngineFixture.h"
 #include "engine/FileOpErrors.h"
+#include "engine/PosixFileOps.h"
 #include "util/SyscallSeam.h"
 
 namespace {
@@ -98,34 +99,63 @@ TEST_F(MoveSafetyTest, AFailedFlushKeepsEverySource) {
     for (const auto& s : sources) EXPECT_TRUE(exists(s)) << s;
 }
 
-TEST_F(MoveSafetyTest, ReplacingAFileFlushesItBeforeTheRenameAndTheFolderAfter) {
-    const std::string source = dir.write("src/a.txt", "new a");
-    const std::string target = dir / "dst/a.txt";
-    struct Flush {
-        ino_t ino;
-        bool folder;
-        std::string targetText;  // what the target held then
+// The order of flushes and renames when files are replaced: at every step a
+// crash leaves each target with its old or its new content, whole. Copies are
+// written first, then one flush of the file system, the renames, one flush
+// more; a move within the file system flushes each file before its rename.
+TEST_F(MoveSafetyTest, ReplacementsReachTheDiskBeforeTheirRenames) {
+    const std::vector<std::string> names = {"a.txt", "b.txt", "c.txt"};
+    std::vector<std::string> sources, targets;
+    for (const auto& n : names) {
+        sources.push_back(dir / ("src/" + n));
+        targets.push_back(dir / ("dst/" + n));
+    }
+    std::vector<std::string> trace;
+    // What each target holds, and how many complete new copies wait.
+    const auto state = [&] {
+        std::string text;
+        for (const auto& t : targets) text += readFile(t) == "new" ? " new" : " old";
+        int waiting = 0;
+        for (const auto& n : namesIn(dir / "dst"))
+            waiting += posixops::isOurTemporaryName(n) && readFile(dir / ("dst/" + n)) == "new";
+        return text + ", " + std::to_string(waiting) + " waiting";
     };
-    std::vector<Flush> flushes;
     syscalls::Overrides recording;
     recording.fsync = [&](int fd) {
         struct stat st {};
         ::fstat(fd, &st);
-        flushes.push_back({st.st_ino, S_ISDIR(st.st_mode), readFile(target)});
+        trace.push_back((S_ISDIR(st.st_mode) ? "flush folder:" : "flush file:") + state());
         return ::fsync(fd);
     };
+    recording.syncfs = [&](int fd) {
+        trace.push_back("flush all:" + state());
+        return ::syncfs(fd);
+    };
+    recording.renameat = [&](int a, const char* from, int b, const char* to) {
+        trace.push_back("rename");
+        return ::renameat(a, from, b, to);
+    };
     syscalls::ScopedOverrides scoped(recording);
-    // Copied over it, and moved over it within one file system.
-    for (const JobKind kind : {JobKind::Copy, JobKind::Move}) {
-        flushes.clear();
-        dir.write("dst/a.txt", "old a");
-        EXPECT_EQ(transfer(kind, {source}, dir / "dst", Quiet), 0);
-        ASSERT_EQ(flushes.size(), 2u);
-        EXPECT_EQ(flushes[0].ino, statOf(target).st_ino);
-        EXPECT_FALSE(flushes[0].folder);
-        EXPECT_EQ(flushes[0].targetText, "old a");
-        EXPECT_EQ(flushes[1].ino, statOf(dir / "dst").st_ino);
-        EXPECT_EQ(flushes[1].targetText, "new a");
+    struct Row {
+        JobKind kind;
+        std::vector<std::string> expected;
+    };
+    const Row rows[] = {
+        {JobKind::Copy,
+         {"flush all: old old old, 3 waiting", "rename", "rename", "rename", "flush all: new new new, 0 waiting"}},
+        {JobKind::Move,
+         {"flush file: old old old, 0 waiting", "rename", "flush folder: new old old, 0 waiting",
+          "flush file: new old old, 0 waiting", "rename", "flush folder: new new old, 0 waiting",
+          "flush file: new new old, 0 waiting", "rename", "flush folder: new new new, 0 waiting"}},
+    };
+    for (const Row& row : rows) {
+        trace.clear();
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            dir.write("src/" + names[i], "new");
+            dir.write("dst/" + names[i], "old");
+        }
+        EXPECT_EQ(transfer(row.kind, sources, dir / "dst", Quiet), 0);
+        EXPECT_EQ(trace, row.expected) << (row.kind == JobKind::Copy ? "copy" : "move");
+        EXPECT_EQ(namesIn(dir / "dst"), names);
     }
-    EXPECT_FALSE(exists(source));
 }

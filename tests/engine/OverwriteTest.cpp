@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "EngineFixture.h"
+#include "util/Termination.h"
 
 
 class OverwriteTest : public EngineTest {
@@ -118,4 +119,18 @@ TEST_F(OverwriteTest, FolderMergesAndAsksPerFile) {
     ui.errorAnswers = {ErrorChoice::Skip};
     EXPECT_NE(copy({dir / "src2/a.txt"}, dst, JobOption::Silent | JobOption::NoConfirmation), 0);
     EXPECT_EQ(readFile(dst + "/a.txt"), "old a");
+}
+
+// Copies that replace files wait to be put in place together; a program
+// that is ending puts none of them there and leaves no temporary.
+TEST_F(OverwriteTest, TerminationBeforeTheReplacementsKeepsTheOldFiles) {
+    ui.onUpdate = [&] {
+        if (ui.updatedPaths.back() == b) requestTermination();
+    };
+    EXPECT_EQ(copy({a, b}, dst, Shown), ECANCELED);
+    clearTerminationRequest();
+    EXPECT_EQ(outcome.items[0].status, ItemStatus::Cancelled);
+    EXPECT_EQ(readFile(dst + "/a.txt"), "old a");
+    EXPECT_EQ(readFile(dst + "/b.txt"), "old b");
+    EXPECT_EQ(namesIn(dst), (std::vector<std::string>{"a.txt", "b.txt"}));
 }

@@ -55,19 +55,22 @@ TEST_F(FaultTest, AFullDiskFailsOnlyTheItemsThatDoNotFit) {
 }
 
 // A file system that allocates late reports a full disk only at the flush:
-// the file that would be replaced stays, and so does the source.
-TEST_F(FaultTest, AFullDiskAtTheFlushKeepsTheFileThatWouldBeReplaced) {
+// the files that would be replaced stay, and so do the sources.
+TEST_F(FaultTest, AFullDiskAtTheFlushKeepsTheFilesThatWouldBeReplaced) {
     syscalls::Overrides full;
     full.fsync = [](int) {
         errno = ENOSPC;
         return -1;
     };
+    full.syncfs = full.fsync;
     const syscalls::ScopedOverrides seam(full);
     for (const JobKind kind : {JobKind::Copy, JobKind::Move}) {
         const std::string at = kind == JobKind::Copy ? "copy" : "move";
         dir.write(at + "/dst/a", "old a");
-        const Report r = copyMove(kind, {dir.write(at + "/src/a", bytes(100000, 'a'))}, dir / (at + "/dst"), Quiet);
-        EXPECT_EQ(r.statuses(), Statuses{Status::Failed});
+        dir.write(at + "/dst/b", "old b");
+        const Report r = copyMove(kind, {dir.write(at + "/src/a", bytes(100000, 'a')), dir.write(at + "/src/b", "b")},
+                                  dir / (at + "/dst"), Quiet);
+        EXPECT_EQ(r.statuses(), Statuses(2, Status::Failed));
         EXPECT_EQ(r.outcome.items[0].reason, ENOSPC);
         expectTruthful(r);
     }

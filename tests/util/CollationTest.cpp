@@ -57,6 +57,8 @@ TEST(Collation, KeyedSortKeepsTheComparisonsOrderInEveryLocale) {
     std::vector<std::string> texts;
     for (int i = 0; i < 3000; ++i) {  // more than a folder's few names
         std::string t = i % 3 ? "/home/" : "";
+        if (i % 5 == 0) t += "/home/user/Pictures/2024/trip/day one/";  // deep: long shared prefixes
+        if (i % 4 != 0) t = texts.back() + "/";  // a folder below the text before, as a walk lists them
         for (int k = int(next() % 7); k >= 0; --k)
             t += alphabet[next() % (next() % 4 ? 23 : alphabet.size())];
         texts.push_back(t);
@@ -71,6 +73,11 @@ TEST(Collation, KeyedSortKeepsTheComparisonsOrderInEveryLocale) {
             return collation.compare(a, b) < 0;
         });
         EXPECT_EQ(keyed, reference) << "locale " << locale;
+        CaseInsensitiveCollation prepared(locale);  // every weight looked up before the sort
+        prepared.prepare();
+        keyed = texts;
+        prepared.sort(keyed);
+        EXPECT_EQ(keyed, reference) << "prepared, locale " << locale;
     }
 }
 
