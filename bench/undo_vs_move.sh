@@ -39,10 +39,11 @@ fi
 sync
 
 RUN=0
-one_run() {  # one_run TARGET_PARENT [--plain]: prints the driver's figures
+# one_run TARGET_PARENT [--plain]: prints the driver's figures; runs in a
+# command substitution, so the caller counts RUN.
+one_run() {
     local parent=$1
     shift
-    RUN=$((RUN + 1))
     rm -rf "$DATA"/src* "$parent"/dst* "$DATA"/journal*
     cp -al "$DATA/files" "$DATA/src$RUN"
     mkdir "$parent/dst$RUN"
@@ -54,6 +55,7 @@ for parent in "${TARGETS[@]}"; do
     label="move of 10,000 x 4 KiB to $(stat -f -c %T "$parent")"
     moves=() undos=() plains=()
     for ((r = 1; r <= ROUNDS; r++)); do
+        RUN=$((RUN + 1))
         read -r -a t <<<"$(one_run "$parent")"
         moves+=("${t[0]}")
         undos+=("${t[1]}")
@@ -61,6 +63,7 @@ for parent in "${TARGETS[@]}"; do
             echo "error: the undo did not bring every file back" >&2
             exit 1
         fi
+        RUN=$((RUN + 1))
         plains+=("$(one_run "$parent" --plain)")
     done
     move=$(printf '%s\n' "${moves[@]}" | median)
