@@ -1,6 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+// The executor's frame: run() resets a job's state and hands copies and moves
+// to runTransfer (JobExecutorTransfer.cpp), trash and erase to runDelete
+// (below); then the undo records are flushed. Here too: progress (measure,
+// tick), failures and skips per item, the removal of moved sources once their
+// copies are safe (removeSourceLater, removeMovedSources), trash and erase.
+// The steps on the file system are posixops' (PosixFileOps*.cpp).
 #include "engine/JobExecutor.h"
 
 #include <algorithm>

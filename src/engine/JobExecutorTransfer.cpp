@@ -3,6 +3,10 @@
 
 // Copy and move: each listed item, its collisions, folders walked through
 // descriptors, and the removal of moved sources once their copies are safe.
+// runTransfer -> transferItem (a listed item) -> transfer (any item:
+// resolveCollision, then copyFolder, which calls transfer for its entries, or
+// copyLeaf -> posixops::copyFile / copyLink); a moved source is handed to
+// removeSourceLater (JobExecutor.cpp).
 #include "engine/JobExecutor.h"
 
 #include <algorithm>
