@@ -189,7 +189,6 @@ private:
     QMenu* LeftSelectedFolderMenu = nullptr;   // "指定フォルダ(&F)"
     QMenu* RightSelectedFolderMenu = nullptr;  // "選択フォルダ(&F)"
 
-
     void createState();
     void createControls();
     void tagHelpPages();
@@ -205,7 +204,7 @@ private:
     void placeTranslateButton();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    std::unique_ptr<TFileOperation> FileOperation;
+    std::unique_ptr<TFileOperation> FileOperation;  // made by FormCreate, gone at FormClose
     QAction* UndoAction = nullptr;           // Ctrl+Z, in the data list's menu
     QAction* RedoAction = nullptr;           // Ctrl+Shift+Z
     std::unique_ptr<BrowsingPanes> panes_;

@@ -30,7 +30,8 @@ class TFileSearchAllThread : public QThread {
     Q_OBJECT
 public:
     explicit TFileSearchAllThread(const SearchRequest& request, QObject* parent = nullptr);
-    // Emits released() unless the search has done so already.
+    // Emits released() unless the search has done so already or was
+    // abandoned.
     ~TFileSearchAllThread() override;
 
     const std::string& startFolder() const { return StartFolder; }
