@@ -72,20 +72,20 @@ int main(int argc, char* argv[]) {
     form.show();
     form.FileListBox1->setMask("*.txt");
     form.DataFileExtensions = ".txt;";
-    form.DirectoryListBox1->setDirectory(folderPart(dataFile));
+    form.directoryListBox1()->setDirectory(folderPart(dataFile));
     QCoreApplication::processEvents();
-    PathListBox& data = *form.DataListBox;
+    PathListBox& data = *form.dataListBox();
     if (layout == "single") data.setLayoutMode(QListView::SinglePass);
     if (layout == "batched") data.setLayoutMode(QListView::Batched);
-    const int row = form.FileNameListBox->findRow(dataFile);
+    const int row = form.fileNameListBox()->findRow(dataFile);
     if (row < 0) {
         std::fprintf(stderr, "data file not listed\n");
         return 1;
     }
-    form.FileNameListBox->setCurrentRow(row);
+    form.fileNameListBox()->setCurrentRow(row);
 
     auto start = Clock::now();
-    Q_EMIT form.FileNameListBox->userClicked();
+    Q_EMIT form.fileNameListBox()->userClicked();
     const double handler = msSince(start);
     settle(data);
     std::printf("click to filled list:  %8.1f ms  (handler %.1f ms, %d rows, layout %s)\n",

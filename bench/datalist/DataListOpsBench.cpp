@@ -66,18 +66,18 @@ double timed(TCopyForm& form, const char* action) {
     const auto start = Clock::now();
     form.action(action)->trigger();
     QCoreApplication::processEvents();
-    form.DataListBox->viewport()->repaint();
+    form.dataListBox()->viewport()->repaint();
     return msSince(start);
 }
 
 void load(TCopyForm& form, const std::string& file) {
-    form.DataListBox->list()->clear();  // one list in memory at a time
+    form.dataListBox()->list()->clear();  // one list in memory at a time
     std::vector<std::string> rows;
     if (readDataFile(file, rows) != DataFileRead::Ok) {
         std::fprintf(stderr, "cannot read %s\n", file.c_str());
         std::exit(1);
     }
-    form.DataListBox->list()->setRows(std::move(rows));
+    form.dataListBox()->list()->setRows(std::move(rows));
     QCoreApplication::processEvents();
 }
 
@@ -86,17 +86,17 @@ void load(TCopyForm& form, const std::string& file) {
 double clickDataFile(TCopyForm& form, const std::string& file) {
     form.FileListBox1->setMask("*.txt");
     form.DataFileExtensions = ".txt;";
-    form.DirectoryListBox1->setDirectory(folderPart(file));
+    form.directoryListBox1()->setDirectory(folderPart(file));
     QCoreApplication::processEvents();
-    const int row = form.FileNameListBox->findRow(file);
+    const int row = form.fileNameListBox()->findRow(file);
     if (row < 0) {
         std::fprintf(stderr, "%s is not listed in the left pane\n", file.c_str());
         std::exit(1);
     }
-    form.FileNameListBox->setCurrentRow(row);
-    PathListBox& data = *form.DataListBox;
+    form.fileNameListBox()->setCurrentRow(row);
+    PathListBox& data = *form.dataListBox();
     const auto start = Clock::now();
-    Q_EMIT form.FileNameListBox->userClicked();
+    Q_EMIT form.fileNameListBox()->userClicked();
     QScrollBar* bar = data.verticalScrollBar();
     const int rows = data.count();
     for (int i = 0; i < 100000 && bar->maximum() < rows - 1000; ++i) QCoreApplication::processEvents();
@@ -105,7 +105,7 @@ double clickDataFile(TCopyForm& form, const std::string& file) {
 }
 
 int ops(TCopyForm& form, NoDialogs& dialogs, const std::string& file, const std::string& work) {
-    PathListBox& data = *form.DataListBox;
+    PathListBox& data = *form.dataListBox();
     std::printf("load %.1f\n", clickDataFile(form, file));
     const std::size_t rows = data.list()->size();
     std::printf("rows %zu\n", rows);
@@ -151,7 +151,7 @@ int paste(TCopyForm& form, const std::string& file) {
     std::printf("peak_setup %.0f\n", peakMegabytes());
     resetPeak();
     std::printf("paste %.1f\n", timed(form, "ClipBoardPaste"));
-    std::printf("paste_rows %zu\n", form.DataListBox->list()->size());
+    std::printf("paste_rows %zu\n", form.dataListBox()->list()->size());
     return 0;
 }
 
@@ -172,16 +172,16 @@ int pasteFromX(TCopyForm& form) {
     const auto start = Clock::now();
     last = start;
     form.action("ClipBoardPaste")->trigger();
-    while (ClipboardPaste::pending(*form.DataListBox))
+    while (ClipboardPaste::pending(*form.dataListBox()))
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     QCoreApplication::processEvents();
-    form.DataListBox->viewport()->repaint();
+    form.dataListBox()->viewport()->repaint();
     const double total = msSince(start);
     const Clock::time_point now = Clock::now();
     longestGap = std::max(longestGap, std::chrono::duration<double, std::milli>(now - last).count());
     std::printf("paste_x %.1f\n", total);
     std::printf("paste_x_gap %.1f\n", longestGap);
-    std::printf("paste_x_rows %zu\n", form.DataListBox->list()->size());
+    std::printf("paste_x_rows %zu\n", form.dataListBox()->list()->size());
     return 0;
 }
 
@@ -211,8 +211,8 @@ int main(int argc, char* argv[]) {
     TCopyForm form;
     form.resize(1200, 800);
     form.show();
-    form.DirectoryListBox1->setDirectory(work);
-    form.DirectoryListBox2->setDirectory(work);
+    form.directoryListBox1()->setDirectory(work);
+    form.directoryListBox2()->setDirectory(work);
     QCoreApplication::processEvents();
 
     const int result = isOps     ? ops(form, dialogs, argv[2], work)

@@ -58,8 +58,8 @@ double timed(TCopyForm& form, const char* action) {
     const auto start = Clock::now();
     form.action(action)->trigger();
     QCoreApplication::processEvents();
-    form.FileListBox2->viewport()->repaint();
-    form.DataListBox->viewport()->repaint();
+    form.fileListBox2()->viewport()->repaint();
+    form.dataListBox()->viewport()->repaint();
     return msSince(start);
 }
 
@@ -128,8 +128,8 @@ int main(int argc, char* argv[]) {
     form.show();
     const std::string photos = work + "/photos";
     const std::vector<std::string> paths = makePhotos(photos, files);
-    form.DirectoryListBox1->setDirectory(work);
-    form.DirectoryListBox2->setDirectory(photos);
+    form.directoryListBox1()->setDirectory(work);
+    form.directoryListBox2()->setDirectory(photos);
     QCoreApplication::processEvents();
     bool ok = true;
 
@@ -142,28 +142,28 @@ int main(int argc, char* argv[]) {
     std::printf("plan %.1f\n", msSince(start));
     ok &= check(plan.size() == paths.size(), "plan", dialogs);
 
-    form.DataListBox->list()->setRows(paths);
+    form.dataListBox()->list()->setRows(paths);
     dialogs.answers = {QStringLiteral("IMG00001")};
     std::printf("serial_rename %.1f\n", timed(form, "ReNameAllFile"));
     ok &= check(dialogs.last == QStringLiteral("終了しました。") &&
-                    form.FileListBox2->list()->at(0) == "IMG00001.JPG",
+                    form.fileListBox2()->list()->at(0) == "IMG00001.JPG",
                 "serial_rename", dialogs);
 
-    form.DataListBox->list()->setRows(filesIn(photos));
+    form.dataListBox()->list()->setRows(filesIn(photos));
     dialogs.answers = {QStringLiteral("png")};
     std::printf("extension_change %.1f\n", timed(form, "FileExtToNewExt"));
     ok &= check(dialogs.last == QStringLiteral("終了しました。") &&
-                    form.FileListBox2->list()->at(0) == "IMG00001.png",
+                    form.fileListBox2()->list()->at(0) == "IMG00001.png",
                 "extension_change", dialogs);
 
     const std::string tree = work + "/tree";
     const int groups = makeTree(tree, folders);
-    form.DirectoryListBox2->setDirectory(tree);
+    form.directoryListBox2()->setDirectory(tree);
     QCoreApplication::processEvents();
     ::sync();  // as before the tool it is compared with: no writeback of the set-up in the figure
     std::printf("remove_empty_folders %.1f\n", timed(form, "DeleteNoFileDirectory"));
-    std::printf("removed_folders %zu\n", form.DataListBox->list()->size());
-    ok &= check(form.DataListBox->list()->size() == std::size_t(folders - std::min(groups, folders)),
+    std::printf("removed_folders %zu\n", form.dataListBox()->list()->size());
+    ok &= check(form.dataListBox()->list()->size() == std::size_t(folders - std::min(groups, folders)),
                 "remove_empty_folders", dialogs);
     form.hide();
     return ok ? 0 : 1;

@@ -26,6 +26,8 @@
 #include "controls/PathListBox.h"
 #include "platform/Platform.h"
 #include "search/FileSearchAllThread.h"
+#include "search/SearchCommand.h"
+#include "controls/StopButton.h"
 #include "engine/FolderScan.h"
 #include "filters/MaskExtensions.h"
 #include "search/FileCollection.h"
@@ -95,7 +97,9 @@ int main(int argc, char** argv) {
 
     const StopButton stop{button, tree, searching};
     stop.cover();
-    QPointer<TFileSearchAllThread> search = new TFileSearchAllThread();
+    QPointer<TFileSearchAllThread> search =
+        new TFileSearchAllThread(SearchRequest{argv[1], argv[2], true});
+    ShowSearchIn(*search, found, names, stop);
     QObject::connect(search, &QObject::destroyed, &app, &QCoreApplication::quit);
     // Phases: the walk ends with the first caption after "フォルダ検索中".
     Clock::time_point walked, collected;
@@ -104,7 +108,6 @@ int main(int argc, char** argv) {
             walked = Clock::now();
         if (caption == QStringLiteral("データ転送中")) collected = Clock::now();
     });
-    search->SetSearchParams(argv[1], argv[2], found, names, stop, true);
     const Clock::time_point start = Clock::now();
     search->start();
     app.exec();

@@ -44,6 +44,6 @@ int main(int argc, char* argv[]) {
     FirstPaint probe;
     return RunApplication(argc, argv, [&probe](TCopyForm& form) {
         form.installEventFilter(&probe);
-        form.DataListBox->installEventFilter(&probe);
+        form.dataListBox()->installEventFilter(&probe);
     });
 }

@@ -61,7 +61,7 @@ int RunApplication(int& argc, char** argv, const std::function<void(TCopyForm&)>
     CloseOnTerminationSignals(form);
     KeepCloseRequests(form);
     form->show();
-    DropFiles(CommandLineFiles(commandLine.files), *form->DataListBox->list());
+    DropFiles(CommandLineFiles(commandLine.files), *form->DataList);
     if (beforeLoop) beforeLoop(*form);
     const int result = QApplication::exec();
     return result;

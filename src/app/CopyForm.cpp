@@ -12,9 +12,11 @@
 #include <QVBoxLayout>
 
 #include "bulk/BulkOperations.h"
+#include "driveinfo/DriveInfo.h"
 #include "controls/ActionButton.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
+#include "controls/FillLayout.h"
 #include "controls/FileListBox.h"
 #include "controls/FolderFiles.h"
 #include "controls/PathListBox.h"
@@ -24,6 +26,7 @@
 #include "filters/FilterList.h"
 #include "panes/BrowsingPanes.h"
 #include "search/SearchCommand.h"
+#include "controls/StopButton.h"
 
 namespace {
 
@@ -36,13 +39,6 @@ QFrame* makePanel(const char* name, QWidget* parent, bool bevel = true) {
         panel->setLineWidth(1);
     }
     return panel;
-}
-
-QVBoxLayout* fillLayout(QWidget* w) {
-    auto* layout = new QVBoxLayout(w);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    return layout;
 }
 
 QSplitter* makeSplitter(const char* name, Qt::Orientation o, QWidget* parent, int handleWidth) {
@@ -86,14 +82,7 @@ TCopyForm::TCopyForm(QWidget* parent) : QMainWindow(parent) {
     FormCreate();
 }
 
-TCopyForm::~TCopyForm() {
-    EndSearch(SearchThread);
-    if (FileOperationCreated) {
-        delete FileOperation;
-        FileOperation = nullptr;
-        FileOperationCreated = false;
-    }
-}
+TCopyForm::~TCopyForm() { EndSearch(SearchThread); }
 
 void TCopyForm::createState() {
     FileListBox1 = new FolderFiles(this);
@@ -102,6 +91,8 @@ void TCopyForm::createState() {
     FilePathListBox = new PathListModel(this);
     FilePathListBox->setObjectName(QStringLiteral("FilePathListBox"));
     FilePathListBox->setShowNames(true);
+    DataList = new PathListModel(this);
+    DataList->setObjectName(QStringLiteral("DataList"));
     Filters = new FilterList(this);
     Filters->setObjectName(QStringLiteral("Filters"));
 }
@@ -116,11 +107,17 @@ BulkContext TCopyForm::bulkContext() {
 
 SearchContext TCopyForm::searchContext() {
     return {leftFolder(), FileListBox1->mask(), FileSearchFindHiddenFile, *FilePathListBox,
-            *FileNameListBox, StopButton{*SearchingButton, *DirectoryListBox1, Searching}, SearchThread};
+            *FileNameListBox, *stopButton_, SearchThread};
 }
 
 QAction* TCopyForm::action(const char* name) const {
     return findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+}
+
+DriveLabels TCopyForm::driveLabels() const {
+    return {[this](const QString& text) { DriveTypeLabel->setText(text); },
+            [this](const QString& text) { VolumeLabelLabel->setText(text); },
+            [this](const QString& text) { SerialNumberLabel->setText(text); }};
 }
 
 void TCopyForm::setAccessible(QWidget* w, const QString& japaneseName) {
@@ -160,6 +157,7 @@ void TCopyForm::createControls() {
     SearchingButton = new QPushButton(DirectoryPanel);
     SearchingButton->setObjectName(QStringLiteral("SearchingButton"));
     SearchingButton->hide();
+    stopButton_ = std::make_unique<StopButton>(*SearchingButton, *DirectoryListBox1, Searching);
 
     FileNameListBox = new PathListBox(FileSplitter, false, FilePathListBox);
     FileNameListBox->setObjectName(QStringLiteral("FileNameListBox"));
@@ -172,7 +170,7 @@ void TCopyForm::createControls() {
     GetFileListTranslateButton->resize(36, 19);
     FilePanel->installEventFilter(this);
 
-    DataListBox = new PathListBox(DataSplitter, true);
+    DataListBox = new PathListBox(DataSplitter, true, DataList);
     DataListBox->setObjectName(QStringLiteral("DataListBox"));
     DataListBox->setRowHeight(12);
     DataSplitter->setStretchFactor(0, 0);

@@ -14,6 +14,7 @@
 
 #include "app/CopyForm.h"
 #include "app/SettingsFile.h"
+#include "controls/DirectoryListBox.h"
 #include "controls/PathListBox.h"
 #include "driveinfo/DriveInfo.h"
 #include "drops/DroppedFiles.h"
@@ -38,10 +39,8 @@ void TCopyForm::FormCreate() {
     setAcceptDrops(true);
     FilterDrag = {};
     try {
-        FileOperation = new TFileOperation(platformFileOperation());
-        FileOperationCreated = true;
+        FileOperation = std::make_unique<TFileOperation>(platformFileOperation());
     } catch (...) {
-        FileOperationCreated = false;
         MsgBox(QStringLiteral("FileOperation_Create Error"), QString(), -1);
         QTimer::singleShot(0, this, &QWidget::close);
         return;
@@ -65,21 +64,16 @@ void TCopyForm::FormShow() {
         notice(QStringLiteral("操作の記録が壊れていたので使わずに、次の名前で残しました。\r\n") +
                displayPath(aside));
     panes().FileListBox1Change();
-    DriveComboBox1Change(*DirectoryListBox1, {*DriveTypeLabel, *VolumeLabelLabel, *SerialNumberLabel});
+    DriveComboBox1Change(*DirectoryListBox1, driveLabels());
 }
 
 void TCopyForm::FormClose() {
     setAcceptDrops(false);
     EndSearch(SearchThread);
-    if (FileOperationCreated) {
-        try {
-            delete FileOperation;
-            FileOperation = nullptr;
-            FileOperationCreated = false;
-        } catch (...) {
-            FileOperationCreated = false;
-            return;
-        }
+    try {
+        FileOperation.reset();
+    } catch (...) {
+        return;
     }
     SaveSettings(*this);
 }
@@ -129,5 +123,5 @@ void TCopyForm::dropEvent(QDropEvent* event) {
     const std::vector<std::string> paths = localPathsFromUriList(uris.toStdString());
     if (paths.empty()) return;
     event->acceptProposedAction();
-    DropFiles(paths, *DataListBox->list());
+    DropFiles(paths, *DataList);
 }

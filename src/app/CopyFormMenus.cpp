@@ -41,7 +41,7 @@
 #include "savelists/SaveFileList.h"
 #include "search/FileSearchAllThread.h"
 #include "search/SearchCommand.h"
-#include "search/StopButton.h"
+#include "controls/StopButton.h"
 
 namespace {
 
@@ -228,13 +228,10 @@ void TCopyForm::bindCommands() {
     bind("DirectorySetRight", [this](QAction*) {
         DirectorySetLeftExecute(TreeAlignment::DirectorySetRight, *DirectoryListBox1, *DirectoryListBox2);
     });
-    auto driveLabels = [this]() -> DriveLabels {
-        return {*DriveTypeLabel, *VolumeLabelLabel, *SerialNumberLabel};
-    };
     bind("GetDriveTypeAction",
-         [this, driveLabels](QAction*) { GetDriveTypeActionExecute(*DirectoryListBox1, driveLabels()); });
+         [this](QAction*) { GetDriveTypeActionExecute(*DirectoryListBox1, driveLabels()); });
     bind("GetSerialNum",
-         [this, driveLabels](QAction*) { GetSerialNumExecute(*DirectoryListBox1, driveLabels()); });
+         [this](QAction*) { GetSerialNumExecute(*DirectoryListBox1, driveLabels()); });
     bind("RemoveReadOnlyAttribs",
          [this, engine](QAction*) { RemoveReadOnlyAttribsExecute(*DataListBox, engine()); });
     bind("SetReadOnlyAttribs",
@@ -263,7 +260,7 @@ void TCopyForm::bindCommands() {
          [this](QAction*) { FileListTranslateExecute(*FilePathListBox, *DataListBox); });
     bind("EditClick", [this](QAction*) { EditClickExecute(*action("ClipBoardPaste")); });
     bind("ClipBoardCopyDataList",
-         [this](QAction*) { ClipBoardCopyDataListExecute(*DataListBox->list()); });
+         [this](QAction*) { ClipBoardCopyDataListExecute(*DataList); });
     bind("ClipBoardCopyLeft", [this](QAction*) { ClipBoardCopyLeftExecute(*FilePathListBox); });
     bind("ClipBoardCopyRight",
          [this](QAction*) { ClipBoardCopyRightExecute(*FileListBox2, OpenDialogListBox); });
@@ -273,21 +270,25 @@ void TCopyForm::bindCommands() {
     bind("SelectAllDataList", [this](QAction*) { SelectAllDataListExecute(*DataListBox); });
     bind("ClearDataList", [this](QAction*) { ClearDataListExecute(*DataListBox); });
     bind("DoFilterDataList",
-         [this](QAction*) { DoFilterDataListExecute(*DataListBox, *Filters, *this); });
+         [this](QAction*) {
+             DoFilterDataListExecute(*DataListBox, *Filters,
+                                     {[this] { return windowTitle(); },
+                                      [this](const QString& text) { setWindowTitle(text); }});
+         });
     const std::pair<const char*, SaveListAction> saveActions[] = {
         {"SaveFileListDataList", SaveListAction::SaveFileListDataList},
         {"SaveFileListLeft", SaveListAction::SaveFileListLeft},
         {"SaveFileListRight", SaveListAction::SaveFileListRight}};
     for (const auto& [name, which] : saveActions)
         bind(name, [this, which = which](QAction*) {
-            SaveFileListDataListExecute(which, {*DataListBox->list(), *FilePathListBox, *FileListBox2,
+            SaveFileListDataListExecute(which, {*DataList, *FilePathListBox, *FileListBox2,
                                                 OpenDialogListBox, TxtFilter, destinationFolder(),
                                                 SaveDialog1, trees()});
         });
     bind("FileSearchAll", [this](QAction*) { FileSearchAllExecute(searchContext()); });
-    bind("ReNameAllFile", [this](QAction*) { ReNameAllFileExecute(*DataListBox->list(), trees()); });
+    bind("ReNameAllFile", [this](QAction*) { ReNameAllFileExecute(*DataList, trees()); });
     bind("FileExtToNewExt",
-         [this](QAction*) { FileExtToNewExtExecute(*DataListBox->list(), trees()); });
+         [this](QAction*) { FileExtToNewExtExecute(*DataList, trees()); });
     bind("ReNameFileNameRight", [this](QAction*) { ReNameFileNameRightExecute(*FileListBox2); });
     bind("RenameFileNameLeft",
          [this](QAction*) { RenameFileNameLeftExecute(*FileNameListBox, *FilePathListBox); });
@@ -306,7 +307,7 @@ void TCopyForm::bindCommands() {
             guarded([this] { panes().FileNameListBoxClick(); }));
     connect(DataListBox, &PathListBox::userClicked, this,
             guarded([this] { panes().DataListBoxClick(); }));
-    connect(DriveComboBox1, &DriveComboBox::driveChanged, this, guarded([this, driveLabels] {
+    connect(DriveComboBox1, &DriveComboBox::driveChanged, this, guarded([this] {
                 if (FormReady) DriveComboBox1Change(*DirectoryListBox1, driveLabels());
             }));
     connect(MainSplitter, &QSplitter::splitterMoved, this, [this](int, int index) {

@@ -5,7 +5,8 @@
 
 #include <exception>
 
-#include "controls/PathListBox.h"
+#include "controls/ListRows.h"
+#include "controls/PathListModel.h"
 #include "engine/FileOperation.h"
 #include "platform/Messages.h"
 
@@ -15,42 +16,42 @@ QString notProcessedText(long long count) {
     return QString::number(count) + QStringLiteral("個のファイルは処理できませんでした。");
 }
 
-void changeDataList(PathListBox& dataList, bool SetAttrib, bool Hidden, TFileOperation& engine) {
+void changeDataList(ListRows& dataList, bool setAttrib, bool hidden, TFileOperation& engine) {
     // The focus mark moves to the first row; the selection stays.
     if (dataList.count() > 0 && dataList.currentRow() < 0) dataList.setCurrentRow(0);
-    ChangeAttributesOfList(dataList.list()->rows(), SetAttrib, Hidden, true, engine);
+    ChangeAttributesOfList(dataList.paths().rows(), setAttrib, hidden, true, engine);
 }
 
 }  // namespace
 
-void RemoveReadOnlyAttribsExecute(PathListBox& dataList, TFileOperation& engine) {
+void RemoveReadOnlyAttribsExecute(ListRows& dataList, TFileOperation& engine) {
     changeDataList(dataList, false, false, engine);
 }
 
-void SetReadOnlyAttribsExecute(PathListBox& dataList, TFileOperation& engine) {
+void SetReadOnlyAttribsExecute(ListRows& dataList, TFileOperation& engine) {
     changeDataList(dataList, true, false, engine);
 }
 
-void RemoveHiddenAttribsExecute(PathListBox& dataList, TFileOperation& engine) {
+void RemoveHiddenAttribsExecute(ListRows& dataList, TFileOperation& engine) {
     changeDataList(dataList, false, true, engine);
 }
 
-void SetHiddenAttribsExecute(PathListBox& dataList, TFileOperation& engine) {
+void SetHiddenAttribsExecute(ListRows& dataList, TFileOperation& engine) {
     changeDataList(dataList, true, true, engine);
 }
 
-int ChangeAttributesOfList(const std::vector<std::string>& rows, bool SetAttrib, bool Hidden,
-                           bool ShowMessages, TFileOperation& engine) {
+int ChangeAttributesOfList(const std::vector<std::string>& rows, bool setAttrib, bool hidden,
+                           bool showMessages, TFileOperation& engine) {
     if (rows.empty()) {
-        if (ShowMessages) notice(QStringLiteral("データがありませんよ!"));
+        if (showMessages) notice(QStringLiteral("データがありませんよ!"));
         return 0;
     }
     try {
         int missing = 0;
-        const int count = SetAttrib ? engine.SetAttribute(rows, Hidden, missing)
-                                    : engine.ClearAttribute(rows, Hidden, missing);
+        const int count = setAttrib ? engine.SetAttribute(rows, hidden, missing)
+                                    : engine.ClearAttribute(rows, hidden, missing);
         if (count > 0) notice(notProcessedText(count));
-        else if (ShowMessages) notice(QStringLiteral("終了しました。"));
+        else if (showMessages) notice(QStringLiteral("終了しました。"));
         return count;
     } catch (const std::exception& e) {
         ShowErrorReport(QString::fromUtf8(e.what()));

@@ -6,17 +6,17 @@
 #include <string>
 #include <vector>
 
-class PathListBox;
+class ListRows;
 class TFileOperation;
 
-// Sets or clears the hidden (Hidden) or read-only attribute of every path in
+// Sets or clears the hidden (hidden) or read-only attribute of every path in
 // rows. Returns the number of rows not brought into that state, after
-// telling it; ShowMessages adds the messages for an empty list and success.
-int ChangeAttributesOfList(const std::vector<std::string>& rows, bool SetAttrib, bool Hidden,
-                           bool ShowMessages, TFileOperation& engine);
+// telling it; showMessages adds the messages for an empty list and success.
+int ChangeAttributesOfList(const std::vector<std::string>& rows, bool setAttrib, bool hidden,
+                           bool showMessages, TFileOperation& engine);
 
 // The four commands on every row of the data list.
-void RemoveReadOnlyAttribsExecute(PathListBox& dataList, TFileOperation& engine);
-void SetReadOnlyAttribsExecute(PathListBox& dataList, TFileOperation& engine);
-void RemoveHiddenAttribsExecute(PathListBox& dataList, TFileOperation& engine);
-void SetHiddenAttribsExecute(PathListBox& dataList, TFileOperation& engine);
+void RemoveReadOnlyAttribsExecute(ListRows& dataList, TFileOperation& engine);
+void SetReadOnlyAttribsExecute(ListRows& dataList, TFileOperation& engine);
+void RemoveHiddenAttribsExecute(ListRows& dataList, TFileOperation& engine);
+void SetHiddenAttribsExecute(ListRows& dataList, TFileOperation& engine);

@@ -8,7 +8,8 @@
 #include <QStringList>
 
 #include "bulk/ReadOnlyCopies.h"
-#include "controls/PathListBox.h"
+#include "controls/ListRows.h"
+#include "controls/PathListModel.h"
 #include "engine/FileOperation.h"
 #include "engine/OperationOptions.h"
 #include "platform/MessageBoxIds.h"
@@ -23,7 +24,7 @@ enum class Operation { Copy, Move, Delete, Erase };
 }  // namespace
 
 void File_Operation(BulkAction action, const BulkContext& context) {
-    PathListBox& data = context.dataList;
+    ListRows& data = context.dataList;
     if (data.count() == 0) {
         notice(QStringLiteral("データがありませんよ!"));
         return;
@@ -46,7 +47,7 @@ void File_Operation(BulkAction action, const BulkContext& context) {
     const std::string& destination = context.destination;
     std::string sourceFolder;
     try {
-        std::vector<std::string> paths = data.list()->rows();
+        std::vector<std::string> paths = data.paths().rows();
         const int duplicates = sortDroppingDuplicates(paths);
         const OperationOptions options = context.options;
         sourceFolder = folderPart(paths.back());

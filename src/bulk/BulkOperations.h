@@ -10,7 +10,7 @@
 #include "bulk/PaneRefresh.h"
 #include "engine/OperationOptions.h"
 
-class PathListBox;
+class ListRows;
 class TFileOperation;
 
 // The actions bound to File_Operation; Other stands for any other caller.
@@ -18,7 +18,7 @@ enum class BulkAction { FileCopy, FileMove, FileDelete, FileErase, Other };
 
 // What the bulk commands act on.
 struct BulkContext {
-    PathListBox& dataList;           // every row is acted on, selected or not
+    ListRows& dataList;              // every row is acted on, selected or not
     std::string destination;         // the right pane's folder
     OperationOptions options;        // FileOperationOptions
     std::vector<std::string>& scratch;  // OpenDialogListBox: empty between commands

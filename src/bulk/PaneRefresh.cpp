@@ -3,7 +3,7 @@
 
 #include "bulk/PaneRefresh.h"
 
-#include "controls/DirectoryListBox.h"
+#include "controls/FolderTree.h"
 #include "controls/FolderListing.h"
 #include "engine/IFileSystem.h"
 #include "platform/Platform.h"
@@ -19,12 +19,12 @@ bool folderExists(const std::string& folder) {
 }
 
 // Folder names are case-sensitive here, so matches are exact.
-bool shows(const DirectoryListBox& tree, const std::string& folder) {
+bool shows(const FolderTree& tree, const std::string& folder) {
     return !folder.empty() && tree.directory().find(folder) != std::string::npos;
 }
 
 // Setting the folder rebuilds the tree and re-reads its file list.
-void reload(DirectoryListBox& tree, const std::string& folder) {
+void reload(FolderTree& tree, const std::string& folder) {
     if (!tree.setDirectory(folder)) tree.reread();
 }
 
@@ -42,7 +42,7 @@ void RefreshAfterMove(const FolderTrees& trees, const std::string& destination,
     const std::string d = normalised(destination);
     const std::string s = normalised(source);
     if (folderExists(d)) reload(trees.right, d);
-    DirectoryListBox& left = trees.left;
+    FolderTree& left = trees.left;
     if (left.entryCount() <= 1) return;
     if (shows(left, d) && folderExists(d)) reload(left, d);
     else if (shows(left, s) && folderExists(s)) reload(left, s);

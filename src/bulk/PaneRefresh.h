@@ -5,13 +5,13 @@
 
 #include <string>
 
-class DirectoryListBox;
+class FolderTree;
 
 // The window's two folder trees; a refresh makes the panes that show a
 // changed folder re-read it.
 struct FolderTrees {
-    DirectoryListBox& left;
-    DirectoryListBox& right;
+    FolderTree& left;
+    FolderTree& right;
 };
 
 // Makes the panes that show folder re-read it.

@@ -3,8 +3,8 @@
 
 #include "cleanup/EmptyFolderCommand.h"
 
-#include "controls/DirectoryListBox.h"
-#include "controls/PathListBox.h"
+#include "controls/FolderTree.h"
+#include "controls/ListRows.h"
 #include "engine/EmptyFolders.h"
 #include "engine/IFileSystem.h"
 #include "platform/BusyCursor.h"
@@ -15,7 +15,7 @@
 
 namespace {
 
-void leaveRemovedFolder(DirectoryListBox& tree) {
+void leaveRemovedFolder(FolderTree& tree) {
     std::string folder = tree.directory();
     if (folder.empty()) return;
     IFileSystem& fs = *platform().fileSystem;
@@ -26,7 +26,7 @@ void leaveRemovedFolder(DirectoryListBox& tree) {
 
 }  // namespace
 
-int RemoveEmptyFolders(const std::string& start, PathListBox& dataList) {
+int RemoveEmptyFolders(const std::string& start, ListRows& dataList) {
     using Status = EmptyFolderRemoval::Status;
     EmptyFolderRemoval result;
     try {
@@ -58,7 +58,7 @@ int RemoveEmptyFolders(const std::string& start, PathListBox& dataList) {
         }
         const int count = int(result.removed.size());
         dataList.replaceRows(std::move(result.removed), -1);
-        dataList.scrollToTop();
+        dataList.showTop();
         return count;
     } catch (...) {
         notice(QStringLiteral("*** 検索エラーです(例外)。"));
@@ -66,7 +66,7 @@ int RemoveEmptyFolders(const std::string& start, PathListBox& dataList) {
     }
 }
 
-void DeleteNoFileDirectoryExecute(const FolderTrees& trees, PathListBox& dataList) {
+void DeleteNoFileDirectoryExecute(const FolderTrees& trees, ListRows& dataList) {
     try {
         const int count = RemoveEmptyFolders(trees.right.directory(), dataList);
         notice(QString::number(count) + QStringLiteral("個のフォルダを削除しました。"));

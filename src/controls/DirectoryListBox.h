@@ -8,6 +8,8 @@
 
 #include <QListView>
 
+#include "controls/FolderTree.h"
+
 class FolderFiles;
 class FolderWatch;
 class DirectoryEntryModel;
@@ -17,23 +19,20 @@ class DirectoryEntryModel;
 // current one, then the current folder's subfolders. Double-click or Enter
 // opens an entry. A linked FolderFiles follows the current folder. When
 // subfolders appear in or vanish from the current folder, the entries follow
-// on their own.
-class DirectoryListBox : public QListView {
+// on their own. Commands reach it as FolderTree.
+class DirectoryListBox : public QListView, public FolderTree {
     Q_OBJECT
 public:
     explicit DirectoryListBox(QWidget* parent = nullptr);
 
-    const std::string& directory() const { return directory_; }
-    // Moves to folder; false (and no change) when it is not a readable folder.
-    bool setDirectory(const std::string& folder);
+    // FolderTree
+    const std::string& directory() const override { return directory_; }
+    bool setDirectory(const std::string& folder) override;
     // Re-reads the current folder's subfolders and the linked file list.
-    void reread();
-
-    int entryCount() const;
-    // Full path of entry i.
-    std::string entryPath(int i) const;
-    // Index of the entry of the current folder.
-    int currentEntry() const;
+    void reread() override;
+    int entryCount() const override;
+    std::string entryPath(int i) const override;
+    int currentEntry() const override;
 
     void setFileList(FolderFiles* files) { fileList_ = files; }
     FolderFiles* fileList() const { return fileList_; }

@@ -5,8 +5,6 @@
 
 #include <algorithm>
 
-#include "platform/Messages.h"
-
 FileListBox::FileListBox(QWidget* parent, bool multiSelect)
     : PathListBox(parent, multiSelect), files_(new FolderFiles(this)) {
     connect(files_, &FolderFiles::changed, this, &FileListBox::showNames);
@@ -34,33 +32,4 @@ void FileListBox::showNames() {
 void FileListBox::renameRow(int row, const std::string& name) {
     files_->renameEntry(std::size_t(row), name);
     list()->setAt(std::size_t(row), name);
-}
-
-bool FileListToList(FileListBox& list, PathListModel& target) {
-    target.clear();
-    std::vector<std::string> paths;
-    if (!FileListToList(list, paths)) return false;
-    target.append(paths);
-    return true;
-}
-
-bool FileListToList(FileListBox& list, std::vector<std::string>& target) {
-    target.clear();
-    if (list.count() == 0) {
-        notice(QStringLiteral("データがありませんよ!"));
-        return false;
-    }
-    const int remembered = list.currentRow();
-    list.setUpdatesEnabled(false);
-    bool ok = true;
-    try {
-        target.reserve(std::size_t(list.count()));
-        for (int row = 0; row < list.count(); ++row) target.push_back(list.fullPath(row));
-    } catch (...) {
-        target.clear();
-        ok = false;
-    }
-    list.setCurrentRow(remembered);
-    list.setUpdatesEnabled(true);
-    return ok;
 }

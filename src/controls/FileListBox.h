@@ -6,12 +6,14 @@
 #include <string>
 
 #include "controls/FolderFiles.h"
+#include "controls/FolderRows.h"
 #include "controls/PathListBox.h"
 
 // Shows the files of a FolderFiles by name. A re-reading of the same folder
 // keeps the current row (when its file is still there) and the scroll
-// position. Emits changed() after every re-reading it shows.
-class FileListBox : public PathListBox {
+// position. Emits changed() after every re-reading it shows. Commands reach
+// it as FolderRows.
+class FileListBox : public PathListBox, public FolderRows {
     Q_OBJECT
 public:
     explicit FileListBox(QWidget* parent = nullptr, bool multiSelect = false);
@@ -22,10 +24,13 @@ public:
     void setDirectory(const std::string& folder) { files_->setDirectory(folder); }
     void setMask(const std::string& mask) { files_->setMask(mask); }
     void reread() { files_->reread(); }
-    // directory() joined with the name of row.
-    std::string fullPath(int row) const { return files_->fullPath(std::size_t(row)); }
-    // Shows name in row, whose file was renamed to it, without re-reading.
-    void renameRow(int row, const std::string& name);
+    // FolderRows
+    int count() const override { return PathListBox::count(); }
+    int currentRow() const override { return PathListBox::currentRow(); }
+    void setCurrentRow(int row) override { PathListBox::setCurrentRow(row); }
+    const std::string& nameAt(int row) const override { return list()->at(std::size_t(row)); }
+    std::string fullPath(int row) const override { return files_->fullPath(std::size_t(row)); }
+    void renameRow(int row, const std::string& name) override;
     bool autoRefreshing() const { return files_->autoRefreshing(); }
     FolderWatch* folderWatch() const { return files_->folderWatch(); }
 
@@ -38,8 +43,3 @@ private:
     FolderFiles* files_;
     std::string shownDirectory_;
 };
-
-// Full paths of every row of list into target (cleared first), leaving the
-// list's current row as it was; false (after a message) when list is empty.
-bool FileListToList(FileListBox& list, PathListModel& target);
-bool FileListToList(FileListBox& list, std::vector<std::string>& target);

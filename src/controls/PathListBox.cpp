@@ -141,6 +141,8 @@ void PathListBox::selectAllRows() {
     selectionModel()->select(all, QItemSelectionModel::ClearAndSelect);
 }
 
+void PathListBox::showRow(int row) { scrollTo(model_->index(row)); }
+
 void PathListBox::setRowHeight(int pixels) {
     delegate_->height = pixels;
     doItemsLayout();

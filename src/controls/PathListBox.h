@@ -5,13 +5,15 @@
 
 #include <QListView>
 
+#include "controls/ListRows.h"
 #include "controls/PathListModel.h"
 
 class RowSizeDelegate;
 
 // A list box over a PathListModel: current row (the focus mark), selection,
-// a hint, and a click signal for mouse clicks and keyboard moves.
-class PathListBox : public QListView {
+// a hint, and a click signal for mouse clicks and keyboard moves. Commands
+// reach it as ListRows.
+class PathListBox : public QListView, public ListRows {
     Q_OBJECT
 public:
     // Shows model when given (it is not owned), else a model of its own.
@@ -21,22 +23,23 @@ public:
     PathListModel* list() const { return model_; }
     int count() const { return static_cast<int>(model_->size()); }
 
-    // Replaces the rows. The focus mark (with the selection of a single-select
-    // list) goes to row current (-1: none); the scroll position stays.
-    void replaceRows(std::vector<std::string> rows, int current);
-    // Lets edit change the rows in place, then places the focus mark as
-    // replaceRows does. The selection is cleared.
-    void editRows(const std::function<void(std::vector<std::string>&)>& edit, int current);
+    // ListRows
+    PathListModel& paths() const override { return *model_; }
+    void replaceRows(std::vector<std::string> rows, int current) override;
+    void editRows(const std::function<void(std::vector<std::string>&)>& edit,
+                  int current) override;
+    int currentRow() const override;
+    void setCurrentRow(int row) override;
+    void selectRow(int row) override;
+    std::vector<int> selectedRows() const override;
+    void selectAllRows() override;
+    void showRow(int row) override;
+    void showTop() override { scrollToTop(); }
+    bool paintingHeld() const override { return !updatesEnabled(); }
+    void holdPainting(bool hold) override { setUpdatesEnabled(!hold); }
+
     // First row whose text is text, -1 when none.
     int findRow(const std::string& text) const;
-
-    // -1 when there is none.
-    int currentRow() const;
-    // Moves the focus mark without changing the selection.
-    void setCurrentRow(int row);
-    void selectRow(int row);
-    std::vector<int> selectedRows() const;
-    void selectAllRows();
 
     // Fixed row height in pixels, at least one line of the font (0: from the
     // font).
@@ -45,7 +48,7 @@ public:
     int widestRow() const { return widest_; }
 
     // The hint shown as tooltip while switched on.
-    void setHint(const QString& text, bool show);
+    void setHint(const QString& text, bool show) override;
     QString hint() const { return hint_; }
     bool showHint() const { return showHint_; }
 

@@ -3,6 +3,8 @@
 
 #include "controls/PathListModel.h"
 
+#include "controls/ListRows.h"
+
 #include "util/PathText.h"
 #include "util/DisplayText.h"
 
@@ -76,3 +78,5 @@ void PathListModel::clear() {
     rows_.clear();
     endResetModel();
 }
+
+int ListRows::count() const { return static_cast<int>(paths().size()); }

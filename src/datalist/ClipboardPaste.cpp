@@ -3,24 +3,26 @@
 
 #include "datalist/ClipboardPaste.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QThread>
 
-#include "controls/PathListBox.h"
+#include "controls/ListRows.h"
+#include "controls/PathListModel.h"
 #include "datalist/ListText.h"
 #include "platform/ClipboardText.h"
 #include "platform/Messages.h"
 
-void ClipboardPaste::start(PathListBox& dataList) {
+void ClipboardPaste::start(ListRows& dataList) {
     if (pending(dataList)) return;
     new ClipboardPaste(dataList);
 }
 
-bool ClipboardPaste::pending(const PathListBox& dataList) {
-    return dataList.findChild<ClipboardPaste*>(QString(), Qt::FindDirectChildrenOnly) != nullptr;
+bool ClipboardPaste::pending(const ListRows& dataList) {
+    return dataList.paths().findChild<ClipboardPaste*>(QString(), Qt::FindDirectChildrenOnly) != nullptr;
 }
 
-ClipboardPaste::ClipboardPaste(PathListBox& dataList) : QObject(&dataList), list_(dataList) {
+ClipboardPaste::ClipboardPaste(ListRows& dataList) : QObject(&dataList.paths()), list_(dataList) {
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     cursorShown_ = true;
     IClipboard::TextReader reader = ClipboardTextReader();

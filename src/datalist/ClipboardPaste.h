@@ -9,7 +9,7 @@
 
 #include <QObject>
 
-class PathListBox;
+class ListRows;
 class QThread;
 
 // A paste into the data list that reads and splits the clipboard's text on
@@ -19,20 +19,21 @@ class QThread;
 class ClipboardPaste : public QObject {
     Q_OBJECT
 public:
-    // Starts a paste into dataList unless one is on its way.
-    static void start(PathListBox& dataList);
-    static bool pending(const PathListBox& dataList);
+    // Starts a paste into dataList unless one is on its way. The paste goes
+    // with the list's rows (it is a child of their model).
+    static void start(ListRows& dataList);
+    static bool pending(const ListRows& dataList);
 
     // Stops the reading, waits for the thread; the list stays as it is.
     ~ClipboardPaste() override;
 
 private:
-    explicit ClipboardPaste(PathListBox& dataList);
+    explicit ClipboardPaste(ListRows& dataList);
     void finish(std::vector<std::string> rows);
     // The reader could not get the text: read on this thread.
     void readHere();
 
-    PathListBox& list_;
+    ListRows& list_;
     QThread* thread_ = nullptr;
     std::atomic<bool> cancelled_{false};
     bool cursorShown_ = false;

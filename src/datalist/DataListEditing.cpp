@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "controls/PathListBox.h"
-#include "datalist/ListSuspension.h"
+#include "controls/ListRows.h"
+#include "controls/PathListModel.h"
 #include "platform/Messages.h"
 #include "util/Collation.h"
 
@@ -23,7 +23,7 @@ bool equalIgnoringAsciiCase(const std::string& a, const std::string& b) {
 
 // The current row again after the rows were edited, the last one if the
 // list became shorter than that.
-void keepCurrentNumber(PathListBox& list, int current) {
+void keepCurrentNumber(ListRows& list, int current) {
     if (current >= list.count()) list.setCurrentRow(list.count() - 1);
 }
 
@@ -44,7 +44,7 @@ int RemoveCaseDuplicates(std::vector<std::string>& rows) {
     return removed;
 }
 
-void DataDeleteExecute(PathListBox& dataList) {
+void DataDeleteExecute(ListRows& dataList) {
     if (dataList.count() == 0) return;
     const std::vector<int> selected = dataList.selectedRows();
     if (selected.empty()) {
@@ -53,7 +53,7 @@ void DataDeleteExecute(PathListBox& dataList) {
     }
     if (!askYesNo(QStringLiteral("選択されている行をリストから削除します。"))) return;
 
-    ListSuspension suspended(dataList);
+    PaintingHeld suspended(dataList);
     const int first = selected.front();
     const int remaining = dataList.count() - int(selected.size());
     const int row = std::min(first, remaining - 1);
@@ -74,28 +74,28 @@ void DataDeleteExecute(PathListBox& dataList) {
     dataList.selectRow(row);
 }
 
-void FileListTranslateExecute(const PathListModel& foundFiles, PathListBox& dataList) {
+void FileListTranslateExecute(const PathListModel& foundFiles, ListRows& dataList) {
     if (foundFiles.empty()) {
         notice(QStringLiteral("ファイルデータがありませんよ。"));
         return;
     }
     dataList.replaceRows(foundFiles.rows(), 0);
-    dataList.scrollToTop();
+    dataList.showTop();
 }
 
-void SortDataListExecute(PathListBox& dataList) {
-    ListSuspension suspended(dataList);
+void SortDataListExecute(ListRows& dataList) {
+    PaintingHeld suspended(dataList);
     dataList.editRows(sortCaseInsensitive, dataList.currentRow());
 }
 
-void DeleteSameDataExecute(PathListBox& dataList) {
+void DeleteSameDataExecute(ListRows& dataList) {
     if (dataList.count() == 0) {
         notice(QStringLiteral("データがありませんよ!"));
         return;
     }
     int removed = 0;
     try {
-        ListSuspension suspended(dataList);
+        PaintingHeld suspended(dataList);
         const int current = dataList.currentRow();
         dataList.editRows(
             [&removed](std::vector<std::string>& rows) {
@@ -114,12 +114,12 @@ void DeleteSameDataExecute(PathListBox& dataList) {
         notice(QStringLiteral("重複データはありませんでした。"));
 }
 
-void SelectAllDataListExecute(PathListBox& dataList) {
+void SelectAllDataListExecute(ListRows& dataList) {
     if (dataList.count() == 0) return;
-    ListSuspension suspended(dataList);
+    PaintingHeld suspended(dataList);
     const int noted = std::max(dataList.currentRow(), 0);
     dataList.selectAllRows();
-    dataList.scrollTo(dataList.model()->index(noted, 0));
+    dataList.showRow(noted);
 }
 
-void ClearDataListExecute(PathListBox& dataList) { dataList.list()->clear(); }
+void ClearDataListExecute(ListRows& dataList) { dataList.paths().clear(); }

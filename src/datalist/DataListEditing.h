@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-class PathListBox;
+class ListRows;
 class PathListModel;
 
 // Commands that edit the data list by hand. They change rows only, never
@@ -14,17 +14,17 @@ class PathListModel;
 
 // Removes the selected rows after a question; the row that takes the place
 // of the first of them (or the last row) is then the one selected.
-void DataDeleteExecute(PathListBox& dataList);
+void DataDeleteExecute(ListRows& dataList);
 // Replaces the data list by the left pane's found files.
-void FileListTranslateExecute(const PathListModel& foundFiles, PathListBox& dataList);
+void FileListTranslateExecute(const PathListModel& foundFiles, ListRows& dataList);
 // Sorts in the case-insensitive locale order; the selection goes, the
 // current row and the scroll position keep their numbers.
-void SortDataListExecute(PathListBox& dataList);
+void SortDataListExecute(ListRows& dataList);
 // Sorts, then removes every row equal to the one above it when ASCII letters
 // are compared without case, and tells how many went.
-void DeleteSameDataExecute(PathListBox& dataList);
-void SelectAllDataListExecute(PathListBox& dataList);
-void ClearDataListExecute(PathListBox& dataList);
+void DeleteSameDataExecute(ListRows& dataList);
+void SelectAllDataListExecute(ListRows& dataList);
+void ClearDataListExecute(ListRows& dataList);
 
 // In sorted rows, removes each row that equals the row above it with ASCII
 // letters compared without case (the first of every run stays); returns the

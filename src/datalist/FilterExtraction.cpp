@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "controls/PathListBox.h"
-#include "datalist/ListSuspension.h"
+#include "controls/ListRows.h"
+#include "controls/PathListModel.h"
 #include "filters/FilterList.h"
 #include "platform/Messages.h"
 #include "filters/MaskExtensions.h"
@@ -15,17 +15,17 @@
 
 namespace {
 
-// Puts the window's caption back when the command ends.
+// Puts the caption back when the command ends.
 class CaptionKeeper {
 public:
-    explicit CaptionKeeper(QWidget& window) : window_(window), caption_(window.windowTitle()) {}
-    ~CaptionKeeper() { window_.setWindowTitle(caption_); }
+    explicit CaptionKeeper(const ProgressCaption& caption) : caption_(caption), text_(caption.text()) {}
+    ~CaptionKeeper() { caption_.setText(text_); }
     CaptionKeeper(const CaptionKeeper&) = delete;
     CaptionKeeper& operator=(const CaptionKeeper&) = delete;
 
 private:
-    QWidget& window_;
-    QString caption_;
+    const ProgressCaption& caption_;
+    QString text_;
 };
 
 }  // namespace
@@ -40,27 +40,28 @@ std::string CheckedFiltersText(const FilterList& filters) {
     return text;
 }
 
-void DoFilterDataListExecute(PathListBox& dataList, const FilterList& filters, QWidget& window) {
+void DoFilterDataListExecute(ListRows& dataList, const FilterList& filters,
+                             const ProgressCaption& caption) {
     if (dataList.count() == 0) {
         notice(QStringLiteral("抽出するデータがありません。"));
         return;
     }
     int remaining = 0;
     {
-        CaptionKeeper caption(window);
-        ListSuspension suspended(dataList);
+        CaptionKeeper kept(caption);
+        PaintingHeld suspended(dataList);
         const std::string checked = CheckedFiltersText(filters);
         if (checked.empty()) {
             notice(QStringLiteral("''*,*''以外のフィルタが設定されていません。"));
             return;
         }
         const MaskExtensions pattern(checked);
-        const std::vector<std::string>& rows = dataList.list()->rows();
+        const std::vector<std::string>& rows = dataList.paths().rows();
         std::vector<char> keep(rows.size());
         for (std::size_t i = rows.size(); i-- > 0;) {
             if (i % 100 == 0) {
                 if (terminationRequested()) return;  // the list stays as it was
-                window.setWindowTitle(QStringLiteral("抽出中: ") + QString::number(i));
+                caption.setText(QStringLiteral("抽出中: ") + QString::number(i));
             }
             keep[i] = pattern.matches(fileNamePart(rows[i]));
         }

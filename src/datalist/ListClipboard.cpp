@@ -5,8 +5,8 @@
 
 #include <QAction>
 
-#include "controls/FileListBox.h"
-#include "controls/PathListBox.h"
+#include "controls/FolderRows.h"
+#include "controls/PathListModel.h"
 #include "datalist/ClipboardPaste.h"
 #include "datalist/ListText.h"
 #include "platform/ClipboardText.h"
@@ -27,7 +27,7 @@ void ClipBoardCopyLeftExecute(const PathListModel& foundFiles) {
     if (!foundFiles.empty()) copyList(foundFiles.rows());
 }
 
-void ClipBoardCopyRightExecute(FileListBox& rightFiles, std::vector<std::string>& scratch) {
+void ClipBoardCopyRightExecute(const FolderRows& rightFiles, std::vector<std::string>& scratch) {
     if (rightFiles.count() == 0) return;
     struct Emptied {
         std::vector<std::string>& list;
@@ -36,4 +36,4 @@ void ClipBoardCopyRightExecute(FileListBox& rightFiles, std::vector<std::string>
     if (FileListToList(rightFiles, scratch)) copyList(scratch);
 }
 
-void ClipBoardPasteExecute(PathListBox& dataList) { ClipboardPaste::start(dataList); }
+void ClipBoardPasteExecute(ListRows& dataList) { ClipboardPaste::start(dataList); }

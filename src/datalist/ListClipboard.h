@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-class FileListBox;
-class PathListBox;
+class FolderRows;
+class ListRows;
 class PathListModel;
 class QAction;
 
@@ -20,8 +20,8 @@ void ClipBoardCopyDataListExecute(const PathListModel& dataList);
 void ClipBoardCopyLeftExecute(const PathListModel& foundFiles);
 // The right pane's files as full paths, gathered through the scratch list
 // (emptied again afterwards).
-void ClipBoardCopyRightExecute(FileListBox& rightFiles, std::vector<std::string>& scratch);
+void ClipBoardCopyRightExecute(const FolderRows& rightFiles, std::vector<std::string>& scratch);
 // Replaces the data list by the rows of the clipboard text; nothing is
 // selected afterwards. The text is read and split off the window's thread:
 // the rows come in later (ClipboardPaste).
-void ClipBoardPasteExecute(PathListBox& dataList);
+void ClipBoardPasteExecute(ListRows& dataList);

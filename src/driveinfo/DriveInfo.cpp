@@ -5,46 +5,45 @@
 
 #include <stdexcept>
 
-#include <QLabel>
 
-#include "controls/DirectoryListBox.h"
+#include "controls/FolderTree.h"
 #include "driveinfo/DriveLabels.h"
 #include "platform/IVolumeInfo.h"
 #include "platform/Platform.h"
 
 namespace {
 
-std::string leftRoot(const DirectoryListBox& tree) {
+std::string leftRoot(const FolderTree& tree) {
     if (tree.entryCount() == 0) throw std::runtime_error("The left folder tree has no root.");
     return tree.entryPath(0);
 }
 
 }  // namespace
 
-void DriveComboBox1Change(const DirectoryListBox& leftTree, const DriveLabels& labels) {
+void DriveComboBox1Change(const FolderTree& leftTree, const DriveLabels& labels) {
     try {
         GetDriveTypeActionExecute(leftTree, labels);
         GetSerialNumExecute(leftTree, labels);
     } catch (...) {
-        labels.type.setText(drivelabel::TypeCannotUse);
-        labels.volume.setText(drivelabel::VolumeQueryFailed);
-        labels.serial.setText(drivelabel::SerialNone);
+        labels.type(drivelabel::TypeCannotUse);
+        labels.volume(drivelabel::VolumeQueryFailed);
+        labels.serial(drivelabel::SerialNone);
     }
 }
 
-void GetDriveTypeActionExecute(const DirectoryListBox& leftTree, const DriveLabels& labels) {
+void GetDriveTypeActionExecute(const FolderTree& leftTree, const DriveLabels& labels) {
     const std::string root = leftRoot(leftTree);
     int code = drive::Unknown;
     try {
         code = platform().volumes->driveType(root);
     } catch (...) {
-        labels.type.setText(drivelabel::TypeCannotUse);
+        labels.type(drivelabel::TypeCannotUse);
         return;
     }
-    labels.type.setText(drivelabel::typeText(code));
+    labels.type(drivelabel::typeText(code));
 }
 
-void GetSerialNumExecute(const DirectoryListBox& leftTree, const DriveLabels& labels) {
+void GetSerialNumExecute(const FolderTree& leftTree, const DriveLabels& labels) {
     const std::string root = leftRoot(leftTree);
     std::string label;
     std::uint32_t serial = 0;
@@ -52,15 +51,15 @@ void GetSerialNumExecute(const DirectoryListBox& leftTree, const DriveLabels& la
     try {
         ok = platform().volumes->volumeInformation(root, label, serial);
     } catch (...) {
-        labels.volume.setText(drivelabel::VolumeQueryFailed);
-        labels.serial.setText(drivelabel::SerialNone);
+        labels.volume(drivelabel::VolumeQueryFailed);
+        labels.serial(drivelabel::SerialNone);
         return;
     }
     if (ok) {
-        labels.volume.setText(drivelabel::volumeText(label));
-        labels.serial.setText(drivelabel::serialText(serial));
+        labels.volume(drivelabel::volumeText(label));
+        labels.serial(drivelabel::serialText(serial));
     } else {
-        labels.volume.setText(drivelabel::VolumeNotMounted);
-        labels.serial.setText(drivelabel::SerialNone);
+        labels.volume(drivelabel::VolumeNotMounted);
+        labels.serial(drivelabel::SerialNone);
     }
 }

@@ -3,22 +3,25 @@
 
 #pragma once
 
+#include <functional>
 #include <string>
 
-class DirectoryListBox;
-class QLabel;
+#include <QString>
+
+class FolderTree;
 
 // The drive type, volume label and serial number labels of the left pane,
 // for the volume of the left tree.
+// Each one shows its text.
 struct DriveLabels {
-    QLabel& type;    // DriveTypeLabel
-    QLabel& volume;  // VolumeLabelLabel
-    QLabel& serial;  // SerialNumberLabel
+    std::function<void(const QString&)> type;    // DriveTypeLabel
+    std::function<void(const QString&)> volume;  // VolumeLabelLabel
+    std::function<void(const QString&)> serial;  // SerialNumberLabel
 };
 
 // Fills all three labels; the window calls it once shown and at every drive
 // change of the left tree.
-void DriveComboBox1Change(const DirectoryListBox& leftTree, const DriveLabels& labels);
+void DriveComboBox1Change(const FolderTree& leftTree, const DriveLabels& labels);
 // Both throw when the left tree has no root entry.
-void GetDriveTypeActionExecute(const DirectoryListBox& leftTree, const DriveLabels& labels);
-void GetSerialNumExecute(const DirectoryListBox& leftTree, const DriveLabels& labels);
+void GetDriveTypeActionExecute(const FolderTree& leftTree, const DriveLabels& labels);
+void GetSerialNumExecute(const FolderTree& leftTree, const DriveLabels& labels);

@@ -5,20 +5,20 @@
 #include "engine/IFileSystem.h"
 #include "engine/UndoItem.h"
 
-int TFileOperation::SetAttribute(const std::vector<std::string>& paths, bool Hidden, int& missing) {
-    return changeAttribute(paths, Hidden, true, missing);
+int TFileOperation::SetAttribute(const std::vector<std::string>& paths, bool hidden, int& missing) {
+    return changeAttribute(paths, hidden, true, missing);
 }
 
-int TFileOperation::ClearAttribute(const std::vector<std::string>& paths, bool Hidden,
+int TFileOperation::ClearAttribute(const std::vector<std::string>& paths, bool hidden,
                                    int& missing) {
-    return changeAttribute(paths, Hidden, false, missing);
+    return changeAttribute(paths, hidden, false, missing);
 }
 
-int TFileOperation::changeAttribute(const std::vector<std::string>& paths, bool Hidden, bool on,
+int TFileOperation::changeAttribute(const std::vector<std::string>& paths, bool hidden, bool on,
                                     int& missing) {
     missing = 0;
     int notProcessed = 0;
-    const unsigned bit = Hidden ? attr::Hidden : attr::ReadOnly;
+    const unsigned bit = hidden ? attr::Hidden : attr::ReadOnly;
     std::size_t k = 0;
     try {
         IFileSystem& fs = fs_;
@@ -38,7 +38,7 @@ int TFileOperation::changeAttribute(const std::vector<std::string>& paths, bool 
             if (!fs.setAttribute(path, bit, on)) ++notProcessed;
             else if (UndoRecorder* recorder = currentUndoRecorder())
                 recorder->record({UndoAction::Attribute, {}, path, {}, {}, currentState(path),
-                                  (on ? undoflag::On : 0) | (Hidden ? undoflag::Hidden : 0)});
+                                  (on ? undoflag::On : 0) | (hidden ? undoflag::Hidden : 0)});
         }
     } catch (...) {
         notProcessed += int(paths.size() - k);

@@ -46,9 +46,6 @@ private:
         return o;
     }
 
-public:
-
-private:
     unsigned bits_ = 0;
 };
 

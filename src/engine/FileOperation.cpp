@@ -1,6 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+// The file operation's copy and move: a command's list becomes one FileJob
+// (CopyMoveFiles, CopyMoveToTargets), which run() hands to the runner (the
+// service and its JobExecutor) and maps back onto the list; DeleteFolder.
+// The deletion of lists is in FileDeletion.cpp, unique targets in
+// UniqueTargets.cpp, attributes in FileAttributes.cpp.
 #include "engine/FileOperation.h"
 
 #include <algorithm>

@@ -69,10 +69,10 @@ public:
     // when the job left it (cancelled, skipped or failed).
     int DeleteFolder(const std::string& folder, bool erase);
 
-    // Set or clear the hidden (Hidden) or read-only bit of every path;
+    // Set or clear the hidden (hidden) or read-only bit of every path;
     // missing receives how many paths were no existing files.
-    int SetAttribute(const std::vector<std::string>& paths, bool Hidden, int& missing);
-    int ClearAttribute(const std::vector<std::string>& paths, bool Hidden, int& missing);
+    int SetAttribute(const std::vector<std::string>& paths, bool hidden, int& missing);
+    int ClearAttribute(const std::vector<std::string>& paths, bool hidden, int& missing);
 
     EngineUi& ui() { return ui_; }
     IFileSystem& fileSystem() { return fs_; }
@@ -81,7 +81,7 @@ public:
     bool isExistingFile(const std::string& path);
 
 private:
-    int changeAttribute(const std::vector<std::string>& paths, bool Hidden, bool on, int& missing);
+    int changeAttribute(const std::vector<std::string>& paths, bool hidden, bool on, int& missing);
     int nothingFound(int notProcessed, std::size_t pathCount, JobOutcome* outcome);
     // Every path stayed where it was: one Failed item each.
     static int noneHandedOn(int notProcessed, std::size_t pathCount, JobOutcome* outcome);

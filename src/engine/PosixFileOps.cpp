@@ -1,6 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+// The executor's file-system steps other than copying (PosixFileOpsCopy.cpp)
+// and data (PosixFileOpsData.cpp): paths, folders opened through their
+// parents' descriptors, mount points, made folders, flushes, and the removal
+// of trees and of moved sources that are still what was copied.
 #include "engine/PosixFileOps.h"
 
 #include <algorithm>

@@ -19,6 +19,13 @@ int FilterCheckListView::rowAt(const QPoint& pos) const {
     return index.isValid() ? index.row() : -1;
 }
 
+int FilterCheckListView::currentRow() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void FilterCheckListView::setCurrentRow(int row) { setCurrentIndex(model()->index(row, 0)); }
+
 QRect FilterCheckListView::checkBoxRect(int row) const {
     const QModelIndex index = model() ? model()->index(row, 0) : QModelIndex();
     if (!index.isValid()) return {};

@@ -5,12 +5,19 @@
 
 #include <QListView>
 
+#include "controls/ListRows.h"
+
 // The filter check list. Reports the user's mouse and keyboard actions and
-// leaves the check marks to the filter commands.
-class FilterCheckListView : public QListView {
+// leaves the check marks to the filter commands, which reach its current row
+// as a RowCursor.
+class FilterCheckListView : public QListView, public RowCursor {
     Q_OBJECT
 public:
     explicit FilterCheckListView(QWidget* parent = nullptr);
+
+    int currentRow() const override;
+    // Selects the row with the mark, as setCurrentIndex() does.
+    void setCurrentRow(int row) override;
 
     // Where the check box of row is drawn, in viewport coordinates.
     QRect checkBoxRect(int row) const;

@@ -3,7 +3,7 @@
 
 #include "filters/FilterCommands.h"
 
-#include <QListView>
+#include "controls/ListRows.h"
 
 #include "controls/FolderFiles.h"
 #include "filters/FilterList.h"
@@ -20,8 +20,7 @@ const char* const kTxtFilter = "*.txt";
 const QString kSelectFromThird = QStringLiteral("上から3番目以下のフィルタを選択してください。");
 
 int currentRow(const FilterContext& c) {
-    const QModelIndex current = c.view.currentIndex();
-    return current.isValid() ? current.row() : -1;
+    return c.view.currentRow();
 }
 
 // The row of a user filter that edit and delete act on, or -1 after telling
@@ -54,7 +53,7 @@ void FilterCheckListBoxClick(const FilterContext& c, FilterClickSender sender) {
     int row = currentRow(c);
     if (row < 0 || row >= filters.count()) {
         row = 0;
-        c.view.setCurrentIndex(filters.index(row));
+        c.view.setCurrentRow(row);
     }
     filters.setChecked(row, true);
 }

@@ -5,12 +5,12 @@
 
 class FilterList;
 class FolderFiles;
-class QListView;
+class RowCursor;
 
 // What the filter commands act on.
 struct FilterContext {
     FilterList& filters;  // the entries and their check marks
-    QListView& view;      // the filter check list: its current row
+    RowCursor& view;      // the filter check list: its current row
     FolderFiles& files;   // the left folder's files: they take the mask
 };
 

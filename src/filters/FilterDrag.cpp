@@ -3,8 +3,7 @@
 
 #include "filters/FilterDrag.h"
 
-#include <QListView>
-
+#include "controls/ListRows.h"
 #include "filters/FilterCommands.h"
 #include "filters/FilterList.h"
 
@@ -14,8 +13,7 @@ void FilterCheckListBoxMouseDown(FilterDragState& drag, const FilterContext& c, 
         FilterAddExecute(c);
         return;
     }
-    const QModelIndex current = c.view.currentIndex();
-    drag.index = current.isValid() ? current.row() : -1;
+    drag.index = c.view.currentRow();
     drag.dragging = drag.index > 0;
 }
 
@@ -24,7 +22,7 @@ void FilterCheckListBoxMouseMove(FilterDragState& drag, const FilterContext& c, 
     if (targetRow == drag.index || targetRow < 2 || targetRow >= c.filters.count()) return;
     c.filters.exchange(drag.index, targetRow);
     drag.index = targetRow;
-    c.view.setCurrentIndex(c.filters.index(targetRow));
+    c.view.setCurrentRow(targetRow);
 }
 
 void FilterCheckListBoxMouseUp(FilterDragState& drag) {

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "controls/DirectoryListBox.h"
+#include "controls/FolderTree.h"
 #include "engine/IFileSystem.h"
 #include "engine/FileOperation.h"
 #include "engine/UndoItem.h"
@@ -64,7 +64,7 @@ bool CheckFolderName(const QString& name) {
     return false;
 }
 
-void FolderNewExecute(DirectoryListBox& rightTree) {
+void FolderNewExecute(FolderTree& rightTree) {
     const std::string folder = rightTree.directory();
     if (folder.empty()) return;
     IFileSystem& fs = *platform().fileSystem;
@@ -104,7 +104,7 @@ void FolderDeleteExecute(FolderAction action, const FolderTrees& trees, TFileOpe
         notice(QStringLiteral("予定外の呼び出しです(FolderDeleteExecute)。"));
         return;
     }
-    DirectoryListBox& tree = trees.right;
+    FolderTree& tree = trees.right;
     const std::string folder = tree.directory();
     if (folder.empty() || tree.currentEntry() <= 0 || folder == "/" ||
         platform().volumes->isMountPoint(folder)) {

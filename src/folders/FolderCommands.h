@@ -7,7 +7,7 @@
 
 #include "bulk/PaneRefresh.h"
 
-class DirectoryListBox;
+class FolderTree;
 class TFileOperation;
 
 // The actions bound to FolderDeleteExecute; Other stands for any other caller.
@@ -19,7 +19,7 @@ bool CheckFolderName(const QString& name);
 
 // Asks for a name (001, 002 ... offered) and makes that folder in the right
 // tree's folder; the tree then moves into it.
-void FolderNewExecute(DirectoryListBox& rightTree);
+void FolderNewExecute(FolderTree& rightTree);
 
 // Deletes the right tree's folder with its contents to the trash and moves
 // the panes onto its parent; erasing is not supported. A root or mount

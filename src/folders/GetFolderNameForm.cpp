@@ -10,6 +10,7 @@
 #include "platform/HelpKey.h"
 #include "controls/DirectoryListBox.h"
 #include "controls/DriveComboBox.h"
+#include "controls/FillLayout.h"
 #include "platform/IScreen.h"
 #include "platform/ISettingsLocation.h"
 #include "platform/Platform.h"
@@ -20,13 +21,6 @@ QFrame* makePanel(const char* name, QWidget* parent) {
     auto* panel = new QFrame(parent);
     panel->setObjectName(QString::fromLatin1(name));
     return panel;
-}
-
-QVBoxLayout* fillLayout(QWidget* w) {
-    auto* layout = new QVBoxLayout(w);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    return layout;
 }
 
 void nameForScreenReaders(QWidget* w, const QString& japaneseName) {

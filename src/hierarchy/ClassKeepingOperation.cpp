@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "bulk/ReadOnlyCopies.h"
-#include "controls/DirectoryListBox.h"
-#include "controls/PathListBox.h"
-#include "engine/FileOperation.h"
+#include "controls/FolderTree.h"
+#include "controls/ListRows.h"
+#include "controls/PathListModel.h"
 #include "engine/FileOperation.h"
 #include "engine/OperationOptions.h"
 #include "hierarchy/DestFolders.h"
@@ -36,7 +36,7 @@ std::optional<std::string> chooseBase(const std::vector<std::string>& rows) {
 }  // namespace
 
 void ClassKeeping_File_Operation(HierarchyAction action, const BulkContext& context) {
-    PathListBox& data = context.dataList;
+    ListRows& data = context.dataList;
     if (data.count() == 0) {
         notice(QStringLiteral("データがありませんよ!"));
         return;
@@ -51,7 +51,7 @@ void ClassKeeping_File_Operation(HierarchyAction action, const BulkContext& cont
 
     std::string base;
     try {
-        const std::optional<std::string> chosen = chooseBase(data.list()->rows());
+        const std::optional<std::string> chosen = chooseBase(data.paths().rows());
         if (!chosen) return;
         base = *chosen;
     } catch (...) {
@@ -65,7 +65,7 @@ void ClassKeeping_File_Operation(HierarchyAction action, const BulkContext& cont
     std::vector<std::string> targets;
     int duplicates = 0;
     try {
-        paths = data.list()->rows();
+        paths = data.paths().rows();
         duplicates = sortDroppingDuplicates(paths);
         const std::string prefix = withTrailingSlash(destination);
         targets.reserve(paths.size());

@@ -3,9 +3,10 @@
 
 #include "panes/BrowsingPanes.h"
 
-#include "controls/DirectoryListBox.h"
 #include "controls/FolderFiles.h"
-#include "controls/PathListBox.h"
+#include "controls/FolderTree.h"
+#include "controls/ListRows.h"
+#include "controls/PathListModel.h"
 #include "engine/IFileSystem.h"
 #include "platform/Messages.h"
 #include "platform/Platform.h"
@@ -16,7 +17,7 @@
 namespace {
 
 // Moves tree to folder; a failure is reported as an uncaught one would be.
-void moveTreeOrReport(DirectoryListBox& tree, const std::string& folder) {
+void moveTreeOrReport(FolderTree& tree, const std::string& folder) {
     if (!tree.setDirectory(folder))
         ShowErrorReport(QStringLiteral("フォルダを開けません: ") + displayPath(folder));
 }
@@ -29,7 +30,7 @@ void BrowsingPanes::FileListBox1Change() {
     // A change in the folder must not wipe search results from the list.
     if (files.autoRefreshing() && !foundFilesShowFolder()) return;
 
-    PathListBox& names = c_.nameList;
+    ListRows& names = c_.nameList;
     const bool sameFolder = builtFolder_ == files.directory();
     builtFolder_ = files.directory();
     std::string currentPath;
@@ -54,8 +55,8 @@ bool BrowsingPanes::foundFilesShowFolder() const {
 }
 
 void BrowsingPanes::FileNameListBoxClick() {
-    PathListBox& names = c_.nameList;
-    c_.dataList.list()->clear();
+    ListRows& names = c_.nameList;
+    c_.dataList.paths().clear();
     if (names.count() > 0) {
         if (names.currentRow() < 0) names.setCurrentRow(0);
         const std::size_t row = std::size_t(names.currentRow());
@@ -84,29 +85,29 @@ void BrowsingPanes::loadDataFile(const std::string& path) {
         notice(name + text);
         return;
     }
-    PathListBox& data = c_.dataList;
-    data.setUpdatesEnabled(false);
-    data.list()->setRows(std::move(rows));
+    ListRows& data = c_.dataList;
+    data.holdPainting(true);
+    data.paths().setRows(std::move(rows));
     if (data.count() > 0) {
         data.setCurrentRow(0);
         data.selectRow(0);
     }
-    data.setUpdatesEnabled(true);
+    data.holdPainting(false);
 }
 
 void BrowsingPanes::DataListBoxClick() { UpdateDataListHint(); }
 
 void BrowsingPanes::UpdateDataListHint() {
-    PathListBox& data = c_.dataList;
+    ListRows& data = c_.dataList;
     const int row = data.currentRow();
     if (data.count() == 0 || row < 0) {
         data.setHint(QString(), false);
         return;
     }
-    data.setHint(displayPath(fileNamePart(data.list()->at(std::size_t(row)))), true);
+    data.setHint(displayPath(fileNamePart(data.paths().at(std::size_t(row)))), true);
 }
 
-void DirectorySetLeftExecute(TreeAlignment sender, DirectoryListBox& left, DirectoryListBox& right) {
+void DirectorySetLeftExecute(TreeAlignment sender, FolderTree& left, FolderTree& right) {
     switch (sender) {
         case TreeAlignment::DirectorySetLeft: moveTreeOrReport(right, left.directory()); break;
         case TreeAlignment::DirectorySetRight: moveTreeOrReport(left, right.directory()); break;
@@ -116,7 +117,7 @@ void DirectorySetLeftExecute(TreeAlignment sender, DirectoryListBox& left, Direc
     }
 }
 
-void SelectedFolder_Click(DirectoryListBox& tree, const std::vector<std::string>& selectedFolders,
+void SelectedFolder_Click(FolderTree& tree, const std::vector<std::string>& selectedFolders,
                           int index) {
     if (index < 0 || std::size_t(index) >= selectedFolders.size() ||
         !tree.setDirectory(selectedFolders[std::size_t(index)]))

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-class DirectoryListBox;
 class FolderFiles;
-class PathListBox;
+class FolderTree;
+class ListRows;
 class PathListModel;
 
 // What the browsing panes act on.
@@ -16,8 +16,8 @@ struct PanesContext {
     const bool& formReady;                 // false until the window's first show
     FolderFiles& leftFiles;                // FileListBox1: the left folder's files
     PathListModel& foundFiles;             // FilePathListBox: full paths, shown by name
-    PathListBox& nameList;                 // FileNameListBox: shows foundFiles
-    PathListBox& dataList;                 // DataListBox
+    ListRows& nameList;                    // FileNameListBox: shows foundFiles
+    ListRows& dataList;                    // DataListBox
     const std::string& dataFileExtensions;  // ".txt;" and the like
     const bool& searching;                 // a search is filling foundFiles
 };
@@ -45,8 +45,8 @@ private:
 enum class TreeAlignment { DirectorySetLeft, DirectorySetRight, Other };
 // DirectorySetLeft moves the right tree to the left tree's folder,
 // DirectorySetRight the other way round.
-void DirectorySetLeftExecute(TreeAlignment sender, DirectoryListBox& left, DirectoryListBox& right);
+void DirectorySetLeftExecute(TreeAlignment sender, FolderTree& left, FolderTree& right);
 
 // Moves tree to selectedFolders[index]; tells the user when it cannot.
-void SelectedFolder_Click(DirectoryListBox& tree, const std::vector<std::string>& selectedFolders,
+void SelectedFolder_Click(FolderTree& tree, const std::vector<std::string>& selectedFolders,
                           int index);

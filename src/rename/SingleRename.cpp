@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "controls/FileListBox.h"
-#include "controls/PathListBox.h"
+#include "controls/FolderRows.h"
+#include "controls/PathListModel.h"
 #include "engine/IFileSystem.h"
 #include "engine/FileOpErrors.h"
 #include "platform/IUserDialogs.h"
@@ -74,7 +74,7 @@ std::optional<std::string> renameFile(const std::string& path, const std::string
 }
 
 // The current row, after asking for one when there is none; -1 then.
-int currentRowOf(const PathListBox& list) {
+int currentRowOf(const RowCursor& list) {
     const int row = list.currentRow();
     if (row < 0) notice(QStringLiteral("リネームするファイルを指定してください。"));
     return row;
@@ -82,17 +82,17 @@ int currentRowOf(const PathListBox& list) {
 
 }  // namespace
 
-void ReNameFileNameRightExecute(FileListBox& rightFiles) {
+void ReNameFileNameRightExecute(FolderRows& rightFiles) {
     if (rightFiles.count() == 0) return;
     const int row = currentRowOf(rightFiles);
     if (row < 0) return;
-    const std::string name = rightFiles.list()->at(std::size_t(row));
+    const std::string name = rightFiles.nameAt(row);
     if (const auto target = renameFile(rightFiles.fullPath(row), name))
         rightFiles.renameRow(row, fileNamePart(*target));
 }
 
-void RenameFileNameLeftExecute(PathListBox& names, PathListModel& paths) {
-    if (names.count() == 0) return;
+void RenameFileNameLeftExecute(RowCursor& names, PathListModel& paths) {
+    if (paths.empty()) return;
     const int row = currentRowOf(names);
     if (row < 0 || std::size_t(row) >= paths.size()) return;
     const std::string path = paths.at(std::size_t(row));

@@ -3,16 +3,16 @@
 
 #pragma once
 
-class FileListBox;
-class PathListBox;
+class FolderRows;
 class PathListModel;
+class RowCursor;
 
 // Renames the file of the current row after the checks and questions a
 // system, hidden or read-only file gets, and shows the new name in that row;
 // a name that is taken is refused, never replaced.
 
 // The right pane's file list.
-void ReNameFileNameRightExecute(FileListBox& rightFiles);
+void ReNameFileNameRightExecute(FolderRows& rightFiles);
 // The left pane's found files: names lists them by name, paths holds them
 // (the model names shows).
-void RenameFileNameLeftExecute(PathListBox& names, PathListModel& paths);
+void RenameFileNameLeftExecute(RowCursor& names, PathListModel& paths);

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "controls/FileListBox.h"
+#include "controls/FolderRows.h"
 #include "controls/PathListModel.h"
 #include "datalist/ListText.h"
 #include "engine/IFileSystem.h"

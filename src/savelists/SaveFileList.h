@@ -10,7 +10,7 @@
 
 #include "bulk/PaneRefresh.h"
 
-class FileListBox;
+class FolderRows;
 class PathListModel;
 
 // The actions bound to SaveFileListDataListExecute; Other stands for any
@@ -26,7 +26,7 @@ struct SaveDialogMemory {
 struct SaveListContext {
     const PathListModel& dataList;
     const PathListModel& foundFiles;   // FilePathListBox
-    FileListBox& rightFiles;           // FileListBox2
+    const FolderRows& rightFiles;      // FileListBox2
     std::vector<std::string>& scratch;  // OpenDialogListBox: empty between commands
     const std::string& txtFilter;      // the data-file masks, ";"-joined
     std::string startFolder;           // the right pane's folder

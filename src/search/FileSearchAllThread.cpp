@@ -5,8 +5,6 @@
 
 #include <QCoreApplication>
 
-#include "controls/PathListBox.h"
-#include "controls/PathListModel.h"
 #include "engine/FolderScan.h"
 #include "engine/IFileSystem.h"
 #include "platform/Messages.h"
@@ -30,7 +28,12 @@ QString limitMessage(const std::string& stopFolder) {
 
 }  // namespace
 
-TFileSearchAllThread::TFileSearchAllThread(QObject* parent) : QThread(parent) {
+TFileSearchAllThread::TFileSearchAllThread(const SearchRequest& request, QObject* parent)
+    : QThread(parent),
+      StartFolder(request.root),
+      FindHiddenFile(request.findHidden),
+      extensions_(request.masks) {
+    ExtensionFilter = extensions_.text();
     connect(this, &QThread::finished, this, &QObject::deleteLater);
     // A loop that ends serves no effect any more.
     if (QCoreApplication* app = QCoreApplication::instance())
@@ -38,20 +41,7 @@ TFileSearchAllThread::TFileSearchAllThread(QObject* parent) : QThread(parent) {
 }
 
 TFileSearchAllThread::~TFileSearchAllThread() {
-    if (holdsButton_ && Stop && gate_.isOpen()) Stop->hide();
-}
-
-void TFileSearchAllThread::SetSearchParams(const std::string& StartFolder, const std::string& Masks,
-                                           PathListModel& PathList, PathListBox& NameList,
-                                           const StopButton& Stop, bool FindHiddenFile) {
-    this->StartFolder = StartFolder;
-    extensions_ = MaskExtensions(Masks);
-    ExtensionFilter = extensions_.text();
-    this->PathList = &PathList;
-    this->NameList = &NameList;
-    this->Stop.emplace(Stop);
-    holdsButton_ = true;
-    this->FindHiddenFile = FindHiddenFile;
+    if (showsProgress_ && gate_.isOpen()) Q_EMIT released();
 }
 
 void TFileSearchAllThread::RequestStop() { stop_.store(true); }
@@ -72,7 +62,6 @@ void TFileSearchAllThread::run() {
 }
 
 void TFileSearchAllThread::search() {
-    if (!PathList || !NameList || !Stop) return;
     IFileSystem& fs = *platform().fileSystem;
     if (!fs.directoryExists(StartFolder)) {
         message(FindHiddenFile ? QStringLiteral("No Exists")
@@ -140,10 +129,7 @@ void TFileSearchAllThread::setCaption(const QString& text) {
     onUi([this, text] { showCaption(text); });
 }
 
-void TFileSearchAllThread::showCaption(const QString& text) {
-    Stop->setCaption(text);
-    Q_EMIT progress(text);
-}
+void TFileSearchAllThread::showCaption(const QString& text) { Q_EMIT progress(text); }
 
 void TFileSearchAllThread::message(const QString& text) {
     onUi([text] { notice(text); });
@@ -157,16 +143,9 @@ bool TFileSearchAllThread::transfer(std::vector<std::string>& files) {
     if (files.size() > MaxSearchFiles) files.resize(MaxSearchFiles);
     QString failure;
     const bool ran = onUi([&] {
-        try {
-            NameList->setUpdatesEnabled(false);
-            PathList->setRows(std::move(files));
-        } catch (const std::exception& e) {
-            PathList->clear();
-            failure = whatFailed(e);
-        }
-        NameList->setUpdatesEnabled(true);
-        Stop->hide();
-        holdsButton_ = false;
+        Q_EMIT found(files, failure);
+        showsProgress_ = false;
+        Q_EMIT released();
     });
     if (!ran) return false;
     if (failure.isEmpty()) return true;

@@ -5,7 +5,6 @@
 
 #include <atomic>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,28 +12,28 @@
 #include <QThread>
 
 #include "filters/MaskExtensions.h"
-#include "search/StopButton.h"
 #include "search/UiGate.h"
 
-class PathListBox;
-class PathListModel;
+// What a search looks for.
+struct SearchRequest {
+    std::string root;         // the folder it starts in
+    std::string masks;        // ";"-joined, as the left file list's mask
+    bool findHidden = false;  // hidden files and folders too
+};
 
-// The whole-tree search in the background: every file below a start folder
-// whose extension the mask names goes into the left pane's found files. It
-// shows its progress in the stop button's caption and ends with a message;
-// each effect on the window runs on the user-interface thread while the
-// search waits for it. Create it, give it its parameters, start() it once;
+// The whole-tree search in the background: every file below the request's
+// root whose extension the masks name. It reports through its signals, each
+// emitted on the user-interface thread while the search waits for it, and
+// ends with a message. Create it, connect it (ShowSearchIn), start() it once;
 // it deletes itself when its run has ended.
 class TFileSearchAllThread : public QThread {
     Q_OBJECT
 public:
-    explicit TFileSearchAllThread(QObject* parent = nullptr);
-    // Hides the stop button unless the search has handed it back already.
+    explicit TFileSearchAllThread(const SearchRequest& request, QObject* parent = nullptr);
+    // Emits released() unless the search has done so already or was
+    // abandoned.
     ~TFileSearchAllThread() override;
 
-    void SetSearchParams(const std::string& StartFolder, const std::string& Masks,
-                         PathListModel& PathList, PathListBox& NameList, const StopButton& Stop,
-                         bool FindHiddenFile);
     const std::string& startFolder() const { return StartFolder; }
     const std::string& extensionFilter() const { return ExtensionFilter; }
 
@@ -45,8 +44,14 @@ public:
     void Abandon();
 
 Q_SIGNALS:
-    // On the user-interface thread, after the stop button took a new caption.
+    // The caption that tells how far the search is.
     void progress(const QString& caption);
+    // The files found, sorted, at most MaxSearchFiles: the receiver takes
+    // them (a direct connection) and sets failure when it could not.
+    void found(std::vector<std::string>& files, QString& failure);
+    // The search shows no more progress: right after found(), or when it
+    // goes without a result.
+    void released();
 
 protected:
     void run() override;
@@ -66,13 +71,10 @@ private:
 
     std::string StartFolder;
     std::string ExtensionFilter = "*.*";
-    PathListModel* PathList = nullptr;
-    PathListBox* NameList = nullptr;
-    std::optional<StopButton> Stop;
     bool FindHiddenFile = false;
     MaskExtensions extensions_;
 
     std::atomic<bool> stop_{false};
     UiGate gate_{this};
-    bool holdsButton_ = false;  // user-interface thread only
+    bool showsProgress_ = true;  // user-interface thread only
 };

@@ -5,6 +5,8 @@
 
 #include <stdexcept>
 
+#include "controls/ListRows.h"
+#include "controls/PathListModel.h"
 #include "platform/Messages.h"
 #include "search/FileSearchAllThread.h"
 
@@ -17,15 +19,37 @@ constexpr int kEndWaitMs = 1500;
 
 }  // namespace
 
+void ShowSearchIn(TFileSearchAllThread& thread, PathListModel& foundFiles, ListRows& nameList,
+                  const SearchIndicator& indicator) {
+    const SearchIndicator* shown = &indicator;
+    QObject::connect(&thread, &TFileSearchAllThread::progress, &thread,
+                     [shown](const QString& caption) { shown->setCaption(caption); });
+    QObject::connect(&thread, &TFileSearchAllThread::released, &thread, [shown] { shown->hide(); });
+    QObject::connect(
+        &thread, &TFileSearchAllThread::found, &thread,
+        [&foundFiles, &nameList](std::vector<std::string>& files, QString& failure) {
+            PaintingHeld held(nameList);
+            try {
+                foundFiles.setRows(std::move(files));
+            } catch (const std::exception& e) {
+                foundFiles.clear();
+                failure = QString::fromUtf8(e.what());
+            }
+        },
+        Qt::DirectConnection);
+}
+
 void FileSearchAllExecute(const SearchContext& c) {
-    if (c.stop.searching) {
+    if (c.stop.searching()) {
         notice(QStringLiteral("検索中"));
         return;
     }
     TFileSearchAllThread* thread = nullptr;
     try {
         c.stop.cover();
-        thread = new TFileSearchAllThread();
+        thread = new TFileSearchAllThread(
+            SearchRequest{c.leftFolder, c.mask, c.findHiddenFile});
+        ShowSearchIn(*thread, c.foundFiles, c.nameList, c.stop);
         c.searchThread = thread;
     } catch (const std::exception&) {
         c.stop.hide();  // no search runs: the tree must not stay covered
@@ -33,8 +57,6 @@ void FileSearchAllExecute(const SearchContext& c) {
         return;
     }
     try {
-        thread->SetSearchParams(c.leftFolder, c.mask, c.foundFiles, c.nameList, c.stop,
-                                c.findHiddenFile);
         thread->start(QThread::NormalPriority);
         if (!thread->isRunning() && !thread->isFinished())
             throw std::runtime_error("the search thread could not be created");

@@ -7,9 +7,9 @@
 
 #include <QPointer>
 
-#include "search/StopButton.h"
+#include "controls/SearchIndicator.h"
 
-class PathListBox;
+class ListRows;
 class PathListModel;
 class TFileSearchAllThread;
 
@@ -19,10 +19,16 @@ struct SearchContext {
     const std::string& mask;              // the left file list's mask
     bool findHiddenFile;                  // FileSearchFindHiddenFile
     PathListModel& foundFiles;            // FilePathListBox, replaced by the result
-    PathListBox& nameList;                // FileNameListBox, shows foundFiles
-    StopButton stop;                      // SearchingButton over DirectoryListBox1, Searching
+    ListRows& nameList;                   // FileNameListBox, shows foundFiles
+    const SearchIndicator& stop;          // SearchingButton over DirectoryListBox1, Searching
     QPointer<TFileSearchAllThread>& searchThread;  // the search started last
 };
+
+// Shows what thread reports: its captions and its end in indicator, its
+// result in foundFiles (nameList, which shows them, does not paint
+// meanwhile). All three must outlive the search or its abandonment.
+void ShowSearchIn(TFileSearchAllThread& thread, PathListModel& foundFiles, ListRows& nameList,
+                  const SearchIndicator& indicator);
 
 // Starts a search below the left folder, one at a time.
 void FileSearchAllExecute(const SearchContext& context);

@@ -3,7 +3,7 @@
 
 #include "undo/UndoCommands.h"
 
-#include "controls/DirectoryListBox.h"
+#include "controls/FolderTree.h"
 #include "engine/UndoJournal.h"
 #include "engine/UndoRunner.h"
 #include "platform/BusyCursor.h"

@@ -28,13 +28,13 @@ protected:
         form = std::make_unique<TCopyForm>();
         form->show();
         dest = dir.mkdir("dest");
-        form->DirectoryListBox2->setDirectory(dest);
+        form->directoryListBox2()->setDirectory(dest);
         fakeDialogs().reset();
     }
     void TearDown() override { form.reset(); }
 
     void run(const char* action, Paths rows) {
-        form->DataListBox->list()->setRows(std::move(rows));
+        form->dataListBox()->list()->setRows(std::move(rows));
         form->action(action)->trigger();
     }
 
@@ -61,10 +61,10 @@ TEST_F(EndToEndTest, CopyWithTheDefaultOptionsClearsReadOnlyOfTheCopiesOnly) {
     EXPECT_FALSE(ownerWritable(locked));
     EXPECT_EQ(fakeFileOpUi().begins, 1);  // a progress dialog was shown
     // The right pane shows the new files.
-    Paths shown = form->FileListBox2->list()->rows();
+    Paths shown = form->fileListBox2()->list()->rows();
     std::sort(shown.begin(), shown.end());
     EXPECT_EQ(shown, (Paths{"a.txt", "a_01.txt", "locked.txt"}));
-    EXPECT_EQ(form->DataListBox->list()->rows(), (Paths{locked, a, a}));
+    EXPECT_EQ(form->dataListBox()->list()->rows(), (Paths{locked, a, a}));
 }
 
 TEST_F(EndToEndTest, MoveLeavesTheDataListAndReportsMissingOnesNextTime) {
@@ -75,7 +75,7 @@ TEST_F(EndToEndTest, MoveLeavesTheDataListAndReportsMissingOnesNextTime) {
     EXPECT_TRUE(fakeDialogs().shown.empty());
     EXPECT_FALSE(exists(a));
     EXPECT_EQ(readFile(dest + "/b.txt"), "2");
-    EXPECT_EQ(form->FileListBox2->list()->rows(), (Paths{"a.txt", "b.txt"}));
+    EXPECT_EQ(form->fileListBox2()->list()->rows(), (Paths{"a.txt", "b.txt"}));
 
     form->action("FileMove")->trigger();
     EXPECT_EQ(fakeDialogs().texts(), (QStringList{"ファイルが見つかりませんでした。",

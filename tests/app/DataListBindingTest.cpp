@@ -26,7 +26,7 @@ protected:
         form = std::make_unique<TCopyForm>();
     }
     void TearDown() override { form.reset(); }
-    const Rows& data() const { return form->DataListBox->list()->rows(); }
+    const Rows& data() const { return form->dataListBox()->list()->rows(); }
 
     TempDir dir;
     std::unique_ptr<TCopyForm> form;
@@ -48,12 +48,12 @@ TEST_F(DataListBindingTest, EveryEditAndSaveActionRunsItsCommand) {
 // Paste a list from a text editor, remove the duplicates, save the list,
 // click it in the left pane and get the same rows back.
 TEST_F(DataListBindingTest, APastedListSavedAndClickedComesBackTheSame) {
-    form->DirectoryListBox1->setDirectory(dir.path());
-    form->DirectoryListBox2->setDirectory(dir.path());
+    form->directoryListBox1()->setDirectory(dir.path());
+    form->directoryListBox2()->setDirectory(dir.path());
     form->FormShow();
     fakeClipboard().setText(QStringLiteral("/m/b.mp3\n/m/A.mp3\n/m/a.mp3\n/m/写真.jpg\n"));
     form->action("ClipBoardPaste")->trigger();
-    ASSERT_TRUE(processEventsUntil([&] { return !ClipboardPaste::pending(*form->DataListBox); }));
+    ASSERT_TRUE(processEventsUntil([&] { return !ClipboardPaste::pending(*form->dataListBox()); }));
     form->action("DeleteSameData")->trigger();
     const Rows expected = {"/m/A.mp3", "/m/b.mp3", "/m/写真.jpg"};
     EXPECT_EQ(data(), expected);
@@ -63,8 +63,8 @@ TEST_F(DataListBindingTest, APastedListSavedAndClickedComesBackTheSame) {
     EXPECT_EQ(readFile(dir / "New01.txt"), "/m/A.mp3\r\n/m/b.mp3\r\n/m/写真.jpg\r\n");
 
     form->action("ClearDataList")->trigger();
-    ASSERT_TRUE(processEventsUntil([&] { return form->FileNameListBox->findRow(dir / "New01.txt") >= 0; }));
-    form->FileNameListBox->setCurrentRow(form->FileNameListBox->findRow(dir / "New01.txt"));
+    ASSERT_TRUE(processEventsUntil([&] { return form->fileNameListBox()->findRow(dir / "New01.txt") >= 0; }));
+    form->fileNameListBox()->setCurrentRow(form->fileNameListBox()->findRow(dir / "New01.txt"));
     form->panes().FileNameListBoxClick();
     EXPECT_EQ(data(), expected);
     EXPECT_EQ(fakeDialogs().texts().filter(QStringLiteral("重複")),

@@ -79,13 +79,13 @@ protected:
         volumes.entries = {{"/", "SYSTEM", drive::Fixed, 0x1A2B3C4D},
                            {stick, "", drive::Removable, 0xABCDEF}};
         form = std::make_unique<TCopyForm>();
-        ASSERT_TRUE(form->DirectoryListBox1->setDirectory(dir.path()));
+        ASSERT_TRUE(form->directoryListBox1()->setDirectory(dir.path()));
     }
     void TearDown() override { form.reset(); }
 
     QStringList labels() const {
-        return {form->DriveTypeLabel->text(), form->VolumeLabelLabel->text(),
-                form->SerialNumberLabel->text()};
+        return {form->driveTypeLabel()->text(), form->volumeLabelLabel()->text(),
+                form->serialNumberLabel()->text()};
     }
 
     TempDir dir;
@@ -100,8 +100,8 @@ protected:
 };
 
 TEST_F(DriveInfoTest, LabelsKeepTheirDesignTextsUntilTheFirstShow) {
-    ASSERT_TRUE(form->DirectoryListBox1->setDirectory(stick));  // another drive
-    Q_EMIT form->DriveComboBox1->driveChanged();
+    ASSERT_TRUE(form->directoryListBox1()->setDirectory(stick));  // another drive
+    Q_EMIT form->driveComboBox1()->driveChanged();
     EXPECT_EQ(labels(), (QStringList{"Type:", "Vol:", "Ser:"}));
     EXPECT_EQ(volumes.typeQueries, 0);
 
@@ -111,7 +111,7 @@ TEST_F(DriveInfoTest, LabelsKeepTheirDesignTextsUntilTheFirstShow) {
 
 TEST_F(DriveInfoTest, ScreenReadersReadTheShownTexts) {
     form->FormShow();
-    for (QLabel* label : {form->DriveTypeLabel, form->VolumeLabelLabel, form->SerialNumberLabel}) {
+    for (QLabel* label : {form->driveTypeLabel(), form->volumeLabelLabel(), form->serialNumberLabel()}) {
         QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(label);
         ASSERT_TRUE(reader);
         EXPECT_EQ(reader->text(QAccessible::Name), label->text());
@@ -126,21 +126,21 @@ TEST_F(DriveInfoTest, ChangingTheDriveRefreshesAllThreeLabels) {
     // Through a selected folder onto the other drive.
     form->SelectedFolderPaths = {stick};
     form->rebuildSelectedFolderMenus();
-    form->LeftSelectedFolderMenu->actions().at(0)->trigger();
-    EXPECT_EQ(form->DriveComboBox1->drive(), stick);
+    form->leftSelectedFolderMenu()->actions().at(0)->trigger();
+    EXPECT_EQ(form->driveComboBox1()->drive(), stick);
     EXPECT_EQ(labels(), (QStringList{"Type: Floppy Disk", "Vol:   ", "Ser:   00AB-CDEF"}));
 
     // Through the drive selector back to the first one.
-    const int system = form->DriveComboBox1->findData(QByteArray("/"));
+    const int system = form->driveComboBox1()->findData(QByteArray("/"));
     ASSERT_GE(system, 0);
-    Q_EMIT form->DriveComboBox1->activated(system);
-    EXPECT_EQ(form->DirectoryListBox1->directory(), "/");
+    Q_EMIT form->driveComboBox1()->activated(system);
+    EXPECT_EQ(form->directoryListBox1()->directory(), "/");
     EXPECT_EQ(labels(), (QStringList{"Type: Hard Disk", "Vol:   SYSTEM", "Ser:   1A2B-3C4D"}));
 }
 
 TEST_F(DriveInfoTest, ADriveWithoutMediumStillShowsItsType) {
     volumes.entries[1].medium = false;
-    ASSERT_TRUE(form->DirectoryListBox1->setDirectory(stick));
+    ASSERT_TRUE(form->directoryListBox1()->setDirectory(stick));
     form->FormShow();
     EXPECT_EQ(labels(), (QStringList{"Type: Floppy Disk", "Vol:   not Mounted", "Ser:"}));
 }
@@ -148,12 +148,12 @@ TEST_F(DriveInfoTest, ADriveWithoutMediumStillShowsItsType) {
 TEST_F(DriveInfoTest, FailingQueriesEndAsLabelTexts) {
     form->FormShow();
     volumes.throwInfo = true;
-    Q_EMIT form->DriveComboBox1->driveChanged();
+    Q_EMIT form->driveComboBox1()->driveChanged();
     EXPECT_EQ(labels(), (QStringList{"Type: Hard Disk", "Vol:  not Mounted", "Ser:"}));
 
     volumes.throwInfo = false;
     volumes.throwType = true;
-    Q_EMIT form->DriveComboBox1->driveChanged();
+    Q_EMIT form->driveComboBox1()->driveChanged();
     EXPECT_EQ(labels(), (QStringList{"Type: Cannot use", "Vol:   SYSTEM", "Ser:   1A2B-3C4D"}));
     EXPECT_TRUE(fakeDialogs().shown.empty());
 }
@@ -162,7 +162,7 @@ TEST_F(DriveInfoTest, AVolumeThatIsNotThereAnyMore) {
     form->FormShow();
     volumes.entries.pop_back();
     volumes.entries[0].root = "/elsewhere";  // the tree's root is no volume now
-    Q_EMIT form->DriveComboBox1->driveChanged();
+    Q_EMIT form->driveComboBox1()->driveChanged();
     EXPECT_EQ(labels(), (QStringList{"Type: Not exist", "Vol:   not Mounted", "Ser:"}));
 }
 

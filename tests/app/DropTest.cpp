@@ -60,14 +60,14 @@ protected:
     }
     void drop(const std::vector<std::string>& paths) { dropRaw(uriList(paths)); }
 
-    std::vector<std::string> rows() const { return form->DataListBox->list()->rows(); }
+    std::vector<std::string> rows() const { return form->dataListBox()->list()->rows(); }
 
     std::unique_ptr<TCopyForm> form;
     TempDir dir;
 };
 
 TEST_F(DropTest, FilesAreAppendedInDropOrderAfterExistingRows) {
-    form->DataListBox->list()->setRows({"/existing"});
+    form->dataListBox()->list()->setRows({"/existing"});
     const auto c = dir.write("c.txt"), a = dir.write("a.txt"), b = dir.write("b.txt");
     drop({c, a, b});
     EXPECT_EQ(rows(), (std::vector<std::string>{"/existing", c, a, b}));
@@ -155,7 +155,7 @@ TEST_F(DropTest, NamesSurviveByteForByte) {
 
     const auto folder = dir.mkdir("\x83\x74\x83\x48");  // Shift-JIS folder name
     dir.write("\x83\x74\x83\x48/\x8e\x9a.txt");
-    form->DataListBox->list()->clear();
+    form->dataListBox()->list()->clear();
     drop({folder});
     EXPECT_EQ(rows(), (std::vector<std::string>{folder + "/\x8e\x9a.txt"}));
 }

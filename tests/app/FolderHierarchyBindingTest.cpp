@@ -19,9 +19,9 @@ TEST(FolderHierarchyBinding, ActionsRunTheirCommandsOnTheRightPane) {
     TempDir dir;
     TCopyForm form;
     const std::string dest = dir.mkdir("dest");
-    form.DirectoryListBox2->setDirectory(dest);
+    form.directoryListBox2()->setDirectory(dest);
     form.FileOperationOptions = OperationOptions::fromBits(2);
-    form.DataListBox->list()->setRows({dir.write("src/sub/a.txt", "a")});
+    form.dataListBox()->list()->setRows({dir.write("src/sub/a.txt", "a")});
     // The level of src: the root, one per folder of dir, then src.
     fakeDialogs().baseLevels = {int(std::count(dir.path().begin(), dir.path().end(), '/')) + 1};
     form.action("ClassKeepingFileCopy")->trigger();
@@ -29,11 +29,11 @@ TEST(FolderHierarchyBinding, ActionsRunTheirCommandsOnTheRightPane) {
 
     fakeDialogs().inputs = {QStringLiteral("made")};
     form.action("FolderNew")->trigger();
-    EXPECT_EQ(form.DirectoryListBox2->directory(), dest + "/made");
+    EXPECT_EQ(form.directoryListBox2()->directory(), dest + "/made");
     EXPECT_EQ(form.destinationFolder(), dest + "/made");
 
     fakeDialogs().reset();
-    form.DirectoryListBox2->setDirectory("/");
+    form.directoryListBox2()->setDirectory("/");
     form.action("FolderDelete")->trigger();
     form.action("FolderErase")->trigger();
     form.action("FolderCopy")->trigger();

@@ -62,29 +62,29 @@ const Row kRows[] = {
     {"DeleteNoFileDirectory",
      [](TCopyForm& f, const TempDir& d) {
          for (int i = 0; i < 200; ++i) d.mkdir("s/d" + std::to_string(i) + "/inner");
-         f.DirectoryListBox2->setDirectory(d / "s");
+         f.directoryListBox2()->setDirectory(d / "s");
      },
      [](TCopyForm&, const TempDir& d) { return listings < 10 && entriesIn(d / "s") == 200; },
      At::FirstListing},
     {"DeleteNoFileDirectory",
      [](TCopyForm& f, const TempDir& d) {
          for (int i = 0; i < 200; ++i) d.mkdir("s/d" + std::to_string(i));
-         f.DirectoryListBox2->setDirectory(d / "s");
+         f.directoryListBox2()->setDirectory(d / "s");
      },
      [](TCopyForm&, const TempDir& d) { return entriesIn(d / "s") >= 190; }, At::FirstRemoval},
     {"ReNameAllFile",
      [](TCopyForm& f, const TempDir& d) {
-         f.DataListBox->list()->setRows(files(d, "p", 200, ".jpg"));
+         f.dataListBox()->list()->setRows(files(d, "p", 200, ".jpg"));
          fakeDialogs().inputs = {QString("A001")};
      },
      [](TCopyForm& f, const TempDir&) {
-         for (const auto& p : f.DataListBox->list()->rows())
+         for (const auto& p : f.dataListBox()->list()->rows())
              if (!exists(p)) return false;
          return true;
      }},
     {"FileExtToNewExt",
      [](TCopyForm& f, const TempDir& d) {
-         f.DataListBox->list()->setRows(files(d, "p", 200, ".jpg"));
+         f.dataListBox()->list()->setRows(files(d, "p", 200, ".jpg"));
          fakeDialogs().inputs = {QString("png")};
      },
      [](TCopyForm&, const TempDir& d) { return !exists(d / "p/f0.png"); }},
@@ -92,16 +92,16 @@ const Row kRows[] = {
      [](TCopyForm& f, const TempDir&) {
          Rows rows;
          for (int i = 0; i < 5000; ++i) rows.push_back("/p/f" + std::to_string(i) + (i % 2 ? ".txt" : ".jpg"));
-         f.DataListBox->list()->setRows(rows);
+         f.dataListBox()->list()->setRows(rows);
          f.Filters->setEntries({{"*.*", false}, {"*.txt", true}});
      },
-     [](TCopyForm& f, const TempDir&) { return f.DataListBox->count() == 5000; }},
+     [](TCopyForm& f, const TempDir&) { return f.dataListBox()->count() == 5000; }},
     {"ClassKeepingFileCopy",
      [](TCopyForm& f, const TempDir& d) {
          Rows rows = files(d, "src/a", 50, ".txt");
          for (const auto& p : files(d, "src/b", 50, ".txt")) rows.push_back(p);
-         f.DataListBox->list()->setRows(rows);
-         f.DirectoryListBox2->setDirectory(d.mkdir("dst"));
+         f.dataListBox()->list()->setRows(rows);
+         f.directoryListBox2()->setDirectory(d.mkdir("dst"));
          fakeDialogs().baseLevels = {0};
      },
      [](TCopyForm&, const TempDir& d) { return entriesIn(d / "dst") == 0; }},

@@ -136,7 +136,7 @@ TEST_F(MainWindowTest, PopupMenusHoldTheirItemsInOrder) {
 
 TEST_F(MainWindowTest, MenuItemsTriggerTheirActions) {
     // The About item of a nested help submenu reaches the About handler.
-    QMenu* menu = form->FileListLeftPopupMenu;
+    QMenu* menu = form->fileListLeftPopupMenu();
     QAction* helpMenu = menu->actions().last();
     ASSERT_TRUE(helpMenu->menu());
     helpMenu->menu()->actions().at(1)->trigger();
@@ -162,7 +162,7 @@ TEST_F(MainWindowTest, ButtonsShowTheirActionsCaptions) {
         EXPECT_EQ(button->y(), b.top);
         EXPECT_EQ(button->height(), 19);
     }
-    EXPECT_EQ(form->GetFileListTranslateButton->text(), QStringLiteral("↓(&T)"));
+    EXPECT_EQ(form->getFileListTranslateButton()->text(), QStringLiteral("↓(&T)"));
     // Erase is disabled unless the setting enables it, and so is its item.
     EXPECT_FALSE(form->action("FileErase")->isEnabled());
 }
@@ -173,36 +173,36 @@ TEST_F(MainWindowTest, WindowOpensWithTheDesignLayoutAndLimits) {
     EXPECT_EQ(form->size(), QSize(600, 360));
     EXPECT_EQ(form->pos(), QPoint(0, 0));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Dorvanquellis"));
-    EXPECT_EQ(form->DataSelectPanel->width(), 300);
-    EXPECT_EQ(form->RightPanel->width(), 84);
-    EXPECT_EQ(form->OperationPanel->height(), 164);
-    EXPECT_FALSE(form->SearchingButton->isVisible());
-    EXPECT_EQ(form->SearchingButton->property("tag").toInt(), 0);
+    EXPECT_EQ(form->dataSelectPanel()->width(), 300);
+    EXPECT_EQ(form->rightPanel()->width(), 84);
+    EXPECT_EQ(form->operationPanel()->height(), 164);
+    EXPECT_FALSE(form->searchingButton()->isVisible());
+    EXPECT_EQ(form->searchingButton()->property("tag").toInt(), 0);
     // The working lists are the window's data, not widgets of their own.
     for (const char* name : {"OpenDialogListBox", "FilePathListBox", "FileListBox1"})
         EXPECT_FALSE(form->findChild<QWidget*>(QString::fromLatin1(name))) << name;
     // The transfer button keeps the bottom-right corner of its panel.
-    const QRect client = form->FilePanel->contentsRect();
-    EXPECT_EQ(form->GetFileListTranslateButton->geometry().right(), client.right());
-    EXPECT_EQ(form->GetFileListTranslateButton->geometry().bottom(), client.bottom() - 1);
+    const QRect client = form->filePanel()->contentsRect();
+    EXPECT_EQ(form->getFileListTranslateButton()->geometry().right(), client.right());
+    EXPECT_EQ(form->getFileListTranslateButton()->geometry().bottom(), client.bottom() - 1);
 
     // Panel limits hold whatever the splitter is asked for.
-    form->MainSplitter->setSizes({100, 50, 400});
+    form->mainSplitter()->setSizes({100, 50, 400});
     QApplication::processEvents();
-    EXPECT_GE(form->DataSelectPanel->width(), 200);
-    EXPECT_GE(form->SendToPanel->width(), 100);
-    EXPECT_LE(form->RightPanel->width(), 150);
-    EXPECT_GE(form->RightPanel->width(), 84);
+    EXPECT_GE(form->dataSelectPanel()->width(), 200);
+    EXPECT_GE(form->sendToPanel()->width(), 100);
+    EXPECT_LE(form->rightPanel()->width(), 150);
+    EXPECT_GE(form->rightPanel()->width(), 84);
     // The right splitter's bar stays flush against the right panel.
-    QSplitterHandle* right = form->MainSplitter->handle(2);
+    QSplitterHandle* right = form->mainSplitter()->handle(2);
     EXPECT_EQ(right->objectName(), QStringLiteral("RightSplitter"));
-    EXPECT_EQ(right->geometry().right() + 1, form->RightPanel->x());
+    EXPECT_EQ(right->geometry().right() + 1, form->rightPanel()->x());
     EXPECT_EQ(right->width(), 4);
     // Neither side of the bar between the left tree and the name list can
     // vanish: both keep the transfer button's width plus 3.
-    form->FileSplitter->setSizes({1, 400});
+    form->fileSplitter()->setSizes({1, 400});
     QApplication::processEvents();
-    EXPECT_GE(form->DirectoryPanel->width(), 39);
+    EXPECT_GE(form->directoryPanel()->width(), 39);
 }
 
 TEST_F(MainWindowTest, ControlsAreNamedAndAccessible) {
@@ -231,19 +231,19 @@ TEST_F(MainWindowTest, ControlsAreNamedAndAccessible) {
         EXPECT_TRUE(japanese(w->accessibleName())) << w->objectName().toStdString();
         EXPECT_EQ(w->accessibleDescription(), w->objectName());
     }
-    EXPECT_EQ(form->DataListBox->accessibleName(), QStringLiteral("データリスト"));
-    EXPECT_EQ(form->FileNameListBox->accessibleName(), QStringLiteral("左のファイルリスト"));
-    EXPECT_EQ(form->DataListBox->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(form->dataListBox()->accessibleName(), QStringLiteral("データリスト"));
+    EXPECT_EQ(form->fileNameListBox()->accessibleName(), QStringLiteral("左のファイルリスト"));
+    EXPECT_EQ(form->dataListBox()->selectionMode(), QAbstractItemView::ExtendedSelection);
 }
 
 TEST_F(MainWindowTest, ShiftF10OpensTheContextMenuOfTheFocusedListOrTree) {
     const std::pair<QWidget*, const char*> popups[] = {
-        {form->DirectoryListBox1, "LeftDirectoryPopupMenu"},
-        {form->FileNameListBox, "FileListLeftPopupMenu"},
-        {form->DataListBox, "FileOperationPopupMenu"},
-        {form->DirectoryListBox2, "RightDirectoryPopupMenu"},
-        {form->FileListBox2, "FileListRightPopupMenu"},
-        {form->FilterCheckListBox, "FilterPopupMenu"}};
+        {form->directoryListBox1(), "LeftDirectoryPopupMenu"},
+        {form->fileNameListBox(), "FileListLeftPopupMenu"},
+        {form->dataListBox(), "FileOperationPopupMenu"},
+        {form->directoryListBox2(), "RightDirectoryPopupMenu"},
+        {form->fileListBox2(), "FileListRightPopupMenu"},
+        {form->filterCheckListBox(), "FilterPopupMenu"}};
     form->show();
     for (const auto& [widget, name] : popups) {
         auto* menu = form->findChild<QMenu*>(QString::fromLatin1(name));
@@ -259,11 +259,11 @@ TEST_F(MainWindowTest, ShiftF10OpensTheContextMenuOfTheFocusedListOrTree) {
 
 TEST_F(MainWindowTest, FirstShowMarksTheWindowReady) {
     EXPECT_FALSE(form->FormReady);
-    const QString typeBefore = form->DriveTypeLabel->text();
+    const QString typeBefore = form->driveTypeLabel()->text();
     form->show();
     QApplication::processEvents();
     EXPECT_TRUE(form->FormReady);
-    EXPECT_TRUE(form->FileOperationCreated);
+    EXPECT_NE(form->fileOperation(), nullptr);
     EXPECT_FALSE(typeBefore.isEmpty());
 }
 
@@ -286,11 +286,11 @@ TEST_F(MainWindowTest, F1OpensTheHelpAtThePageOfTheFocusedControl) {
         QString page;
         QWidget* owner;
     } rows[] = {
-        {form->FilterCheckListBox, "filter.html", form.get()},
-        {form->DataListBox, "editlist.html", form.get()},
-        {form->DirectoryListBox2, "folder.html", form.get()},
-        {form->SearchingButton, "search.html", form.get()},
-        {form->MainSplitter, "window.html", form.get()},
+        {form->filterCheckListBox(), "filter.html", form.get()},
+        {form->dataListBox(), "editlist.html", form.get()},
+        {form->directoryListBox2(), "folder.html", form.get()},
+        {form->searchingButton(), "search.html", form.get()},
+        {form->mainSplitter(), "window.html", form.get()},
         {settings.OKButton, "settings.html", &settings},
         {&field, "", &untagged},
     };
@@ -343,7 +343,7 @@ void mouseOnFilterRow(FilterCheckListView* list, QEvent::Type type, int row, boo
 TEST_F(MainWindowTest, FilterListEventsAndActionsReachTheirCommands) {
     form->show();
     QApplication::processEvents();
-    FilterCheckListView* filters = form->FilterCheckListBox;
+    FilterCheckListView* filters = form->filterCheckListBox();
     auto click = [&](int row, bool onBox = true) {
         mouseOnFilterRow(filters, QEvent::MouseButtonPress, row, onBox);
         mouseOnFilterRow(filters, QEvent::MouseButtonRelease, row, onBox);

@@ -31,10 +31,10 @@ protected:
     void TearDown() override { form.reset(); }
 
     void showLeft(const std::string& folder) {
-        ASSERT_TRUE(form->DirectoryListBox1->setDirectory(folder));
+        ASSERT_TRUE(form->directoryListBox1()->setDirectory(folder));
         form->FormShow();
     }
-    const Rows& data() const { return form->DataListBox->list()->rows(); }
+    const Rows& data() const { return form->dataListBox()->list()->rows(); }
     QStringList shownTexts() const { return fakeDialogs().texts(); }
 
     TempDir dir;
@@ -44,10 +44,10 @@ protected:
 TEST_F(PanesWiringTest, TheClickEventOfTheNameListLoadsTheClickedRow) {
     dir.write("a.txt", "/a\n");
     dir.write("b.txt", "/b\n");
-    form->DirectoryListBox1->setDirectory(dir.path());
+    form->directoryListBox1()->setDirectory(dir.path());
     form->show();
     ASSERT_TRUE(form->FormReady);
-    PathListBox* list = form->FileNameListBox;
+    PathListBox* list = form->fileNameListBox();
     processEventsUntil([&] { return list->visualRect(list->list()->index(1)).isValid(); });
     const QPoint at = list->visualRect(list->list()->index(1)).center();
     QMouseEvent press(QEvent::MouseButtonPress, at, list->viewport()->mapToGlobal(at),
@@ -62,16 +62,16 @@ TEST_F(PanesWiringTest, TheClickEventOfTheNameListLoadsTheClickedRow) {
 TEST_F(PanesWiringTest, TreesAreAlignedWithEachOther) {
     const TempDir right;
     showLeft(dir.path());
-    ASSERT_TRUE(form->DirectoryListBox2->setDirectory(right.path()));
+    ASSERT_TRUE(form->directoryListBox2()->setDirectory(right.path()));
 
     form->action("DirectorySetLeft")->trigger();
-    EXPECT_EQ(form->DirectoryListBox2->directory(), dir.path());
-    ASSERT_TRUE(form->DirectoryListBox2->setDirectory(right.path()));
+    EXPECT_EQ(form->directoryListBox2()->directory(), dir.path());
+    ASSERT_TRUE(form->directoryListBox2()->setDirectory(right.path()));
     form->action("DirectorySetRight")->trigger();
-    EXPECT_EQ(form->DirectoryListBox1->directory(), right.path());
+    EXPECT_EQ(form->directoryListBox1()->directory(), right.path());
     EXPECT_TRUE(fakeDialogs().shown.empty());
 
-    DirectorySetLeftExecute(TreeAlignment::Other, *form->DirectoryListBox1, *form->DirectoryListBox2);
+    DirectorySetLeftExecute(TreeAlignment::Other, *form->directoryListBox1(), *form->directoryListBox2());
     EXPECT_EQ(shownTexts(), QStringList{"予定外の呼び出しです(DirectorySetLeftExecute)。"});
 }
 
@@ -79,12 +79,12 @@ TEST_F(PanesWiringTest, AligningToAVanishedFolderIsReportedAsAnUncaughtFailure) 
     const std::string doomed = dir.mkdir("doomed");
     showLeft(doomed);
     const TempDir right;
-    ASSERT_TRUE(form->DirectoryListBox2->setDirectory(right.path()));
+    ASSERT_TRUE(form->directoryListBox2()->setDirectory(right.path()));
     ::rmdir(doomed.c_str());
     form->action("DirectorySetLeft")->trigger();
     ASSERT_EQ(fakeDialogs().shown.size(), 1u);
     EXPECT_EQ(fakeDialogs().shown[0].kind, FakeDialogs::Kind::ErrorReport);
-    EXPECT_EQ(form->DirectoryListBox2->directory(), right.path());
+    EXPECT_EQ(form->directoryListBox2()->directory(), right.path());
 }
 
 TEST_F(PanesWiringTest, SelectedFoldersMoveTheTreeOfTheirMenu) {
@@ -94,27 +94,27 @@ TEST_F(PanesWiringTest, SelectedFoldersMoveTheTreeOfTheirMenu) {
     showLeft(dir.path());
     form->rebuildSelectedFolderMenus();
     auto entry = [](QMenu* menu, int index) { return menu->actions().at(index); };
-    entry(form->LeftSelectedFolderMenu, 1)->trigger();
-    EXPECT_EQ(form->DirectoryListBox1->directory(), b);
-    entry(form->RightSelectedFolderMenu, 0)->trigger();
-    EXPECT_EQ(form->DirectoryListBox2->directory(), a);
+    entry(form->leftSelectedFolderMenu(), 1)->trigger();
+    EXPECT_EQ(form->directoryListBox1()->directory(), b);
+    entry(form->rightSelectedFolderMenu(), 0)->trigger();
+    EXPECT_EQ(form->directoryListBox2()->directory(), a);
     EXPECT_TRUE(fakeDialogs().shown.empty());
 
-    entry(form->LeftSelectedFolderMenu, 2)->trigger();
-    SelectedFolder_Click(*form->DirectoryListBox1, form->SelectedFolderPaths, 7);
+    entry(form->leftSelectedFolderMenu(), 2)->trigger();
+    SelectedFolder_Click(*form->directoryListBox1(), form->SelectedFolderPaths, 7);
     ASSERT_EQ(shownTexts(), QStringList(2, "フォルダ設定エラー。"));
     EXPECT_EQ(fakeDialogs().shown[0].caption, QStringLiteral("  確認"));
-    EXPECT_EQ(form->DirectoryListBox1->directory(), b) << "the tree stays";
+    EXPECT_EQ(form->directoryListBox1()->directory(), b) << "the tree stays";
 }
 
 TEST_F(PanesWiringTest, TheRightFileListFollowsItsFolder) {
     form->FormShow();
-    ASSERT_TRUE(form->DirectoryListBox2->setDirectory(dir.path()));
-    EXPECT_EQ(form->FileListBox2->count(), 0);
+    ASSERT_TRUE(form->directoryListBox2()->setDirectory(dir.path()));
+    EXPECT_EQ(form->fileListBox2()->count(), 0);
     dir.write("copied.bin");
-    ASSERT_TRUE(processEventsUntil([&] { return form->FileListBox2->count() == 1; }));
+    ASSERT_TRUE(processEventsUntil([&] { return form->fileListBox2()->count() == 1; }));
     dir.mkdir("newfolder");
-    const DirectoryListBox& tree = *form->DirectoryListBox2;
+    const DirectoryListBox& tree = *form->directoryListBox2();
     ASSERT_TRUE(processEventsUntil(
         [&] { return tree.entryPath(tree.entryCount() - 1) == dir / "newfolder"; }));
 }

@@ -26,29 +26,29 @@ TEST_F(RenameCleanupBinding, TheRenameAndCleanupActionsRunTheirCommandsOnTheWind
     dir.mkdir("photos/empty/inner");
     auto form = std::make_unique<TCopyForm>();
     fakeDialogs().reset();
-    form->DirectoryListBox1->setDirectory(photos);
-    form->DirectoryListBox2->setDirectory(photos);
-    form->DataListBox->list()->setRows(rows);
+    form->directoryListBox1()->setDirectory(photos);
+    form->directoryListBox2()->setDirectory(photos);
+    form->dataListBox()->list()->setRows(rows);
 
     fakeDialogs().inputs = {QString("IMG001"), QString("png")};
     form->action("ReNameAllFile")->trigger();
-    form->DataListBox->list()->setRows({photos + "/IMG001.jpg", photos + "/IMG002.jpg"});
+    form->dataListBox()->list()->setRows({photos + "/IMG001.jpg", photos + "/IMG002.jpg"});
     form->action("FileExtToNewExt")->trigger();
-    EXPECT_EQ(form->FileListBox2->list()->rows(), (Rows{"IMG001.png", "IMG002.png"}));
+    EXPECT_EQ(form->fileListBox2()->list()->rows(), (Rows{"IMG001.png", "IMG002.png"}));
 
-    form->FileListBox2->setCurrentRow(0);
+    form->fileListBox2()->setCurrentRow(0);
     fakeDialogs().inputs = {QString("cover.png")};
     form->action("ReNameFileNameRight")->trigger();
-    EXPECT_EQ(form->FileListBox2->list()->at(0), "cover.png");
+    EXPECT_EQ(form->fileListBox2()->list()->at(0), "cover.png");
 
     form->FilePathListBox->setRows({photos + "/IMG002.png"});
-    form->FileNameListBox->setCurrentRow(0);
+    form->fileNameListBox()->setCurrentRow(0);
     fakeDialogs().inputs = {QString("back.png")};
     form->action("RenameFileNameLeft")->trigger();
     EXPECT_EQ(form->FilePathListBox->at(0), photos + "/back.png");
 
     form->action("DeleteNoFileDirectory")->trigger();
-    EXPECT_EQ(form->DataListBox->list()->rows(), (Rows{photos + "/empty", photos + "/empty/inner"}));
+    EXPECT_EQ(form->dataListBox()->list()->rows(), (Rows{photos + "/empty", photos + "/empty/inner"}));
     EXPECT_EQ(fakeDialogs().texts().filter(QStringLiteral("まだ使えません")), QStringList{});
 }
 

@@ -27,7 +27,7 @@ protected:
         dir.write("sub/b.txt");
         dir.write("sub/c.dat");
         form = std::make_unique<TCopyForm>();
-        ASSERT_TRUE(form->DirectoryListBox1->setDirectory(dir.path()));
+        ASSERT_TRUE(form->directoryListBox1()->setDirectory(dir.path()));
         form->FileListBox1->setMask("*.txt");
         form->show();
     }
@@ -42,13 +42,13 @@ protected:
 
 TEST_F(SearchWiringTest, TheCommandSearchesTheLeftFolderWithTheMaskAndTheButtonStopsIt) {
     form->action("FileSearchAll")->trigger();
-    EXPECT_TRUE(form->SearchingButton->isVisible());
-    EXPECT_EQ(form->SearchingButton->geometry(), form->DirectoryListBox1->geometry());
+    EXPECT_TRUE(form->searchingButton()->isVisible());
+    EXPECT_EQ(form->searchingButton()->geometry(), form->directoryListBox1()->geometry());
     ASSERT_TRUE(processEventsUntil([&] { return ended(); }));
     EXPECT_EQ(form->FilePathListBox->rows(), (std::vector<std::string>{dir / "a.txt", dir / "sub/b.txt"}));
 
     form->action("FileSearchAll")->trigger();
-    form->SearchingButton->click();
+    form->searchingButton()->click();
     ASSERT_TRUE(processEventsUntil([&] { return ended(); }));
     EXPECT_EQ(fakeDialogs().texts(),
               (QStringList{"2個のファイルを抽出しました。", "検索は中断されました。"}));

@@ -12,8 +12,8 @@ TEST_F(SettingsDefaultFolderTest, PanesStartInTheLocationsDefaultFolderNotTheExe
     const std::string home = dir->mkdir("home");
     fakeSettingsLocation().startFolder = home + "/";
     TCopyForm& f = showForm();
-    EXPECT_EQ(f.DirectoryListBox1->directory(), home);
-    EXPECT_EQ(f.DirectoryListBox2->directory(), home);
+    EXPECT_EQ(f.directoryListBox1()->directory(), home);
+    EXPECT_EQ(f.directoryListBox2()->directory(), home);
 }
 
 }  // namespace

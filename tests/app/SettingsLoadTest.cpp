@@ -26,18 +26,18 @@ TEST_F(SettingsLoadTest, WithoutAFileEverySettingHasItsDefault) {
     EXPECT_FALSE(f.StartMaximized);
     showForm();
     EXPECT_FALSE(f.isMaximized());
-    EXPECT_EQ(f.DataSelectPanel->width(), 300);
-    EXPECT_EQ(f.RightPanel->width(), 84);
+    EXPECT_EQ(f.dataSelectPanel()->width(), 300);
+    EXPECT_EQ(f.rightPanel()->width(), 84);
     EXPECT_EQ(filters(), (std::vector<std::string>{"*.*", "*.txt"}));
     EXPECT_EQ(checks(), (std::vector<bool>{false, true}));
     EXPECT_EQ(f.FileListBox1->mask(), "*.txt");
     EXPECT_EQ(f.TxtFilter, "*.txt");
     EXPECT_EQ(f.DataFileExtensions, ".txt;");
-    EXPECT_EQ(f.DirectoryListBox1->directory(), withoutSlash(exeFolder));
-    EXPECT_EQ(f.DirectoryListBox2->directory(), withoutSlash(exeFolder));
+    EXPECT_EQ(f.directoryListBox1()->directory(), withoutSlash(exeFolder));
+    EXPECT_EQ(f.directoryListBox2()->directory(), withoutSlash(exeFolder));
     EXPECT_TRUE(f.SelectedFolderPaths.empty());
-    EXPECT_TRUE(f.LeftSelectedFolderMenu->actions().isEmpty());
-    EXPECT_TRUE(f.RightSelectedFolderMenu->actions().isEmpty());
+    EXPECT_TRUE(f.leftSelectedFolderMenu()->actions().isEmpty());
+    EXPECT_TRUE(f.rightSelectedFolderMenu()->actions().isEmpty());
     EXPECT_EQ(f.FileOperationOptions.bits(), 202);
     EXPECT_FALSE(f.FileEraseEnabled);
     EXPECT_FALSE(f.action("FileErase")->isEnabled());
@@ -57,13 +57,13 @@ TEST_F(SettingsLoadTest, StoredValuesAreAppliedWhateverTheCaseOfNames) {
     TCopyForm& f = showForm();
     EXPECT_EQ(f.pos(), QPoint(32, 16));
     EXPECT_EQ(f.size(), QSize(640, 400));
-    EXPECT_EQ(f.DataSelectPanel->width(), 320);
-    EXPECT_EQ(f.RightPanel->width(), 100);
+    EXPECT_EQ(f.dataSelectPanel()->width(), 320);
+    EXPECT_EQ(f.rightPanel()->width(), 100);
     EXPECT_EQ(f.FileListBox1->mask(), "*.m3u");
     EXPECT_EQ(f.TxtFilter, "*.txt;*.m3u");
     EXPECT_EQ(f.DataFileExtensions, ".txt;.m3u;");
-    EXPECT_EQ(f.DirectoryListBox1->directory(), data);
-    EXPECT_EQ(f.DirectoryListBox2->directory(), send);
+    EXPECT_EQ(f.directoryListBox1()->directory(), data);
+    EXPECT_EQ(f.directoryListBox2()->directory(), send);
     EXPECT_TRUE(f.FileSearchFindHiddenFile);
     EXPECT_TRUE(f.FileEraseEnabled);
     EXPECT_TRUE(f.action("FileErase")->isEnabled());
@@ -112,12 +112,12 @@ TEST(SettingsWindowRules, OffScreenMeansOverlappingNoScreen) {
 TEST_F(SettingsLoadTest, PanelWidthsKeepThePanelsLimits) {
     writeSettings("[Panels]\nSelectPanel=50\nRightPanel=500\n");
     showForm();
-    EXPECT_EQ(form->DataSelectPanel->width(), 200);
-    EXPECT_EQ(form->RightPanel->width(), 150);
+    EXPECT_EQ(form->dataSelectPanel()->width(), 200);
+    EXPECT_EQ(form->rightPanel()->width(), 150);
     writeSettings("[Panels]\nSelectPanel=-7\nRightPanel=2147483647\n");
     showNewForm();
-    EXPECT_EQ(form->DataSelectPanel->width(), 200);
-    EXPECT_EQ(form->RightPanel->width(), 150);
+    EXPECT_EQ(form->dataSelectPanel()->width(), 200);
+    EXPECT_EQ(form->rightPanel()->width(), 150);
 }
 
 TEST_F(SettingsLoadTest, UnreadableValuesTakeTheirDefaults) {
@@ -129,12 +129,12 @@ TEST_F(SettingsLoadTest, UnreadableValuesTakeTheirDefaults) {
     EXPECT_FALSE(f.StartMaximized);
     EXPECT_EQ(f.pos(), QPoint(0, 0));
     EXPECT_EQ(f.size(), QSize(600, 360));
-    EXPECT_EQ(f.DataSelectPanel->width(), 300);
+    EXPECT_EQ(f.dataSelectPanel()->width(), 300);
     EXPECT_FALSE(f.action("FileErase")->isEnabled());
     EXPECT_EQ(f.FileOperationOptions.bits(), 202);
     // A missing folder leaves the tree where it started.
-    EXPECT_EQ(f.DirectoryListBox1->directory(), normalisedFolder("."));
-    EXPECT_EQ(f.DirectoryListBox2->directory(), withoutSlash(exeFolder));
+    EXPECT_EQ(f.directoryListBox1()->directory(), normalisedFolder("."));
+    EXPECT_EQ(f.directoryListBox2()->directory(), withoutSlash(exeFolder));
 }
 
 TEST_F(SettingsLoadTest, AGarbageFileStartsWithDefaultsForWhatCannotBeRead) {

@@ -47,12 +47,12 @@ TEST_F(SettingsSaveTest, WhatIsSavedIsLoadedAgain) {
     f.move(40, 30);
     f.resize(700, 420);
     QApplication::processEvents();
-    f.MainSplitter->setSizes({350, 700 - 350 - 120 - 8, 120});
+    f.mainSplitter()->setSizes({350, 700 - 350 - 120 - 8, 120});
     f.Filters->setEntries(RebuildFilterList(f.Filters->entries(), "*.doc/*.m3u", "*.m3u"));
     f.FileListBox1->setMask("*.m3u");
     f.TxtFilter = "*.txt;*.m3u";
-    f.DirectoryListBox1->setDirectory(data);
-    f.DirectoryListBox2->setDirectory(send);
+    f.directoryListBox1()->setDirectory(data);
+    f.directoryListBox2()->setDirectory(send);
     f.SetSelectedFoldersFromText(a + ";" + b);
     f.FileSearchFindHiddenFile = true;
     f.FileEraseEnabled = true;
@@ -62,14 +62,14 @@ TEST_F(SettingsSaveTest, WhatIsSavedIsLoadedAgain) {
     TCopyForm& g = showNewForm();
     EXPECT_EQ(g.pos(), QPoint(40, 30));
     EXPECT_EQ(g.size(), QSize(700, 420));
-    EXPECT_EQ(g.DataSelectPanel->width(), 350);
-    EXPECT_EQ(g.RightPanel->width(), 120);
+    EXPECT_EQ(g.dataSelectPanel()->width(), 350);
+    EXPECT_EQ(g.rightPanel()->width(), 120);
     EXPECT_EQ(filters(), (std::vector<std::string>{"*.*", "*.doc", "*.m3u"}));
     EXPECT_EQ(checks(), (std::vector<bool>{false, false, true}));
     EXPECT_EQ(g.FileListBox1->mask(), "*.m3u");
     EXPECT_EQ(g.DataFileExtensions, ".txt;.m3u;");
-    EXPECT_EQ(g.DirectoryListBox1->directory(), data);
-    EXPECT_EQ(g.DirectoryListBox2->directory(), send);
+    EXPECT_EQ(g.directoryListBox1()->directory(), data);
+    EXPECT_EQ(g.directoryListBox2()->directory(), send);
     EXPECT_EQ(g.SelectedFolderPaths, (std::vector<std::string>{a, b}));
     EXPECT_TRUE(g.FileSearchFindHiddenFile);
     EXPECT_TRUE(g.action("FileErase")->isEnabled());
@@ -168,12 +168,12 @@ TEST_F(SettingsSaveTest, AFolderNameWithALineBreakCannotInjectSettings) {
     const std::string data = dir->mkdir("data");
     writeSettings("[FileFolder]\nDataFolder=" + data + "\n");
     TCopyForm& f = showForm();
-    ASSERT_TRUE(f.DirectoryListBox1->setDirectory(odd));
+    ASSERT_TRUE(f.directoryListBox1()->setDirectory(odd));
     f.SelectedFolderPaths = {odd, data};
     closeForm();
     TCopyForm& g = showNewForm();
     EXPECT_EQ(g.FileOperationOptions.bits(), 202);
-    EXPECT_EQ(g.DirectoryListBox1->directory(), data);
+    EXPECT_EQ(g.directoryListBox1()->directory(), data);
     EXPECT_EQ(g.SelectedFolderPaths, std::vector<std::string>{data});
 }
 

@@ -43,7 +43,7 @@ TEST_F(SettingsSelectedFoldersTest, EveryExistingFolderGetsAnEntryInBothMenus) {
     writeSettings("[FileFolder]\nSelctedFolder=" + a + ";/;" + b + "/\n");
     TCopyForm& f = createForm();
     EXPECT_EQ(f.SelectedFolderPaths, (std::vector<std::string>{a, "/", b + "/"}));
-    for (QMenu* menu : {f.LeftSelectedFolderMenu, f.RightSelectedFolderMenu}) {
+    for (QMenu* menu : {f.leftSelectedFolderMenu(), f.rightSelectedFolderMenu()}) {
         EXPECT_EQ(captions(menu), (QStringList{"Alpha", "/", "Tom && Jerry"}));
         EXPECT_EQ(tags(menu), (std::vector<int>{0, 1, 2}));
         for (QAction* entry : menu->actions()) EXPECT_EQ(entry->parent(), menu);
@@ -57,7 +57,7 @@ TEST_F(SettingsSelectedFoldersTest, MissingFoldersAreDroppedWithOneMessage) {
     writeSettings("[FileFolder]\nSelctedFolder=" + a + ";" + *dir / "gone" + ";;" + b + "\n");
     TCopyForm& f = createForm();
     EXPECT_EQ(f.SelectedFolderPaths, (std::vector<std::string>{a, b}));
-    EXPECT_EQ(tags(f.LeftSelectedFolderMenu), (std::vector<int>{0, 1}));
+    EXPECT_EQ(tags(f.leftSelectedFolderMenu()), (std::vector<int>{0, 1}));
     EXPECT_EQ(errorMessages(), 1);
 }
 
@@ -66,7 +66,7 @@ TEST_F(SettingsSelectedFoldersTest, AFolderWithASemicolonFallsApart) {
     writeSettings("[FileFolder]\nSelctedFolder=" + odd + "\n");
     TCopyForm& f = createForm();
     EXPECT_TRUE(f.SelectedFolderPaths.empty());
-    EXPECT_TRUE(f.LeftSelectedFolderMenu->actions().isEmpty());
+    EXPECT_TRUE(f.leftSelectedFolderMenu()->actions().isEmpty());
     EXPECT_EQ(errorMessages(), 1);
 }
 
@@ -94,11 +94,11 @@ TEST_F(SettingsSelectedFoldersTest, BlankTextKeepsTheFoldersAndANewListReplacesT
     TCopyForm& f = createForm();
     f.SetSelectedFoldersFromText("  \t ");
     EXPECT_EQ(f.SelectedFolderPaths, (std::vector<std::string>{a}));
-    EXPECT_EQ(captions(f.RightSelectedFolderMenu), (QStringList{"a"}));
+    EXPECT_EQ(captions(f.rightSelectedFolderMenu()), (QStringList{"a"}));
     f.SetSelectedFoldersFromText(b + ";" + a);
     EXPECT_EQ(f.SelectedFolderPaths, (std::vector<std::string>{b, a}));
-    EXPECT_EQ(captions(f.LeftSelectedFolderMenu), (QStringList{"b", "a"}));
-    EXPECT_EQ(captions(f.RightSelectedFolderMenu), (QStringList{"b", "a"}));
+    EXPECT_EQ(captions(f.leftSelectedFolderMenu()), (QStringList{"b", "a"}));
+    EXPECT_EQ(captions(f.rightSelectedFolderMenu()), (QStringList{"b", "a"}));
 }
 
 TEST_F(SettingsSelectedFoldersTest, AppliedFoldersKeepTheirOrderAndTheGoneAreToldOnce) {
@@ -107,11 +107,11 @@ TEST_F(SettingsSelectedFoldersTest, AppliedFoldersKeepTheirOrderAndTheGoneAreTol
     TCopyForm& f = createForm();
     f.ApplySelectedFolders({b, *dir / "gone", a});
     EXPECT_EQ(f.SelectedFolderPaths, (std::vector<std::string>{b, a}));
-    EXPECT_EQ(captions(f.RightSelectedFolderMenu), (QStringList{"b", "a"}));
-    EXPECT_EQ(tags(f.LeftSelectedFolderMenu), (std::vector<int>{0, 1}));
+    EXPECT_EQ(captions(f.rightSelectedFolderMenu()), (QStringList{"b", "a"}));
+    EXPECT_EQ(tags(f.leftSelectedFolderMenu()), (std::vector<int>{0, 1}));
     EXPECT_EQ(fakeDialogs().texts(), QStringList{"Set_SelectedFolder Error(A2)"});
     f.ApplySelectedFolders({});
-    EXPECT_TRUE(f.LeftSelectedFolderMenu->actions().isEmpty());
+    EXPECT_TRUE(f.leftSelectedFolderMenu()->actions().isEmpty());
     EXPECT_EQ(fakeDialogs().shown.size(), 1u);
 }
 
@@ -138,7 +138,7 @@ TEST_F(SettingsSelectedFoldersTest, AFailingEntryStopsTheListWithBothMessages) {
     ScopedPlatform scoped(replaced);
     f.ApplySelectedFolders({a, b, a + "/."});
     EXPECT_EQ(f.SelectedFolderPaths, std::vector<std::string>{a});
-    EXPECT_EQ(captions(f.LeftSelectedFolderMenu), QStringList{"a"});
+    EXPECT_EQ(captions(f.leftSelectedFolderMenu()), QStringList{"a"});
     EXPECT_EQ(fakeDialogs().texts(),
               (QStringList{"Set_SelectedFolder Error(A1)", "Set_SelectedFolder Error(A2)"}));
 }
@@ -161,7 +161,7 @@ TEST_F(SettingsSelectedFoldersTest, BaseSettingEditsTheWindowsState) {
     f.action("BaseSetting")->trigger();
     settingFormShow() = saved;
     EXPECT_EQ(f.SelectedFolderPaths, (std::vector<std::string>{a, b}));
-    EXPECT_EQ(captions(f.LeftSelectedFolderMenu), (QStringList{"a", "b"}));
+    EXPECT_EQ(captions(f.leftSelectedFolderMenu()), (QStringList{"a", "b"}));
     EXPECT_TRUE(f.FileEraseEnabled);
     EXPECT_TRUE(f.action("FileErase")->isEnabled());
 }

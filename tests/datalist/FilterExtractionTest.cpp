@@ -24,7 +24,10 @@ protected:
     void check(std::vector<FilterEntry> entries) { filters.setEntries(std::move(entries)); }
     void extract(Rows rows) {
         dataList.list()->setRows(std::move(rows));
-        DoFilterDataListExecute(dataList, filters, window);
+        DoFilterDataListExecute(
+            dataList, filters,
+            {[this] { return window.windowTitle(); },
+             [this](const QString& text) { window.setWindowTitle(text); }});
     }
     const Rows& rows() const { return dataList.list()->rows(); }
 

@@ -19,7 +19,7 @@ const bool privateMounts = enterPrivateMountNamespace();
 
 int EngineTest::run(const FileJob& job) {
     ui.showProgress = !job.options.has(JobOption::Silent);
-    FileOpEngine engine(ui, &trashBin, tuning);
+    JobExecutor engine(ui, &trashBin, tuning);
     outcome = engine.run(job);
     aborted = outcome.cancelled;
     if (outcome.firstError) return fileOpErrorErrno(outcome.firstError);

@@ -13,13 +13,13 @@
 #include <sys/stat.h>
 
 #include "engine/FileJob.h"
-#include "engine/FileOpEngine.h"
+#include "engine/JobExecutor.h"
 #include "engine/FileOpErrors.h"
 #include "support/core/ScriptedCallbacks.h"
 #include "support/core/TestFiles.h"
 #include "support/core/TmpfsMount.h"
 
-// Runs FileOpEngine itself on real temporary folders; every question goes to
+// Runs JobExecutor itself on real temporary folders; every question goes to
 // the scripted ui, deletions to the trash to the scripted trashBin. Progress
 // is seen at every file and chunk.
 class EngineTest : public ::testing::Test {

@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "engine/EmptyFolders.h"
-#include "engine/FileOpEngine.h"
+#include "engine/JobExecutor.h"
 #include "engine/FileOperation.h"
 #include "engine/PosixFileSystem.h"
 #include "engine/UndoJournal.h"
@@ -23,7 +23,7 @@ namespace {
 
 class EngineRunner : public FileJobRunner {
 public:
-    JobOutcome run(const FileJob& job) override { return FileOpEngine(ui, nullptr).run(job); }
+    JobOutcome run(const FileJob& job) override { return JobExecutor(ui, nullptr).run(job); }
     ScriptedCallbacks ui;
 };
 

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include <QListView>
 #include <gtest/gtest.h>
 
 #include "controls/FolderFiles.h"
+#include "filters/FilterCheckListView.h"
 #include "filters/FilterCommands.h"
 #include "filters/FilterDrag.h"
 #include "filters/FilterList.h"
@@ -42,7 +42,7 @@ protected:
     TempDir dir;
     FolderFiles files;
     FilterList filters;
-    QListView view;
+    FilterCheckListView view;
     FilterContext context{filters, view, files};
 };
 

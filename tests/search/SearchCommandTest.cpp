@@ -8,6 +8,7 @@
 #include "controls/PathListBox.h"
 #include "search/FileSearchAllThread.h"
 #include "search/SearchCommand.h"
+#include "controls/StopButton.h"
 #include "support/EventWait.h"
 #include "support/TestEnvironment.h"
 
@@ -26,7 +27,7 @@ protected:
         panel.show();
     }
     SearchContext context() {
-        return {folder, mask, false, found, names, StopButton{button, tree, searching}, thread};
+        return {folder, mask, false, found, names, stop, thread};
     }
     bool ended() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -42,6 +43,7 @@ protected:
     QWidget tree{&panel};
     QPushButton button{&panel};
     bool searching = false;
+    const StopButton stop{button, tree, searching};
     QPointer<TFileSearchAllThread> thread;
 };
 

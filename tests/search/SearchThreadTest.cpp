@@ -15,6 +15,7 @@
 #include "search/FileCollection.h"
 #include "search/FileSearchAllThread.h"
 #include "search/SearchCommand.h"
+#include "controls/StopButton.h"
 #include "support/EventWait.h"
 #include "support/TestEnvironment.h"
 
@@ -41,13 +42,14 @@ protected:
                        std::function<void(TFileSearchAllThread&, const QString&)> onCaption = {}) {
         QStringList captions;
         stop.cover();
-        QPointer<TFileSearchAllThread> thread = new TFileSearchAllThread();
+        QPointer<TFileSearchAllThread> thread =
+            new TFileSearchAllThread(SearchRequest{folder, mask, hidden});
+        ShowSearchIn(*thread, found, names, stop);
         QObject::connect(thread, &TFileSearchAllThread::progress, [&](const QString& caption) {
             captions << caption;
             EXPECT_EQ(button.text(), caption);
             if (onCaption) onCaption(*thread, caption);
         });
-        thread->SetSearchParams(folder, mask, found, names, stop, hidden);
         thread->start();
         EXPECT_TRUE(processEventsUntil([&] {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -195,8 +197,9 @@ TEST_F(SlowWalkTest, AClickOnStopWhileFilesAreFoundHandsThemOverWithTheirCount) 
 TEST_F(SearchThreadTest, AWindowThatStopsServingDoesNotHoldTheSearchUp) {
     dir.write("a/b.txt");
     stop.cover();
-    QPointer<TFileSearchAllThread> thread = new TFileSearchAllThread();
-    thread->SetSearchParams(dir.path(), "*.txt", found, names, stop, false);
+    QPointer<TFileSearchAllThread> thread =
+        new TFileSearchAllThread(SearchRequest{dir.path(), "*.txt", false});
+    ShowSearchIn(*thread, found, names, stop);
     thread->start();
     QThread::msleep(50);  // it now waits for its first caption, which no loop shows
     QElapsedTimer clock;

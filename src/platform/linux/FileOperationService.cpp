@@ -280,7 +280,7 @@ JobOutcome FileOperationService::run(const FileJob& request) {
     QCoreApplication* app = QCoreApplication::instance();
     const bool onUiThread = app && QThread::currentThread() == app->thread();
     UiBridge bridge(ui, job, !app, interval_);
-    FileOpEngine engine(bridge, platform().trash, tuning_);
+    JobExecutor engine(bridge, platform().trash, tuning_);
     const bool showProgress = ui && !silent;
     if (showProgress) {
         const QString title = job.progressTitle.empty() ? defaultTitle(job.kind)

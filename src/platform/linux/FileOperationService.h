@@ -6,7 +6,7 @@
 #include <chrono>
 
 #include "engine/FileJob.h"
-#include "engine/FileOpEngine.h"
+#include "engine/JobExecutor.h"
 
 // Copy, move and delete of path lists. The work runs on a worker thread while
 // the caller waits in a local event loop (the window stays painted, and user

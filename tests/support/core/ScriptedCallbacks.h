@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/FileOpEngine.h"
+#include "engine/JobExecutor.h"
 #include "engine/ITrash.h"
 
 // The engine's questions, scripted: every question is recorded with its

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "search/StopButton.h"
+#include "controls/StopButton.h"
 
 #include <QEvent>
 #include <QPushButton>
@@ -27,17 +27,17 @@ private:
 }  // namespace
 
 void StopButton::cover() const {
-    button.setGeometry(tree.geometry());
-    button.raise();
-    button.show();
-    searching = true;
+    button_.setGeometry(tree_.geometry());
+    button_.raise();
+    button_.show();
+    searching_ = true;
 }
 
-void StopButton::setCaption(const QString& text) const { button.setText(text); }
+void StopButton::setCaption(const QString& text) const { button_.setText(text); }
 
 void StopButton::hide() const {
-    button.hide();
-    searching = false;
+    button_.hide();
+    searching_ = false;
 }
 
 void KeepOverTree(QPushButton& button, QWidget& tree) { new TreeFollower(button, tree); }

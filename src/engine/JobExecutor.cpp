@@ -1,7 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The Dorvanquellis developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "engine/FileOpEngine.h"
+// The executor's frame: run() resets a job's state and hands copies and moves
+// to runTransfer (JobExecutorTransfer.cpp), trash and erase to runDelete
+// (below); then the undo records are flushed. Here too: progress (measure,
+// tick), failures and skips per item, the removal of moved sources once their
+// copies are safe (removeSourceLater, removeMovedSources), what the job wrote itself
+// (writtenByJob, noteWritten), the traits of each file system, trash and erase.
+// The steps on the file system are posixops' (PosixFileOps*.cpp).
+#include "engine/JobExecutor.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -20,17 +27,17 @@
 
 using namespace posixops;
 
-FileOpEngine::FileOpEngine(FileOpCallbacks& ui, ITrash* trash, FileOpTuning tuning)
+JobExecutor::JobExecutor(FileOpCallbacks& ui, ITrash* trash, FileOpTuning tuning)
     : ui_(ui), trash_(trash), tuning_(tuning) {
     if (!tuning_.leftoversBefore) tuning_.leftoversBefore = processStartTime();
 }
 
-void FileOpEngine::cancel(bool keepMovedSources) {
+void JobExecutor::cancel(bool keepMovedSources) {
     if (keepMovedSources) keepMovedSources_ = true;
     cancelled_ = true;
 }
 
-bool FileOpEngine::stopped() {
+bool JobExecutor::stopped() {
     // The program is ending: nothing more is done, and no flush is waited
     // for before sources could go; they stay.
     if (terminationRequested()) cancel(true);
@@ -38,7 +45,7 @@ bool FileOpEngine::stopped() {
     return outcome_.cancelled;
 }
 
-JobOutcome FileOpEngine::run(const FileJob& job) {
+JobOutcome JobExecutor::run(const FileJob& job) {
     options_ = job.options;
     recorder_ = job.recorder;
     outcome_ = {};
@@ -83,7 +90,7 @@ JobOutcome FileOpEngine::run(const FileJob& job) {
 
 // ---- progress and failures --------------------------------------------------
 
-long long FileOpEngine::weigh(int dir, const std::string& name, const std::string& path,
+long long JobExecutor::weigh(int dir, const std::string& name, const std::string& path,
                               long long& entries, bool listed) {
     struct stat st {};
     if (statAt(dir, name, st) != 0) return 1;
@@ -103,7 +110,7 @@ long long FileOpEngine::weigh(int dir, const std::string& name, const std::strin
     return weight;
 }
 
-void FileOpEngine::measure(const FileJob& job, const std::vector<std::string>& targets) {
+void JobExecutor::measure(const FileJob& job, const std::vector<std::string>& targets) {
     long long entries = 0;
     // A move within one file system is a rename: one step, whatever it holds.
     auto renamed = [&](std::size_t i) {
@@ -121,14 +128,14 @@ void FileOpEngine::measure(const FileJob& job, const std::vector<std::string>& t
     }
 }
 
-bool FileOpEngine::tick(const std::string& path, long long amount) {
+bool JobExecutor::tick(const std::string& path, long long amount) {
     done_ += amount;
     const long long shown = total_ > 0 ? std::min(done_, total_) : done_;
     if (!ui_.progress(FileOpCallbacks::Phase::Working, path, shown, total_)) abort();
     return !stopped();
 }
 
-void FileOpEngine::fail(const std::string& path, int code, const std::string& detail) {
+void JobExecutor::fail(const std::string& path, int code, const std::string& detail) {
     if (!outcome_.firstError) outcome_.firstError = code;
     if (item_ < outcome_.items.size() && outcome_.items[item_].status != ItemStatus::Failed)
         outcome_.items[item_] = {ItemStatus::Failed, code};
@@ -138,7 +145,7 @@ void FileOpEngine::fail(const std::string& path, int code, const std::string& de
     if (!ui_.reportError(path, reason)) abort();
 }
 
-void FileOpEngine::skip() {
+void JobExecutor::skip() {
     if (item_ < outcome_.items.size() && outcome_.items[item_].status == ItemStatus::Done)
         outcome_.items[item_].status = ItemStatus::Skipped;
 }
@@ -146,7 +153,7 @@ void FileOpEngine::skip() {
 // Sources of a move across file systems go only once their copies are on the
 // device and only if they are still as they were copied: they are collected
 // with what was checked, and removed after one flush per batch.
-void FileOpEngine::removeSourceLater(const Folder& from, const std::string& name,
+void JobExecutor::removeSourceLater(const Folder& from, const std::string& name,
                                      const struct stat& checked, bool folder, long long bytes,
                                      const Folder* target) {
     pending_.push_back(
@@ -163,13 +170,13 @@ void FileOpEngine::removeSourceLater(const Folder& from, const std::string& name
         removeMovedSources();
 }
 
-bool FileOpEngine::awaitsRemoval(const struct stat& st) const {
+bool JobExecutor::awaitsRemoval(const struct stat& st) const {
     return std::any_of(pending_.begin(), pending_.end(), [&](const CheckedEntry& e) {
         return e.state.st_dev == st.st_dev && e.state.st_ino == st.st_ino;
     });
 }
 
-void FileOpEngine::removeMovedSources() {
+void JobExecutor::removeMovedSources() {
     if (keepMovedSources_) {
         // Ending: whatever was copied stays on both sides.
         pending_.clear();
@@ -215,7 +222,7 @@ void FileOpEngine::removeMovedSources() {
     item_ = current;
 }
 
-void FileOpEngine::commitReplacements() {
+void JobExecutor::commitReplacements() {
     if (replacements_.empty()) return;
     const std::size_t current = item_;
     if (keepMovedSources_) {
@@ -231,14 +238,37 @@ void FileOpEngine::commitReplacements() {
     item_ = current;
 }
 
-void FileOpEngine::cleanLeftovers(const Folder& folder) {
+void JobExecutor::cleanLeftovers(const Folder& folder) {
     if (cleanedFolders_.emplace(folder.st.st_dev, folder.st.st_ino).second)
         removeStaleTemporaries(folder.fd, tuning_.leftoversBefore);
 }
 
+// ---- what the job wrote, and the file systems' traits ---------------------
+
+bool JobExecutor::writtenByJob(const Folder& to, const std::string& name, const struct stat& d) {
+    return to.ours || writtenPaths_.count(childOf(to.path, name)) ||
+           (traitsOf(to).stableIdentity && written_.count({d.st_dev, d.st_ino}));
+}
+
+void JobExecutor::noteWritten(const Folder& to, const std::string& name, const struct stat& st) {
+    writtenPaths_.insert(childOf(to.path, name));
+    written_.insert({st.st_dev, st.st_ino});
+}
+
+void JobExecutor::noteMadeFolder(const std::string& path, const struct stat& st) {
+    madeFolderPaths_.insert(path);
+    madeFolders_.insert({st.st_dev, st.st_ino});
+}
+
+const FileSystemTraits& JobExecutor::traitsOf(const Folder& folder) {
+    auto it = traits_.find(folder.st.st_dev);
+    if (it == traits_.end()) it = traits_.emplace(folder.st.st_dev, fileSystemTraits(folder.fd)).first;
+    return it->second;
+}
+
 // ---- delete -----------------------------------------------------------------
 
-void FileOpEngine::runDelete(const FileJob& job) {
+void JobExecutor::runDelete(const FileJob& job) {
     const bool toTrash = job.kind == JobKind::Trash;
     total_ = static_cast<long long>(job.sources.size());
     if (!options_.has(JobOption::NoConfirmation) && !job.sources.empty()) {
@@ -273,7 +303,7 @@ void FileOpEngine::runDelete(const FileJob& job) {
     }
 }
 
-void FileOpEngine::trash(const std::string& path) {
+void JobExecutor::trash(const std::string& path) {
     struct stat st {};
     // The trash moves a folder whole, with whatever is mounted inside.
     if (lstatPath(path, st) == 0 && S_ISDIR(st.st_mode) && holdsMountPoint(path)) {
@@ -310,7 +340,7 @@ void FileOpEngine::trash(const std::string& path) {
     erase(path);
 }
 
-void FileOpEngine::erase(const std::string& path) {
+void JobExecutor::erase(const std::string& path) {
     RemoveCallbacks callbacks;
     callbacks.entry = [&](const std::string& p) { return tick(p, 0); };
     callbacks.error = [&](const std::string& p, int code) {
@@ -324,9 +354,9 @@ void FileOpEngine::erase(const std::string& path) {
 
 // ---- undo journal -------------------------------------------------------------
 
-std::size_t FileOpEngine::record(UndoItem item) { return recorder_ ? recorder_->record(item) : 0; }
+std::size_t JobExecutor::record(UndoItem item) { return recorder_ ? recorder_->record(item) : 0; }
 
-void FileOpEngine::recordMadeFolders(const std::vector<std::string>& made) {
+void JobExecutor::recordMadeFolders(const std::vector<std::string>& made) {
     for (auto it = made.rbegin(); it != made.rend(); ++it)
         record({UndoAction::NewFolder, {}, *it, {}, {}, currentState(*it), 0});
 }

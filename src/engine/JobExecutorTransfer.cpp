@@ -3,7 +3,11 @@
 
 // Copy and move: each listed item, its collisions, folders walked through
 // descriptors, and the removal of moved sources once their copies are safe.
-#include "engine/FileOpEngine.h"
+// runTransfer -> transferItem (a listed item) -> transfer (any item:
+// resolveCollision, then copyFolder, which calls transfer for its entries, or
+// copyLeaf -> posixops::copyFile / copyLink); a moved source is handed to
+// removeSourceLater (JobExecutor.cpp).
+#include "engine/JobExecutor.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -20,7 +24,7 @@ using namespace posixops;
 
 // ---- copy and move ----------------------------------------------------------
 
-void FileOpEngine::runTransfer(const FileJob& job) {
+void JobExecutor::runTransfer(const FileJob& job) {
     const bool move = job.kind == JobKind::Move;
     const std::vector<std::string> targets = job.resolvedTargets();
     const bool countProgress = !job.options.has(JobOption::Silent);
@@ -44,7 +48,7 @@ void FileOpEngine::runTransfer(const FileJob& job) {
     removeMovedSources();
 }
 
-bool FileOpEngine::ensureTargetFolder(const std::string& folder) {
+bool JobExecutor::ensureTargetFolder(const std::string& folder) {
     if (readyFolders_.count(folder)) return true;
     // A folder that failed once is reported once; its other items fail too.
     if (const auto failed = failedFolders_.find(folder); failed != failedFolders_.end()) {
@@ -78,7 +82,7 @@ bool FileOpEngine::ensureTargetFolder(const std::string& folder) {
     return true;
 }
 
-int FileOpEngine::openListedFolder(OpenFolder& cache, const std::string& path) {
+int JobExecutor::openListedFolder(OpenFolder& cache, const std::string& path) {
     if (cache.fd.get() >= 0 && cache.folder.path == path) return 0;
     cache.fd.reset();
     cache.folder = {-1, path, {}};
@@ -94,7 +98,7 @@ int FileOpEngine::openListedFolder(OpenFolder& cache, const std::string& path) {
 
 // One listed item: its folder and its target's folder are opened here, once;
 // everything below is reached from these descriptors.
-void FileOpEngine::transferItem(const std::string& src, const std::string& dst, bool move) {
+void JobExecutor::transferItem(const std::string& src, const std::string& dst, bool move) {
     // Consecutive items mostly share their folders: each stays open.
     int rc = openListedFolder(fromFolder_, parentOf(src));
     if (!rc) rc = openListedFolder(toFolder_, parentOf(dst));
@@ -127,7 +131,7 @@ void FileOpEngine::transferItem(const std::string& src, const std::string& dst, 
     listedFolder_ = false;
 }
 
-void FileOpEngine::transfer(const Folder& from, const std::string& name, const Folder& to,
+void JobExecutor::transfer(const Folder& from, const std::string& name, const Folder& to,
                             std::string dstName, bool move, const struct stat* known) {
     if (stopped()) return;
     const std::string src = childOf(from.path, name);
@@ -206,7 +210,7 @@ void FileOpEngine::transfer(const Folder& from, const std::string& name, const F
     fail(src, EEXIST);
 }
 
-FileOpEngine::Collision FileOpEngine::resolveCollision(const Folder& from, const std::string& name,
+JobExecutor::Collision JobExecutor::resolveCollision(const Folder& from, const std::string& name,
                                                        const struct stat& s, const Folder& to,
                                                        std::string& dstName, const struct stat& d,
                                                        bool move) {
@@ -260,7 +264,7 @@ FileOpEngine::Collision FileOpEngine::resolveCollision(const Folder& from, const
     return Collision::Skip;
 }
 
-void FileOpEngine::copyFolder(const Folder& from, const std::string& name, const struct stat& s,
+void JobExecutor::copyFolder(const Folder& from, const std::string& name, const struct stat& s,
                               const Folder& to, const std::string& dstName, bool targetExists,
                               bool move) {
     const std::string src = childOf(from.path, name);
@@ -327,7 +331,7 @@ void FileOpEngine::copyFolder(const Folder& from, const std::string& name, const
     if (move) removeSourceLater(from, name, inner.st, true, 0, nullptr);
 }
 
-void FileOpEngine::copyLeaf(const Folder& from, const std::string& name, const struct stat& s,
+void JobExecutor::copyLeaf(const Folder& from, const std::string& name, const struct stat& s,
                             const Folder& to, std::string dstName, bool replace, bool move) {
     const std::string src = childOf(from.path, name);
     CopyOptions options;
@@ -390,25 +394,4 @@ void FileOpEngine::copyLeaf(const Folder& from, const std::string& name, const s
         replace = c == Collision::Replace;
     }
     fail(src, EEXIST);
-}
-
-bool FileOpEngine::writtenByJob(const Folder& to, const std::string& name, const struct stat& d) {
-    return to.ours || writtenPaths_.count(childOf(to.path, name)) ||
-           (traitsOf(to).stableIdentity && written_.count({d.st_dev, d.st_ino}));
-}
-
-void FileOpEngine::noteWritten(const Folder& to, const std::string& name, const struct stat& st) {
-    writtenPaths_.insert(childOf(to.path, name));
-    written_.insert({st.st_dev, st.st_ino});
-}
-
-void FileOpEngine::noteMadeFolder(const std::string& path, const struct stat& st) {
-    madeFolderPaths_.insert(path);
-    madeFolders_.insert({st.st_dev, st.st_ino});
-}
-
-const FileSystemTraits& FileOpEngine::traitsOf(const Folder& folder) {
-    auto it = traits_.find(folder.st.st_dev);
-    if (it == traits_.end()) it = traits_.emplace(folder.st.st_dev, fileSystemTraits(folder.fd)).first;
-    return it->second;
 }

@@ -52,9 +52,9 @@ struct FileOpTuning {
 // Copies, moves and deletes the items of one job, asking through callbacks.
 // Folders are walked through descriptors: each one is opened relative to its
 // open parent and never through a path that another program could change.
-class FileOpEngine {
+class JobExecutor {
 public:
-    FileOpEngine(FileOpCallbacks& ui, ITrash* trash, FileOpTuning tuning = {});
+    JobExecutor(FileOpCallbacks& ui, ITrash* trash, FileOpTuning tuning = {});
     // Every source and target as given (no trailing "/"); the outcome has
     // one item per source. Silent jobs are not measured for progress.
     JobOutcome run(const FileJob& job);
