@@ -51,7 +51,9 @@ int main(int argc, char** argv) {
         job.kind = JobKind::Move;
         job.sources.assign(argv + first + 2, argv + argc);
         job.targetFolder = argv[first + 1];
-        job.options = {JobOption::Silent, JobOption::NoConfirmation, JobOption::NoFolderQuestion};
+        // With its progress counted, as the window moves with the default
+        // options and as the undo runs.
+        job.options = {JobOption::NoConfirmation, JobOption::NoFolderQuestion};
         outcome = service.run(job);
         journal.endCommand();
     }
