@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "engine/FileOpErrors.h"
+#include "util/OpenFiles.h"
 #include "util/SyscallSeam.h"
 
 namespace posixops {
@@ -80,31 +81,6 @@ void copyFileMetadata(int out, const struct stat& st) {
     ::fchmod(out, st.st_mode & 07777);
     const timespec times[2] = {st.st_atim, st.st_mtim};
     ::futimens(out, times);
-}
-
-// Some process has the file (dev, ino) open.
-bool openByAnyProcess(dev_t dev, ino_t ino) {
-    DIR* proc = ::opendir("/proc");
-    if (!proc) return true;  // cannot tell: keep it
-    bool found = false;
-    while (dirent* p = ::readdir(proc)) {
-        if (p->d_name[0] < '0' || p->d_name[0] > '9') continue;
-        const std::string fds = std::string("/proc/") + p->d_name + "/fd";
-        DIR* d = ::opendir(fds.c_str());
-        if (!d) continue;
-        while (dirent* f = ::readdir(d)) {
-            struct stat st {};
-            if (f->d_name[0] != '.' && ::fstatat(::dirfd(d), f->d_name, &st, 0) == 0 &&
-                st.st_dev == dev && st.st_ino == ino) {
-                found = true;
-                break;
-            }
-        }
-        ::closedir(d);
-        if (found) break;
-    }
-    ::closedir(proc);
-    return found;
 }
 
 bool hasShape(const std::string& name, const std::string& prefix, std::size_t random,

@@ -15,6 +15,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "util/OpenFiles.h"
+
 namespace {
 
 constexpr char Prefix[] = ".dorvanquellis-";
@@ -47,30 +49,6 @@ bool hasEarlierShape(const std::string& name, const std::string& target) {
     const std::size_t underscore = name.find('_', head.size());
     return underscore != std::string::npos && allOf(name, head.size(), underscore, isDigit) &&
            allOf(name, underscore + 1, name.size(), isDigit);
-}
-
-bool openByAnyProcess(dev_t dev, ino_t ino) {
-    DIR* proc = ::opendir("/proc");
-    if (!proc) return true;  // cannot tell: keep it
-    bool found = false;
-    while (dirent* p = ::readdir(proc)) {
-        if (!isDigit(p->d_name[0])) continue;
-        const std::string fds = std::string("/proc/") + p->d_name + "/fd";
-        DIR* d = ::opendir(fds.c_str());
-        if (!d) continue;
-        while (dirent* f = ::readdir(d)) {
-            struct stat st {};
-            if (f->d_name[0] != '.' && ::fstatat(::dirfd(d), f->d_name, &st, 0) == 0 &&
-                st.st_dev == dev && st.st_ino == ino) {
-                found = true;
-                break;
-            }
-        }
-        ::closedir(d);
-        if (found) break;
-    }
-    ::closedir(proc);
-    return found;
 }
 
 bool before(const struct timespec& a, const struct timespec& b) {
