@@ -25,6 +25,7 @@
 #include "filters/FilterCheckListView.h"
 #include "filters/FilterList.h"
 #include "panes/BrowsingPanes.h"
+#include "platform/DialogOwner.h"
 #include "search/SearchCommand.h"
 #include "controls/StopButton.h"
 
@@ -66,6 +67,7 @@ TCopyForm::TCopyForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("CopyForm"));
     setWindowTitle(QStringLiteral("Dorvanquellis"));
     setGeometry(102, 47, 600, 360);
+    setMainWindow(this);
 
     createState();
     createActions();

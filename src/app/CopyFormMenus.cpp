@@ -252,8 +252,7 @@ void TCopyForm::bindCommands() {
         BaseSettingExecute({FileOperationOptions, SelectedFolderPaths, *Filters, TxtFilter,
                             DataFileExtensions, FileSearchFindHiddenFile, FileEraseEnabled,
                             *action("FileErase"),
-                            [this](const std::vector<std::string>& paths) { ApplySelectedFolders(paths); },
-                            this});
+                            [this](const std::vector<std::string>& paths) { ApplySelectedFolders(paths); }});
     });
     bind("DataDelete", [this](QAction*) { DataDeleteExecute(*DataListBox); });
     bind("FileListTranslate",

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 
 #include "filters/FilterList.h"
+#include "platform/DialogOwner.h"
 #include "platform/Messages.h"
 #include "settings/SettingForm.h"
 #include "settings/Settings.h"
@@ -18,7 +19,7 @@ std::function<int(TSettingForm&)>& settingFormShow() {
 
 void BaseSettingExecute(const SettingContext& c) {
     try {
-        TSettingForm form(c.owner);
+        TSettingForm form(dialogOwner());
         form.setOptions(c.fileOperationOptions.bits());
         for (const std::string& path : c.selectedFolderPaths) form.appendFolder(path);
         form.setCategoryFilters(c.filters.entries(), c.txtFilter);

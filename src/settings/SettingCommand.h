@@ -12,7 +12,6 @@
 
 class FilterList;
 class QAction;
-class QWidget;
 class TSettingForm;
 
 // What the settings dialog edits: the window's state.
@@ -27,7 +26,6 @@ struct SettingContext {
     QAction& fileErase;                 // enabled with fileEraseEnabled
     // Replaces the selected folders and their menu entries.
     std::function<void(const std::vector<std::string>&)> applySelectedFolders;
-    QWidget* owner = nullptr;
 };
 
 // Shows the settings dialog filled from the state; OK writes the options,

@@ -14,18 +14,13 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "platform/DialogOwner.h"
 #include "util/PathText.h"
 #include "util/DisplayText.h"
 
 namespace {
 
 const QString DeleteCaption = QStringLiteral("ファイルの削除の確認");
-
-QWidget* activeOwner() {
-    QWidget* w = QApplication::activeModalWidget();
-    if (!w) w = QApplication::activeWindow();
-    return w;
-}
 
 // Path, size and modification time of one side of an overwrite.
 QString fileDetails(const std::string& path) {
@@ -57,7 +52,7 @@ QtFileOpUi::~QtFileOpUi() { delete progress_.data(); }
 
 int QtFileOpUi::ask(QMessageBox::Icon icon, const QString& caption, const QString& text,
                     std::initializer_list<Choice> choices, int defaultIndex, int escapeIndex) {
-    QWidget* owner = progress_ && progress_->isVisible() ? progress_.data() : activeOwner();
+    QWidget* owner = progress_ && progress_->isVisible() ? progress_.data() : dialogOwner();
     QMessageBox box(icon, caption, text, QMessageBox::NoButton, owner);
     box.setTextFormat(Qt::PlainText);
     std::vector<QPushButton*> buttons;
@@ -146,7 +141,7 @@ void QtFileOpUi::progressBegin(QWidget* owner, const QString& title, bool simple
     delete progress_.data();
     simple_ = simple;
     title_ = title;
-    auto* dialog = new QProgressDialog(owner ? owner : activeOwner());
+    auto* dialog = new QProgressDialog(owner ? owner : dialogOwner());
     dialog->setObjectName(QStringLiteral("FileOperationProgress"));
     dialog->setWindowTitle(title);
     dialog->setWindowModality(Qt::ApplicationModal);

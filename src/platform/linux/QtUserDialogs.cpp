@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "platform/DialogOwner.h"
 #include "platform/MessageBoxIds.h"
 #include "platform/linux/ClassCopyForm.h"
 #include "platform/linux/StandardInputBox.h"
@@ -15,12 +16,6 @@
 #include "util/DisplayText.h"
 
 namespace {
-
-QWidget* activeOwner() {
-    QWidget* w = QApplication::activeModalWidget();
-    if (!w) w = QApplication::activeWindow();
-    return w;
-}
 
 QString withLineBreaks(QString text) {
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -42,7 +37,7 @@ QMessageBox::Icon iconFor(int flags) {
 
 int QtUserDialogs::messageBox(const QString& text, const QString& caption, int flags) {
     QMessageBox box(iconFor(flags), caption, withLineBreaks(text), QMessageBox::NoButton,
-                    activeOwner());
+                    dialogOwner());
     box.setTextFormat(Qt::PlainText);
     struct Choice { QMessageBox::StandardButton button; int id; };
     std::vector<Choice> choices;
@@ -77,27 +72,27 @@ int QtUserDialogs::messageBox(const QString& text, const QString& caption, int f
 
 void QtUserDialogs::applicationMessage(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
-                    withLineBreaks(text), QMessageBox::Ok, activeOwner());
+                    withLineBreaks(text), QMessageBox::Ok, dialogOwner());
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 void QtUserDialogs::errorReport(const QString& text) {
     QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(),
-                    withLineBreaks(text), QMessageBox::Ok, activeOwner());
+                    withLineBreaks(text), QMessageBox::Ok, dialogOwner());
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 QString QtUserDialogs::inputBox(const QString& caption, const QString& prompt,
                                 const QString& defaultText) {
-    StandardInputBox box(caption, prompt, defaultText, activeOwner());
+    StandardInputBox box(caption, prompt, defaultText, dialogOwner());
     return box.ask();
 }
 
 std::optional<QString> QtUserDialogs::askText(const QString& prompt, const QString& caption,
                                               const QString& defaultText, bool caretAtEnd) {
-    TInputForm form(activeOwner());
+    TInputForm form(dialogOwner());
     return form.ask(prompt, caption, defaultText, caretAtEnd);
 }
 
@@ -106,7 +101,7 @@ std::optional<std::string> QtUserDialogs::saveFileName(const QString& caption,
                                                        const std::string& fileName,
                                                        const QStringList& filters,
                                                        int& filterIndex) {
-    QFileDialog dialog(activeOwner(), caption, displayPath(folder));
+    QFileDialog dialog(dialogOwner(), caption, displayPath(folder));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
@@ -121,7 +116,7 @@ std::optional<std::string> QtUserDialogs::saveFileName(const QString& caption,
 }
 
 std::optional<int> QtUserDialogs::chooseBaseLevel(const std::vector<std::string>& levels) {
-    TClassCopyForm form(activeOwner());
+    TClassCopyForm form(dialogOwner());
     form.setLevels(levels);
     if (form.exec() != QDialog::Accepted) return std::nullopt;
     return form.chosenLevel();
@@ -129,7 +124,7 @@ std::optional<int> QtUserDialogs::chooseBaseLevel(const std::vector<std::string>
 
 std::optional<std::string> QtUserDialogs::chooseFolder(const QString& caption,
                                                        const std::string& start) {
-    QString dir = QFileDialog::getExistingDirectory(activeOwner(), caption, displayPath(start));
+    QString dir = QFileDialog::getExistingDirectory(dialogOwner(), caption, displayPath(start));
     if (dir.isEmpty()) return std::nullopt;
     return pathFromDisplay(dir);
 }
