@@ -71,6 +71,7 @@ int main(int argc, char** argv) {
     QPushButton button(&panel);
     bool searching = false;
     PathListModel found;
+    found.setShowNames(true);  // the left pane shows the found files by name
     PathListBox names(nullptr, false, &found);
     Clock::time_point transferred;
     QObject::connect(&found, &QAbstractItemModel::modelReset, [&] { transferred = Clock::now(); });

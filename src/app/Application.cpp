@@ -10,6 +10,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "app/AfterFirstPaint.h"
 #include "app/CommandLine.h"
 #include "app/CommandLineFiles.h"
 #include "app/CopyForm.h"
@@ -54,12 +55,13 @@ int RunApplication(int& argc, char** argv, const std::function<void(TCopyForm&)>
     platform().dialogs = &dialogs;
     InstallHelpKey();
 
-    // The collation that sorts search results, made while the window opens.
-    const std::jthread collation(prepareCaseInsensitiveCollation);
+    std::jthread collation;
     auto* form = new TCopyForm();
     form->setAttribute(Qt::WA_DeleteOnClose);
     CloseOnTerminationSignals(form);
     KeepCloseRequests(form);
+    // The collation that sorts search results, made once the window shows.
+    AfterFirstPaint(*form, [&collation] { collation = std::jthread(prepareCaseInsensitiveCollation); });
     form->show();
     DropFiles(CommandLineFiles(commandLine.files), *form->DataList);
     if (beforeLoop) beforeLoop(*form);

@@ -5,6 +5,7 @@
 
 #include <QAbstractListModel>
 #include <QApplication>
+#include <QIcon>
 #include <QStyle>
 
 #include "controls/FolderFiles.h"
@@ -47,8 +48,7 @@ public:
             case NameRole:
                 return displayPath(e.name);
             case Qt::DecorationRole:
-                return QApplication::style()->standardIcon(e.open ? QStyle::SP_DirOpenIcon
-                                                                  : QStyle::SP_DirClosedIcon);
+                return folderIcon(e.open);
             default:
                 return {};
         }
@@ -68,6 +68,17 @@ public:
     }
 
     std::vector<DirectoryEntry> entries;
+
+private:
+    // The style's folder icons, looked up once: every painted row asks.
+    const QIcon& folderIcon(bool open) const {
+        QIcon& icon = open ? openIcon_ : closedIcon_;
+        if (icon.isNull())
+            icon = QApplication::style()->standardIcon(open ? QStyle::SP_DirOpenIcon
+                                                            : QStyle::SP_DirClosedIcon);
+        return icon;
+    }
+    mutable QIcon openIcon_, closedIcon_;
 };
 
 DirectoryListBox::DirectoryListBox(QWidget* parent)

@@ -97,6 +97,10 @@ private:
     // A folder on the start's file system, no mount point, not on the way down.
     bool mayEnter(const Identity& id) const {
         if (id.dev != root_ || id.mountRoot) return false;
+        // Only a mount shows a folder twice: one that is known to be no
+        // mount root is below the folders on the way down, not one of them
+        // (deep trees would otherwise compare it with every one).
+        if (id.mountRootKnown) return true;
         for (const Frame& f : stack_)
             if (f.id == id) return false;
         return std::find(above_.begin(), above_.end(), id) == above_.end();

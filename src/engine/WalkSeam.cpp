@@ -17,15 +17,15 @@ bool identify(int fd, Identity& id) {
         if (active.afterStatx) active.afterStatx(sx);
         id.dev = makedev(sx.stx_dev_major, sx.stx_dev_minor);
         id.ino = sx.stx_ino;
-        id.mountRoot = (sx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) &&
-                       (sx.stx_attributes & STATX_ATTR_MOUNT_ROOT);
+        id.mountRootKnown = (sx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0;
+        id.mountRoot = id.mountRootKnown && (sx.stx_attributes & STATX_ATTR_MOUNT_ROOT);
         return S_ISDIR(sx.stx_mode);
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0) return false;
     id.dev = st.st_dev;
     id.ino = st.st_ino;
-    id.mountRoot = false;
+    id.mountRoot = id.mountRootKnown = false;
     return S_ISDIR(st.st_mode);
 }
 

@@ -16,7 +16,8 @@ struct statx;
 struct Identity {
     dev_t dev = 0;
     ino_t ino = 0;
-    bool mountRoot = false;  // as far as statx tells it
+    bool mountRoot = false;       // as far as statx tells it
+    bool mountRootKnown = false;  // statx tells mount roots on this file system
     bool operator==(const Identity& o) const { return dev == o.dev && ino == o.ino; }
 };
 

@@ -39,12 +39,21 @@ void sortScan(FolderScan& scan) {
     }
 }
 
-void collectFiles(const FolderScan& scan, SearchResult& out) {
-    for (const FolderScan::Folder& folder : scan.folders) {
+void collectFiles(FolderScan& scan, SearchResult& out) {
+    for (FolderScan::Folder& folder : scan.folders) {
         const bool full = out.files.size() >= MaxSearchFiles;
+        // A folder that stays whole in the result needs its path no more.
+        const bool whole = out.files.size() + folder.fileCount <= MaxSearchFiles;
         if (!full || folder.fileCount == 0) {
-            for (std::size_t i = 0; i < folder.fileCount; ++i)
-                out.files.push_back(folder.path + scan.files[folder.firstFile + i]);
+            for (std::size_t i = 0; i < folder.fileCount; ++i) {
+                const std::string& name = scan.files[folder.firstFile + i];
+                if (whole && i + 1 == folder.fileCount) {
+                    folder.path += name;
+                    out.files.push_back(std::move(folder.path));
+                } else {
+                    out.files.push_back(folder.path + name);
+                }
+            }
         }
         if ((full && folder.fileCount > 0) || out.files.size() > MaxSearchFiles) {
             out.limitReached = true;

@@ -26,5 +26,6 @@ void sortScan(FolderScan& scan);
 // Gathers the files of a sorted scan folder by folder until the end or more
 // than MaxSearchFiles files (a folder that meets a full result is the stop
 // folder and adds nothing). out keeps what was gathered when a failure
-// breaks off.
-void collectFiles(const FolderScan& scan, SearchResult& out);
+// breaks off. A folder's last file takes over the folder's path: the scan's
+// paths are left unspecified.
+void collectFiles(FolderScan& scan, SearchResult& out);

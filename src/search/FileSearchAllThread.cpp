@@ -126,6 +126,13 @@ void TFileSearchAllThread::search() {
 bool TFileSearchAllThread::onUi(std::function<void()> effect) { return gate_.run(std::move(effect)); }
 
 void TFileSearchAllThread::setCaption(const QString& text) {
+    // The first caption is waited for: a stop the user gives on seeing it
+    // comes before the walk. The walk goes on past the others.
+    if (captionShown_) {
+        gate_.post([this, text] { showCaption(text); });
+        return;
+    }
+    captionShown_ = true;
     onUi([this, text] { showCaption(text); });
 }
 

@@ -23,8 +23,8 @@ struct SearchRequest {
 
 // The whole-tree search in the background: every file below the request's
 // root whose extension the masks name. It reports through its signals, each
-// emitted on the user-interface thread while the search waits for it, and
-// ends with a message. Create it, connect it (ShowSearchIn), start() it once;
+// emitted on the user-interface thread, in order, the search waiting for all
+// but the later captions, and ends with a message. Create it, connect it (ShowSearchIn), start() it once;
 // it deletes itself when its run has ended.
 class TFileSearchAllThread : public QThread {
     Q_OBJECT
@@ -77,4 +77,5 @@ private:
     std::atomic<bool> stop_{false};
     UiGate gate_{this};
     bool showsProgress_ = true;  // user-interface thread only
+    bool captionShown_ = false;  // the search thread, then the walkers one at a time
 };

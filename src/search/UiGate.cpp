@@ -36,6 +36,25 @@ bool UiGate::run(std::function<void()> effect) {
     return *done;
 }
 
+void UiGate::post(std::function<void()> effect) {
+    const std::shared_ptr<State> state = state_;
+    if (!isOpen()) return;
+    QMetaObject::invokeMethod(
+        context_,
+        [state, effect = std::move(effect)] {
+            {
+                std::lock_guard lock(state->mutex);
+                if (state->closed) return;
+            }
+            try {
+                effect();
+            } catch (...) {
+                // As in run().
+            }
+        },
+        Qt::QueuedConnection);
+}
+
 void UiGate::close() {
     {
         std::lock_guard lock(state_->mutex);

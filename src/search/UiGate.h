@@ -24,6 +24,9 @@ public:
     // effect that may outlast a close (one that shows a dialog) must hold
     // copies, not references into the worker.
     bool run(std::function<void()> effect);
+    // Worker side: runs effect on the user-interface thread, after the
+    // effects handed over before it, without waiting for it.
+    void post(std::function<void()> effect);
 
     // User-interface side.
     void close();

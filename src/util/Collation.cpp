@@ -282,7 +282,7 @@ char16_t CaseInsensitiveCollation::representative(std::uint32_t primary) {
     return found == representatives_.end() ? 0 : found->second;
 }
 
-int CaseInsensitiveCollation::compare(const std::string& a, const std::string& b) const {
+int CaseInsensitiveCollation::compare(std::string_view a, std::string_view b) const {
     UErrorCode status = U_ZERO_ERROR;
     const UCollationResult r = ucol_strcollUTF8(collator_, a.data(), int32_t(a.size()),
                                                 b.data(), int32_t(b.size()), &status);
@@ -290,7 +290,7 @@ int CaseInsensitiveCollation::compare(const std::string& a, const std::string& b
     return compareTies(a, b);
 }
 
-int CaseInsensitiveCollation::compareTies(const std::string& a, const std::string& b) {
+int CaseInsensitiveCollation::compareTies(std::string_view a, std::string_view b) {
     const auto upper = [](char c) {
         const auto u = static_cast<unsigned char>(c);
         return u >= 'a' && u <= 'z' ? u - 32 : u;
@@ -303,7 +303,7 @@ int CaseInsensitiveCollation::compareTies(const std::string& a, const std::strin
     return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
 
-std::string CaseInsensitiveCollation::sortKey(const std::string& s) const {
+std::string CaseInsensitiveCollation::sortKey(std::string_view s) const {
     std::u16string u(s.size() + 1, u'\0');
     int32_t length = 0;
     UErrorCode status = U_ZERO_ERROR;
@@ -331,11 +331,14 @@ bool lessCaseInsensitive(const std::string& a, const std::string& b) {
     return compareCaseInsensitive(a, b) < 0;
 }
 
-void sortCaseInsensitive(std::vector<std::string>& items) { defaultCollation().sort(items); }
+// Fewer than two texts need no order, nor the collation's set-up.
+void sortCaseInsensitive(std::vector<std::string>& items) {
+    if (items.size() > 1) defaultCollation().sort(items);
+}
 
 std::vector<std::size_t> caseInsensitiveOrder(const std::vector<std::string_view>& items) {
-    const std::vector<std::uint32_t> order =
-        defaultCollation().order(std::vector<std::string>(items.begin(), items.end()));
+    if (items.size() < 2) return std::vector<std::size_t>(items.size(), 0);
+    const std::vector<std::uint32_t> order = defaultCollation().order(items);
     return std::vector<std::size_t>(order.begin(), order.end());
 }
 

@@ -30,7 +30,7 @@ public:
     CaseInsensitiveCollation(const CaseInsensitiveCollation&) = delete;
     CaseInsensitiveCollation& operator=(const CaseInsensitiveCollation&) = delete;
 
-    int compare(const std::string& a, const std::string& b) const;
+    int compare(std::string_view a, std::string_view b) const;
     // Sorts in the order of compare. Texts made only of characters that
     // collate alone (one weight each, no contraction or context) are keyed
     // from a per-character table; the others take ICU's own sort keys and
@@ -38,6 +38,7 @@ public:
     void sort(std::vector<std::string>& items);
     // The order sort gives items, as indexes into items.
     std::vector<std::uint32_t> order(const std::vector<std::string>& items);
+    std::vector<std::uint32_t> order(const std::vector<std::string_view>& items);
     // Looks up the weight of every character once (some 40 ms), so that no
     // sort has to.
     void prepare() { representative(0); }
@@ -68,15 +69,15 @@ private:
     char16_t representative(std::uint32_t primary);
     // Orders texts of keyable characters with equal primary weights: by
     // their secondary weights, then by their bytes.
-    bool lessBySecondaries(const std::string& a, const std::string& b);
+    bool lessBySecondaries(std::string_view a, std::string_view b);
     // The secondary weights of a character's keyable weights, given the
     // character before it (0 at the start).
     std::uint64_t secondariesAt(char32_t before, char32_t c);
-    std::string sortKey(const std::string& s) const;
+    std::string sortKey(std::string_view s) const;
     // The order of texts that collate equal: by their bytes with ASCII
     // letters folded to capitals, then by their exact bytes.
-    static int compareTies(const std::string& a, const std::string& b);
-    void sortByIcuKeys(const std::vector<std::string>& items, std::vector<std::uint32_t>& rows) const;
+    static int compareTies(std::string_view a, std::string_view b);
+    void sortByIcuKeys(const std::vector<std::string_view>& items, std::vector<std::uint32_t>& rows) const;
 
     UCollator* collator_ = nullptr;
     bool keyable_ = false;  // the collation's settings allow per-character keys
@@ -87,6 +88,9 @@ private:
     std::vector<char> afterDependent_;         // weights depend on the character before
     std::unordered_map<std::uint32_t, Weights> pairs_;
     std::unordered_map<std::uint32_t, char16_t> representatives_;
+    // The key bytes of the last sort, kept for the next one up to a few
+    // megabytes: pages fresh from the kernel cost more than keying.
+    std::vector<unsigned char> keyBytes_;
 };
 
 // Makes the default locale's collation ready, its tables filled for the

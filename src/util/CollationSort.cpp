@@ -83,6 +83,9 @@ std::uint64_t window(const Keys& keys, std::uint32_t k, std::size_t depth) {
 // comparing whole keys costs less than one more round of windows.
 constexpr std::size_t kCompareDepth = 32;
 
+// The most key bytes a collation keeps between sorts.
+constexpr std::size_t kKeptKeyBytes = 8 << 20;
+
 // Sorts items by their keys from depth on; equal keys go by tied().
 template <class Tied>
 void sortByKeys(Item* first, Item* last, std::size_t depth, const Keys& keys, const Tied& tied) {
@@ -139,23 +142,23 @@ void applyOrder(std::vector<std::string>& items, std::vector<std::uint32_t>& ord
 // of the text before it, and that part, up to and with a "/", is checked and
 // keyed once. A character's key bytes depend only on it and the one before.
 struct SharedFolder {
-    const std::string* last = nullptr;
+    std::string_view last;
     // After each "/" of last: the length of the text up to there, and of its key.
     std::vector<std::pair<std::size_t, std::size_t>> marks;
 
     // The length of the part of text up to a "/" that last shares; text
     // becomes last, keeping the marks of that part.
-    std::size_t shared(const std::string& text) {
+    std::size_t shared(std::string_view text) {
         std::size_t common = 0;
-        if (last) {
-            const std::size_t n = std::min(last->size(), text.size());
+        {
+            const std::size_t n = std::min(last.size(), text.size());
             const char* a = text.data();
-            const char* b = last->data();
+            const char* b = last.data();
             while (common + 16 <= n && std::memcmp(a + common, b + common, 16) == 0) common += 16;
             while (common < n && a[common] == b[common]) ++common;
         }
         while (!marks.empty() && marks.back().first > common) marks.pop_back();
-        last = &text;
+        last = text;
         return marks.empty() ? 0 : marks.back().first;
     }
     std::size_t keyed() const { return marks.empty() ? 0 : marks.back().second; }
@@ -167,7 +170,7 @@ std::uint64_t CaseInsensitiveCollation::secondariesAt(char32_t before, char32_t 
     return before != 0 && afterDependent_[c] ? weightsAfter(before, c).secondaries : secondaries_[c];
 }
 
-bool CaseInsensitiveCollation::lessBySecondaries(const std::string& a, const std::string& b) {
+bool CaseInsensitiveCollation::lessBySecondaries(std::string_view a, std::string_view b) {
     // The secondary weights of a text, one after another.
     struct Stream {
         const unsigned char* p;
@@ -187,7 +190,7 @@ bool CaseInsensitiveCollation::lessBySecondaries(const std::string& a, const std
         s.pending <<= 16;
         return w;
     };
-    auto stream = [](const std::string& s) {
+    auto stream = [](std::string_view s) {
         const auto* p = reinterpret_cast<const unsigned char*>(s.data());
         return Stream{p, p + s.size()};
     };
@@ -199,7 +202,7 @@ bool CaseInsensitiveCollation::lessBySecondaries(const std::string& a, const std
     }
 }
 
-void CaseInsensitiveCollation::sortByIcuKeys(const std::vector<std::string>& items,
+void CaseInsensitiveCollation::sortByIcuKeys(const std::vector<std::string_view>& items,
                                              std::vector<std::uint32_t>& rows) const {
     std::vector<std::string> keys(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) keys[i] = sortKey(items[rows[i]]);
@@ -221,6 +224,10 @@ void CaseInsensitiveCollation::sort(std::vector<std::string>& items) {
 }
 
 std::vector<std::uint32_t> CaseInsensitiveCollation::order(const std::vector<std::string>& items) {
+    return order(std::vector<std::string_view>(items.begin(), items.end()));
+}
+
+std::vector<std::uint32_t> CaseInsensitiveCollation::order(const std::vector<std::string_view>& items) {
     const std::size_t n = items.size();
     std::vector<std::uint32_t> order(n);
     std::iota(order.begin(), order.end(), 0u);
@@ -315,6 +322,8 @@ std::vector<std::uint32_t> CaseInsensitiveCollation::order(const std::vector<std
         std::vector<unsigned char>().swap(seen);
 
         Keys keys;
+        keys.bytes.swap(keyBytes_);
+        keys.bytes.clear();
         keys.start.reserve(simple.size() + 1);
         std::size_t bytes = 0;
         for (std::uint32_t row : simple) bytes += items[row].size() + 1;
@@ -350,6 +359,7 @@ std::vector<std::uint32_t> CaseInsensitiveCollation::order(const std::vector<std
                        return lessBySecondaries(items[a.row], items[b.row]);
                    });
         for (std::size_t k = 0; k < sorted.size(); ++k) simple[k] = sorted[k].row;
+        if (keys.bytes.capacity() <= kKeptKeyBytes) keys.bytes.swap(keyBytes_);
     }
 
     if (complex.empty()) {
