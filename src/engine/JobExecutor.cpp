@@ -69,7 +69,8 @@ JobOutcome JobExecutor::run(const FileJob& job) {
     weights_.clear();
     done_ = total_ = 0;
     if (job.kind == JobKind::Copy || job.kind == JobKind::Move) {
-        if (!job.targets.empty() && job.targets.size() != job.sources.size()) {
+        if ((!job.targets.empty() && job.targets.size() != job.sources.size()) ||
+            (!job.expected.empty() && job.expected.size() != job.sources.size())) {
             outcome_.firstError = EINVAL;
             for (ItemOutcome& i : outcome_.items) i = {ItemStatus::Failed, EINVAL};
             return outcome_;
@@ -86,6 +87,30 @@ JobOutcome JobExecutor::run(const FileJob& job) {
         for (std::size_t i = item_; i < outcome_.items.size(); ++i)
             if (outcome_.items[i].status == ItemStatus::Done) outcome_.items[i].status = ItemStatus::Cancelled;
     return outcome_;
+}
+
+// ---- the listed items' folders ------------------------------------------
+
+int JobExecutor::openListedFolder(OpenFolder& cache, const std::string& path) {
+    if (cache.fd.get() >= 0 && cache.folder.path == path) return 0;
+    cache.fd.reset();
+    cache.folder = {-1, path, {}};
+    int rc = openFolder(path, cache.fd);
+    if (!rc && ::fstat(cache.fd.get(), &cache.folder.st) != 0) rc = errno;
+    if (rc) {
+        cache.fd.reset();
+        return rc;
+    }
+    cache.folder.fd = cache.fd.get();
+    return 0;
+}
+
+bool JobExecutor::sourceAsExpected(const std::string& src, const FileState& expected, struct stat& s) {
+    int rc = openListedFolder(fromFolder_, parentOf(src));
+    if (!rc) rc = statAt(fromFolder_.folder.fd, nameOf(src), s);
+    if (!rc && !sameState(expected, fileStateOf(s, expected.stableIdentity))) rc = fileop_error::Changed;
+    if (rc) fail(src, rc);
+    return rc == 0;
 }
 
 // ---- progress and failures --------------------------------------------------
