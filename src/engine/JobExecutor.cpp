@@ -138,10 +138,21 @@ long long JobExecutor::weigh(int dir, const std::string& name, const std::string
 void JobExecutor::measure(const FileJob& job, const std::vector<std::string>& targets) {
     long long entries = 0;
     // A move within one file system is a rename: one step, whatever it holds.
+    // Consecutive targets mostly share their folder: it is looked at once.
+    std::string folder;
+    struct stat t {};
+    bool folderFound = false;
     auto renamed = [&](std::size_t i) {
-        struct stat s {}, t {};
-        return job.kind == JobKind::Move && lstatPath(job.sources[i], s) == 0 &&
-               ::stat(parentOf(targets[i]).c_str(), &t) == 0 && s.st_dev == t.st_dev;
+        if (job.kind != JobKind::Move) return false;
+        if (const std::string parent = parentOf(targets[i]); parent != folder || i == 0) {
+            folder = parent;
+            folderFound = ::stat(folder.c_str(), &t) == 0;
+        }
+        if (!folderFound) return false;
+        // A source that must be as recorded is on the device recorded.
+        if (!job.expected.empty()) return job.expected[i].dev == std::uint64_t(t.st_dev);
+        struct stat s {};
+        return lstatPath(job.sources[i], s) == 0 && s.st_dev == t.st_dev;
     };
     for (std::size_t i = 0; i < job.sources.size(); ++i) {
         long long weight = 1;
