@@ -3,11 +3,12 @@
 
 // The executor's frame: run() resets a job's state and hands copies and moves
 // to runTransfer (JobExecutorTransfer.cpp), trash and erase to runDelete
-// (below); then the undo records are flushed. Here too: progress (measure,
-// tick), failures and skips per item, the removal of moved sources once their
-// copies are safe (removeSourceLater, removeMovedSources), what the job wrote itself
-// (writtenByJob, noteWritten), the traits of each file system, trash and erase.
-// The steps on the file system are posixops' (PosixFileOps*.cpp).
+// (below); then the undo records are flushed. Here too: the listed items'
+// folders and their check (sourceAsExpected), progress (measure, tick),
+// failures and skips per item, the removal of moved sources once their copies
+// are safe (removeSourceLater, removeMovedSources), what the job wrote itself
+// (writtenByJob, noteWritten), the traits of each file system, trash and
+// erase. The steps on the file system are posixops' (PosixFileOps*.cpp).
 #include "engine/JobExecutor.h"
 
 #include <algorithm>
