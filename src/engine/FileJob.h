@@ -56,6 +56,10 @@ struct FileJob {
     // when targets is not empty, source k to targets[k].
     std::string targetFolder;
     std::vector<std::string> targets;
+    // Copy and move: when not empty, source k must still be in the state
+    // expected[k] (sameState) when its turn comes; else it fails as changed
+    // (fileop_error::Changed), or as gone (ENOENT), and is left alone.
+    std::vector<FileState> expected;
     JobOptions options;
     std::string progressTitle;  // the progress dialog's title; empty: by kind
     // Receives every step done, for the undo journal: the recorder of the

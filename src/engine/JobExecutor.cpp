@@ -3,11 +3,12 @@
 
 // The executor's frame: run() resets a job's state and hands copies and moves
 // to runTransfer (JobExecutorTransfer.cpp), trash and erase to runDelete
-// (below); then the undo records are flushed. Here too: progress (measure,
-// tick), failures and skips per item, the removal of moved sources once their
-// copies are safe (removeSourceLater, removeMovedSources), what the job wrote itself
-// (writtenByJob, noteWritten), the traits of each file system, trash and erase.
-// The steps on the file system are posixops' (PosixFileOps*.cpp).
+// (below); then the undo records are flushed. Here too: the listed items'
+// folders and their check (sourceAsExpected), progress (measure, tick),
+// failures and skips per item, the removal of moved sources once their copies
+// are safe (removeSourceLater, removeMovedSources), what the job wrote itself
+// (writtenByJob, noteWritten), the traits of each file system, trash and
+// erase. The steps on the file system are posixops' (PosixFileOps*.cpp).
 #include "engine/JobExecutor.h"
 
 #include <algorithm>
@@ -69,7 +70,8 @@ JobOutcome JobExecutor::run(const FileJob& job) {
     weights_.clear();
     done_ = total_ = 0;
     if (job.kind == JobKind::Copy || job.kind == JobKind::Move) {
-        if (!job.targets.empty() && job.targets.size() != job.sources.size()) {
+        if ((!job.targets.empty() && job.targets.size() != job.sources.size()) ||
+            (!job.expected.empty() && job.expected.size() != job.sources.size())) {
             outcome_.firstError = EINVAL;
             for (ItemOutcome& i : outcome_.items) i = {ItemStatus::Failed, EINVAL};
             return outcome_;
@@ -86,6 +88,30 @@ JobOutcome JobExecutor::run(const FileJob& job) {
         for (std::size_t i = item_; i < outcome_.items.size(); ++i)
             if (outcome_.items[i].status == ItemStatus::Done) outcome_.items[i].status = ItemStatus::Cancelled;
     return outcome_;
+}
+
+// ---- the listed items' folders ------------------------------------------
+
+int JobExecutor::openListedFolder(OpenFolder& cache, const std::string& path) {
+    if (cache.fd.get() >= 0 && cache.folder.path == path) return 0;
+    cache.fd.reset();
+    cache.folder = {-1, path, {}};
+    int rc = openFolder(path, cache.fd);
+    if (!rc && ::fstat(cache.fd.get(), &cache.folder.st) != 0) rc = errno;
+    if (rc) {
+        cache.fd.reset();
+        return rc;
+    }
+    cache.folder.fd = cache.fd.get();
+    return 0;
+}
+
+bool JobExecutor::sourceAsExpected(const std::string& src, const FileState& expected, struct stat& s) {
+    int rc = openListedFolder(fromFolder_, parentOf(src));
+    if (!rc) rc = statAt(fromFolder_.folder.fd, nameOf(src), s);
+    if (!rc && !sameState(expected, fileStateOf(s, expected.stableIdentity))) rc = fileop_error::Changed;
+    if (rc) fail(src, rc);
+    return rc == 0;
 }
 
 // ---- progress and failures --------------------------------------------------
@@ -113,10 +139,21 @@ long long JobExecutor::weigh(int dir, const std::string& name, const std::string
 void JobExecutor::measure(const FileJob& job, const std::vector<std::string>& targets) {
     long long entries = 0;
     // A move within one file system is a rename: one step, whatever it holds.
+    // Consecutive targets mostly share their folder: it is looked at once.
+    std::string folder;
+    struct stat t {};
+    bool folderFound = false;
     auto renamed = [&](std::size_t i) {
-        struct stat s {}, t {};
-        return job.kind == JobKind::Move && lstatPath(job.sources[i], s) == 0 &&
-               ::stat(parentOf(targets[i]).c_str(), &t) == 0 && s.st_dev == t.st_dev;
+        if (job.kind != JobKind::Move) return false;
+        if (const std::string parent = parentOf(targets[i]); parent != folder || i == 0) {
+            folder = parent;
+            folderFound = ::stat(folder.c_str(), &t) == 0;
+        }
+        if (!folderFound) return false;
+        // A source that must be as recorded is on the device recorded.
+        if (!job.expected.empty()) return job.expected[i].dev == std::uint64_t(t.st_dev);
+        struct stat s {};
+        return lstatPath(job.sources[i], s) == 0 && s.st_dev == t.st_dev;
     };
     for (std::size_t i = 0; i < job.sources.size(); ++i) {
         long long weight = 1;

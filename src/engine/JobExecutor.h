@@ -86,7 +86,11 @@ private:
     int openListedFolder(OpenFolder& cache, const std::string& path);
     void runTransfer(const FileJob& job);
     bool ensureTargetFolder(const std::string& folder);
-    void transferItem(const std::string& src, const std::string& dst, bool move);
+    // known: the source's lstat, when sourceAsExpected just took it.
+    void transferItem(const std::string& src, const std::string& dst, bool move,
+                      const struct stat* known = nullptr);
+    // src is in the state expected (s: its lstat); else the item fails.
+    bool sourceAsExpected(const std::string& src, const FileState& expected, struct stat& s);
     // known: the source's lstat, when it was just taken.
     void transfer(const Folder& from, const std::string& name, const Folder& to, std::string dstName,
                   bool move, const struct stat* known = nullptr);

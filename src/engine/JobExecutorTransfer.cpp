@@ -34,10 +34,14 @@ void JobExecutor::runTransfer(const FileJob& job) {
         item_ = i;
         const std::string& src = job.sources[i];
         const std::string& dst = targets[i];
+        struct stat known {};
+        const bool checked = !job.expected.empty();
         if (!actionablePath(src) || !actionablePath(dst))
             fail(src, fileop_error::RootRefused);
-        else if (ensureTargetFolder(parentOf(dst)))
-            transferItem(src, dst, move);
+        // A source not as expected fails before any target folder is made for it.
+        else if ((!checked || sourceAsExpected(src, job.expected[i], known)) &&
+                 ensureTargetFolder(parentOf(dst)))
+            transferItem(src, dst, move, checked ? &known : nullptr);
         if (countProgress) {
             reached += weights_[i];
             done_ = reached;
@@ -82,23 +86,10 @@ bool JobExecutor::ensureTargetFolder(const std::string& folder) {
     return true;
 }
 
-int JobExecutor::openListedFolder(OpenFolder& cache, const std::string& path) {
-    if (cache.fd.get() >= 0 && cache.folder.path == path) return 0;
-    cache.fd.reset();
-    cache.folder = {-1, path, {}};
-    int rc = openFolder(path, cache.fd);
-    if (!rc && ::fstat(cache.fd.get(), &cache.folder.st) != 0) rc = errno;
-    if (rc) {
-        cache.fd.reset();
-        return rc;
-    }
-    cache.folder.fd = cache.fd.get();
-    return 0;
-}
-
 // One listed item: its folder and its target's folder are opened here, once;
 // everything below is reached from these descriptors.
-void JobExecutor::transferItem(const std::string& src, const std::string& dst, bool move) {
+void JobExecutor::transferItem(const std::string& src, const std::string& dst, bool move,
+                                const struct stat* known) {
     // Consecutive items mostly share their folders: each stays open.
     int rc = openListedFolder(fromFolder_, parentOf(src));
     if (!rc) rc = openListedFolder(toFolder_, parentOf(dst));
@@ -109,7 +100,9 @@ void JobExecutor::transferItem(const std::string& src, const std::string& dst, b
     const Folder& from = fromFolder_.folder;
     const Folder& to = toFolder_.folder;
     struct stat s {};
-    if ((rc = statAt(from.fd, nameOf(src), s))) {
+    if (known) {
+        s = *known;
+    } else if ((rc = statAt(from.fd, nameOf(src), s))) {
         fail(src, rc);
         return;
     }
@@ -149,7 +142,12 @@ void JobExecutor::transfer(const Folder& from, const std::string& name, const Fo
     for (int attempt = 0; attempt < 3; ++attempt) {
         bool replace = false;
         struct stat d {};
-        int found = statAt(to.fd, dstName, d);
+        // Where nothing may be replaced, a rename within one file system
+        // is tried at once: it fails when the name is taken, and the name
+        // is looked at then.
+        const bool presumeFree = move && attempt == 0 && options_.has(JobOption::NoReplace) &&
+                                 from.st.st_dev == to.st.st_dev;
+        int found = presumeFree ? ENOENT : statAt(to.fd, dstName, d);
         // The source of an earlier item, moved to another file system, may
         // still await its removal: it goes now, and its name is free, as
         // the earlier item promised.
@@ -188,6 +186,7 @@ void JobExecutor::transfer(const Folder& from, const std::string& name, const Fo
                 return;
             }
             if (rc == EEXIST && !replace) continue;  // the name was taken meanwhile
+            if (presumeFree && (rc == EXDEV || rc == fileop_error::NoExclusiveRename)) continue;
             // No rename here is sure not to replace: copied and removed.
             if (rc == fileop_error::NoExclusiveRename) rc = EXDEV;
             if (rc != EXDEV) {

@@ -5,8 +5,8 @@
 // otherwise, and the holes of a sparse file kept.
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <unistd.h>
-#include <vector>
 
 #include "engine/PosixFileOps.h"
 #include "util/SyscallSeam.h"
@@ -56,11 +56,16 @@ public:
 
 private:
     ssize_t readWrite(off_t at, std::size_t limit) {
-        if (buffer_.empty()) buffer_.resize(1 << 20);
+        // Up to 1 MiB, as large as the range asks and not cleared: a small
+        // file costs no large allocation.
+        if (const std::size_t size = std::clamp<std::size_t>(limit, 4096, std::size_t(1) << 20); size > bufferSize_) {
+            buffer_.reset(new char[size]);
+            bufferSize_ = size;
+        }
         std::size_t total = 0;
         while (total < limit) {
-            const std::size_t want = std::min(buffer_.size(), limit - total);
-            const ssize_t got = ::pread(in_, buffer_.data(), want, at + off_t(total));
+            const std::size_t want = std::min(bufferSize_, limit - total);
+            const ssize_t got = ::pread(in_, buffer_.get(), want, at + off_t(total));
             if (got < 0) {
                 if (errno == EINTR) continue;
                 return -1;
@@ -68,7 +73,7 @@ private:
             if (got == 0) break;
             std::size_t written = 0;
             while (written < std::size_t(got)) {
-                const ssize_t w = ::pwrite(out_, buffer_.data() + written, std::size_t(got) - written,
+                const ssize_t w = ::pwrite(out_, buffer_.get() + written, std::size_t(got) - written,
                                            at + off_t(total + written));
                 if (w < 0) {
                     if (errno == EINTR) continue;
@@ -86,7 +91,8 @@ private:
     const CopyOptions& options_;
     bool copyRange_;
     bool usedRange_ = false;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t bufferSize_ = 0;
 };
 
 }  // namespace

@@ -81,7 +81,8 @@ void UndoRun::done(std::size_t i, const UndoItem& updated) {
 }
 
 bool UndoRun::runJob(JobKind kind, const std::vector<std::size_t>& items,
-                     const std::vector<std::string>& sources, const std::vector<std::string>& targets) {
+                     const std::vector<std::string>& sources, const std::vector<std::string>& targets,
+                     const std::vector<FileState>& expected, const std::function<void(std::size_t, int)>& failed) {
     if (items.empty()) return true;
     std::map<std::string, std::size_t> byPath;
     for (std::size_t k = 0; k < items.size(); ++k) byPath.emplace(sources[k], items[k]);
@@ -90,6 +91,7 @@ bool UndoRun::runJob(JobKind kind, const std::vector<std::size_t>& items,
     job.kind = kind;
     job.sources = sources;
     job.targets = targets;
+    job.expected = expected;
     // Failures are listed in the report afterwards.
     job.options = {JobOption::NoReplace, JobOption::NoFolderQuestion, JobOption::NoConfirmation,
                    JobOption::NoErrorUi};
@@ -104,7 +106,8 @@ bool UndoRun::runJob(JobKind kind, const std::vector<std::size_t>& items,
             continue;
         }
         recorder.revert(items[k]);
-        refuse(sources[k], o.status == ItemStatus::Failed ? fileOpErrorText(o.reason) : "中止しました。");
+        if (o.status == ItemStatus::Failed && failed) failed(items[k], o.reason);
+        else refuse(sources[k], o.status == ItemStatus::Failed ? fileOpErrorText(o.reason) : "中止しました。");
     }
     phase.flush();
     if (outcome.cancelled) result.cancelled = true;

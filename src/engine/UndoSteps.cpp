@@ -101,9 +101,20 @@ void UndoRun::renames() {
 bool UndoRun::transfers() {
     std::vector<std::size_t> moves, copies;
     std::vector<std::string> moveFrom, moveTo, copyFrom, copyTo;
+    std::vector<FileState> moveExpected;
     for (const std::size_t i : select({UndoAction::Copied, UndoAction::Moved})) {
         const UndoItem& item = entry.items[i];
         const bool moved = item.action == UndoAction::Moved;
+        if (undo && moved) {
+            // Checked by the engine as it comes to the item (one look at each),
+            // and the old place kept by a rename that never replaces: what it
+            // refuses is sorted out afterwards.
+            moves.push_back(i);
+            moveFrom.push_back(item.to);
+            moveTo.push_back(item.from);
+            moveExpected.push_back(item.after);
+            continue;
+        }
         const FileState nowTo = currentState(item.to);
         const FileState nowFrom = currentState(item.from);
         if (!undo) {
@@ -119,61 +130,71 @@ bool UndoRun::transfers() {
             continue;
         }
         FileState removable = item.after;
-        if (moved) {
-            if (!sameState(item.after, nowTo)) {
-                // Recorded, but a crash came before the rename.
-                if (sameState(item.before, nowFrom)) phase.result(i, item, undo);
-                else refuse(item.to, nowTo.present() ? kChanged : kGone);
+        if (item.flags & undoflag::Replaced) {
+            refuse(item.to, kOverwrote);
+            continue;
+        }
+        if (!sameObjectState(item.after, nowTo)) {
+            refuse(item.to, nowTo.present() ? kOther : kGone);
+            continue;
+        }
+        // The copy may be all that is left of what was copied.
+        if (!sameState(item.before, nowFrom)) {
+            refuse(item.to, kOnlyCopy);
+            continue;
+        }
+        if (!sameState(item.after, nowTo)) {
+            const EngineUi::Answer answer = services.ui.ask(
+                item.to + "\r\nはコピーの後で変更されています。\r\n削除しますか?", EngineUi::Question::YesNoCancel);
+            if (answer == EngineUi::Answer::Cancel) {
+                result.cancelled = true;
+                return false;
+            }
+            if (answer == EngineUi::Answer::No) {
+                refuse(item.to, kKept);
                 continue;
             }
-            if (!nowFrom.present()) {
-                moves.push_back(i);
-                moveFrom.push_back(item.to);
-                moveTo.push_back(item.from);
-                continue;
-            }
-            // The source stayed (its removal never came): the target is a copy.
-            if (nowTo.isFolder() || !sameState(item.before, nowFrom) || sameObjectState(nowFrom, nowTo)) {
-                refuse(item.from, kTakenBack);
-                continue;
-            }
-        } else {
-            if (item.flags & undoflag::Replaced) {
-                refuse(item.to, kOverwrote);
-                continue;
-            }
-            if (!sameObjectState(item.after, nowTo)) {
-                refuse(item.to, nowTo.present() ? kOther : kGone);
-                continue;
-            }
-            // The copy may be all that is left of what was copied.
-            if (!sameState(item.before, nowFrom)) {
-                refuse(item.to, kOnlyCopy);
-                continue;
-            }
-            if (!sameState(item.after, nowTo)) {
-                const EngineUi::Answer answer = services.ui.ask(
-                    item.to + "\r\nはコピーの後で変更されています。\r\n削除しますか?", EngineUi::Question::YesNoCancel);
-                if (answer == EngineUi::Answer::Cancel) {
-                    result.cancelled = true;
-                    return false;
-                }
-                if (answer == EngineUi::Answer::No) {
-                    refuse(item.to, kKept);
-                    continue;
-                }
-                removable = nowTo;
-            }
+            removable = nowTo;
         }
         if (const int rc = removeIfSame(item.to, removable)) {
             refuse(item.to, failure(rc));
             continue;
         }
-        UndoItem updated = item;
-        if (moved) updated.before = nowFrom;
-        done(i, updated);
+        done(i, item);
     }
-    return runJob(JobKind::Copy, copies, copyFrom, copyTo) && runJob(JobKind::Move, moves, moveFrom, moveTo);
+    if (!runJob(JobKind::Copy, copies, copyFrom, copyTo)) return false;
+    if (!undo) return runJob(JobKind::Move, moves, moveFrom, moveTo);
+    return runJob(JobKind::Move, moves, moveFrom, moveTo, moveExpected,
+                  [this](std::size_t i, int reason) { moveNotTaken(i, reason); });
+}
+
+// The engine did not take a moved item back: why, or what else to do.
+void UndoRun::moveNotTaken(std::size_t i, int reason) {
+    const UndoItem& item = entry.items[i];
+    const FileState nowTo = currentState(item.to);
+    const FileState nowFrom = currentState(item.from);
+    if (!sameState(item.after, nowTo)) {
+        // Recorded, but a crash came before the rename.
+        if (sameState(item.before, nowFrom)) phase.result(i, item, undo);
+        else refuse(item.to, nowTo.present() ? kChanged : kGone);
+        return;
+    }
+    if (!nowFrom.present()) {
+        refuse(item.to, failure(reason));
+        return;
+    }
+    // The source stayed (its removal never came): the target is a copy.
+    if (nowTo.isFolder() || !sameState(item.before, nowFrom) || sameObjectState(nowFrom, nowTo)) {
+        refuse(item.from, kTakenBack);
+        return;
+    }
+    if (const int rc = removeIfSame(item.to, item.after)) {
+        refuse(item.to, failure(rc));
+        return;
+    }
+    UndoItem updated = item;
+    updated.before = nowFrom;
+    done(i, updated);
 }
 
 void UndoRun::madeFolders(bool second) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <initializer_list>
 #include <set>
 #include <string>
@@ -42,8 +43,13 @@ struct UndoRun {
     void refuse(const std::string& path, const std::string& reason);
     // Item i is done, updated as it is now.
     void done(std::size_t i, const UndoItem& updated);
-    // Runs one engine job for items (source k to targets[k]); false when
-    // it was cancelled.
+    // An undone move the engine failed (reason): refused with the reason
+    // found, or, where the source had stayed, its copy removed.
+    void moveNotTaken(std::size_t i, int reason);
+    // Runs one engine job for items (source k to targets[k], in the state
+    // expected[k] if given); false when it was cancelled. A failed item
+    // goes to failed when given, else it is refused with the engine's reason.
     bool runJob(JobKind kind, const std::vector<std::size_t>& items, const std::vector<std::string>& sources,
-                const std::vector<std::string>& targets);
+                const std::vector<std::string>& targets, const std::vector<FileState>& expected = {},
+                const std::function<void(std::size_t, int)>& failed = {});
 };

@@ -18,6 +18,7 @@
 #include "support/core/ScriptedCallbacks.h"
 #include "support/core/TestFiles.h"
 #include "support/core/TmpfsMount.h"
+#include "util/SyscallSeam.h"
 
 namespace {
 
@@ -133,6 +134,14 @@ TEST_F(UndoRunnerTest, AnItemThatCannotGoBackIsLeftAndListed) {
         {"moved file changed", JobKind::Move, [](TempDir& d) { d.write("dst/f", "new"); }, {}, "操作の後で変更されています。", "dst/f"},
         {"old place taken", JobKind::Move, [](TempDir& d) { d.write("src/f", "new"); }, {}, "元の場所に別のものがあります。", "src/f"},
         {"moved file gone", JobKind::Move, [](TempDir& d) { ::unlink((d / "dst/f").c_str()); }, {}, "見つかりません。", nullptr},
+        {"moved file swapped for a twin", JobKind::Move,
+         [](TempDir& d) {
+             const struct stat st = statOf(d / "dst/f");
+             const std::string twin = d.write("dst/g", "old");
+             setMtime(twin, st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+             ::rename(twin.c_str(), (d / "dst/f").c_str());
+         },
+         {}, "操作の後で変更されています。", nullptr},
         {"copy changed, kept", JobKind::Copy, [](TempDir& d) { d.write("dst/f", "new"); }, {EngineUi::Answer::No},
          "コピーの後で変更されているので残しました。", "dst/f"},
         {"copy's source gone", JobKind::Copy, [](TempDir& d) { ::unlink((d / "src/f").c_str()); d.write("dst/f", "new"); }, {},
@@ -236,4 +245,61 @@ TEST_F(UndoRunnerTest, AMoveToAnotherFileSystemComesBackWhereItsSourceWent) {
     for (int i = 0; i < 20; ++i) EXPECT_EQ(readFile(sources[std::size_t(i)]), std::string(5000 + i, 'x'));
     EXPECT_EQ(readFile(dir / "src/tree/sub/y"), "y");
     EXPECT_TRUE(namesIn(tmpfs.path()).empty());
+}
+
+// What comes between the engine's look at an item and its rename, or what a
+// crash left between the copy and the removal of a move to another file
+// system.
+TEST_F(UndoRunnerTest, AMoveBackNeverReplacesAndTakesOnlyWhatItLeft) {
+    struct Case {
+        const char* name;
+        bool sourceStayed;      // a copy at dst/f, its source src/f never removed
+        bool takenBeforeRename; // src/f written just before the rename back
+        bool sourceChanged;     // src/f changed since the move
+        const char* reason;     // empty: undone
+    };
+    const Case cases[] = {
+        {"old place taken just before the rename", false, true, false, "元の場所に別のものがあります。"},
+        {"source stayed: the copy goes", true, false, false, ""},
+        {"source stayed but changed: both stay", true, false, true, "元の場所に別のものがあります。"},
+    };
+    for (const Case& c : cases) {
+        TempDir d;
+        journalFolder = d / "journal";
+        const std::string from = d.write("src/f", "old");
+        const std::string to = d / "dst/f";
+        if (c.sourceStayed) {
+            d.write("dst/f", "old");
+            command([&] {
+                currentUndoRecorder()->record(
+                    {UndoAction::Moved, from, to, {}, currentState(from), currentState(to), 0});
+            });
+            if (c.sourceChanged) d.write("src/f", "changed");
+        } else {
+            d.mkdir("dst");
+            transfer(JobKind::Move, {from}, d / "dst");
+        }
+        syscalls::Overrides seam;
+        if (c.takenBeforeRename)
+            seam.renameat2 = [&](int a, const char* b, int e, const char* f, unsigned flags) {
+                d.write("src/f", "new");
+                return ::renameat2(a, b, e, f, flags);
+            };
+        UndoResult r;
+        {
+            syscalls::ScopedOverrides scoped(seam);
+            r = phase(true);
+        }
+        if (*c.reason) {
+            ASSERT_EQ(r.refused.size(), 1u) << c.name;
+            EXPECT_EQ(r.refused[0].reason, c.reason) << c.name;
+            EXPECT_EQ(readFile(to), "old") << c.name;
+            EXPECT_NE(readFile(from), "old") << c.name;
+        } else {
+            EXPECT_TRUE(r.refused.empty()) << c.name << ::testing::PrintToString(reasons(r));
+            EXPECT_EQ(r.done, 1u) << c.name;
+            EXPECT_FALSE(exists(to)) << c.name;
+            EXPECT_EQ(readFile(from), "old") << c.name;
+        }
+    }
 }
