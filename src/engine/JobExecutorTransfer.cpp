@@ -164,34 +164,37 @@ void JobExecutor::transfer(const Folder& from, const std::string& name, const Fo
             }
         }
         if (move) {
-            // A file renamed over another must be on the disk first, and the
-            // folder's new entry after.
-            const bool flushed = replace && S_ISREG(s.st_mode);
-            int rc = flushed ? flushFileAt(from.fd, name) : 0;
-            // Recorded first: a crash right after the rename leaves it known.
-            const FileState moved = fileStateOf(s, traitsOf(from).stableIdentity);
-            const std::size_t intent =
-                rc ? 0 : record({UndoAction::Moved, src, childOf(to.path, dstName), {}, moved, moved,
-                                 replace ? undoflag::Replaced : 0});
-            if (!rc)
-                rc = replace ? renameReplaceAt(from.fd, name, to.fd, dstName)
-                             : renameExclusiveAt(from.fd, name, to.fd, dstName);
-            if (rc && recorder_) recorder_->withdraw(intent);
-            if (rc == 0) {
-                // Moved in one step: should the folder's flush fail, a crash
-                // leaves either file whole, so the item is done all the same.
-                if (flushed) flushFolder(to.fd);
-                if (S_ISDIR(s.st_mode)) noteMadeFolder(childOf(to.path, dstName), s);
-                else noteWritten(to, dstName, s);
-                return;
-            }
-            if (rc == EEXIST && !replace) continue;  // the name was taken meanwhile
-            if (presumeFree && (rc == EXDEV || rc == fileop_error::NoExclusiveRename)) continue;
-            // No rename here is sure not to replace: copied and removed.
-            if (rc == fileop_error::NoExclusiveRename) rc = EXDEV;
-            if (rc != EXDEV) {
-                fail(src, rc == EBUSY ? fileop_error::MountPoint : rc);
-                return;
+            int rc = EXDEV;  // no rename joins two devices: copied and removed
+            if (from.st.st_dev == to.st.st_dev) {
+                // A file renamed over another must be on the disk first, and the
+                // folder's new entry after.
+                const bool flushed = replace && S_ISREG(s.st_mode);
+                rc = flushed ? flushFileAt(from.fd, name) : 0;
+                // Recorded first: a crash right after the rename leaves it known.
+                const FileState moved = fileStateOf(s, traitsOf(from).stableIdentity);
+                const std::size_t intent =
+                    rc ? 0 : record({UndoAction::Moved, src, childOf(to.path, dstName), {}, moved, moved,
+                                     replace ? undoflag::Replaced : 0});
+                if (!rc)
+                    rc = replace ? renameReplaceAt(from.fd, name, to.fd, dstName)
+                                 : renameExclusiveAt(from.fd, name, to.fd, dstName);
+                if (rc && recorder_) recorder_->withdraw(intent);
+                if (rc == 0) {
+                    // Moved in one step: should the folder's flush fail, a crash
+                    // leaves either file whole, so the item is done all the same.
+                    if (flushed) flushFolder(to.fd);
+                    if (S_ISDIR(s.st_mode)) noteMadeFolder(childOf(to.path, dstName), s);
+                    else noteWritten(to, dstName, s);
+                    return;
+                }
+                if (rc == EEXIST && !replace) continue;  // the name was taken meanwhile
+                if (presumeFree && (rc == EXDEV || rc == fileop_error::NoExclusiveRename)) continue;
+                // No rename here is sure not to replace: copied and removed.
+                if (rc == fileop_error::NoExclusiveRename) rc = EXDEV;
+                if (rc != EXDEV) {
+                    fail(src, rc == EBUSY ? fileop_error::MountPoint : rc);
+                    return;
+                }
             }
             // A source that could not be removed after its copy is made
             // would leave the item on both sides: refused before copying.
