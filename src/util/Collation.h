@@ -77,7 +77,10 @@ private:
     // The order of texts that collate equal: by their bytes with ASCII
     // letters folded to capitals, then by their exact bytes.
     static int compareTies(std::string_view a, std::string_view b);
-    void sortByIcuKeys(const std::vector<std::string_view>& items, std::vector<std::uint32_t>& rows) const;
+    template <class Text>
+    std::vector<std::uint32_t> orderOf(const std::vector<Text>& items);
+    template <class Text>
+    void sortByIcuKeys(const std::vector<Text>& items, std::vector<std::uint32_t>& rows) const;
 
     UCollator* collator_ = nullptr;
     bool keyable_ = false;  // the collation's settings allow per-character keys

@@ -202,7 +202,8 @@ bool CaseInsensitiveCollation::lessBySecondaries(std::string_view a, std::string
     }
 }
 
-void CaseInsensitiveCollation::sortByIcuKeys(const std::vector<std::string_view>& items,
+template <class Text>
+void CaseInsensitiveCollation::sortByIcuKeys(const std::vector<Text>& items,
                                              std::vector<std::uint32_t>& rows) const {
     std::vector<std::string> keys(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) keys[i] = sortKey(items[rows[i]]);
@@ -223,11 +224,10 @@ void CaseInsensitiveCollation::sort(std::vector<std::string>& items) {
     applyOrder(items, o);
 }
 
-std::vector<std::uint32_t> CaseInsensitiveCollation::order(const std::vector<std::string>& items) {
-    return order(std::vector<std::string_view>(items.begin(), items.end()));
-}
-
-std::vector<std::uint32_t> CaseInsensitiveCollation::order(const std::vector<std::string_view>& items) {
+// One body for texts and for views of them: views made of a million texts
+// would cost their memory for nothing.
+template <class Text>
+std::vector<std::uint32_t> CaseInsensitiveCollation::orderOf(const std::vector<Text>& items) {
     const std::size_t n = items.size();
     std::vector<std::uint32_t> order(n);
     std::iota(order.begin(), order.end(), 0u);
@@ -293,7 +293,7 @@ std::vector<std::uint32_t> CaseInsensitiveCollation::order(const std::vector<std
                 // take ICU's keys.
                 for (auto& pair : pairs_)
                     if (pair.second.primary == primary) pair.second.primary = kNotKeyable;
-                return this->order(items);
+                return orderOf(items);
             }
             weights.emplace_back(primary, c);
         }
@@ -386,4 +386,12 @@ std::vector<std::uint32_t> CaseInsensitiveCollation::order(const std::vector<std
         order.insert(order.end(), simple.begin() + long(s), simple.end());
     }
     return order;
+}
+
+std::vector<std::uint32_t> CaseInsensitiveCollation::order(const std::vector<std::string>& items) {
+    return orderOf(items);
+}
+
+std::vector<std::uint32_t> CaseInsensitiveCollation::order(const std::vector<std::string_view>& items) {
+    return orderOf(items);
 }
