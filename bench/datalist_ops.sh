@@ -98,9 +98,17 @@ hold_paste_text() {
         kill "$clip_pid" 2>/dev/null || true
         wait "$clip_pid" 2>/dev/null || true
     fi
-    xclip -display "$display" -quiet -selection clipboard -i < "$scratch/paste.txt" >/dev/null 2>&1 &
-    clip_pid=$!
-    for _ in $(seq 200); do
+    clip_pid=
+    local tries=0
+    for _ in $(seq 600); do
+        # An xclip that ended without taking the clipboard (the display
+        # busy at its start) is started again, three times at most.
+        if [ -z "$clip_pid" ] || ! kill -0 "$clip_pid" 2>/dev/null; then
+            [ "$tries" -lt 3 ] || break
+            tries=$((tries + 1))
+            xclip -display "$display" -quiet -selection clipboard -i < "$scratch/paste.txt" >/dev/null 2>&1 &
+            clip_pid=$!
+        fi
         xclip -display "$display" -o -selection clipboard -t TARGETS 2>/dev/null | grep -q STRING && return 0
         sleep 0.05
     done
