@@ -50,6 +50,18 @@ std::string removalFailure(int err) {
 
 }  // namespace
 
+bool UndoRun::folderAt(const std::string& path, const FileState& now, const std::string& taken) {
+    if (now.present() && !now.isFolder()) {
+        refuse(path, taken);
+        return false;
+    }
+    if (const int rc = now.present() ? 0 : makeFolders(path)) {
+        refuse(path, failure(rc));
+        return false;
+    }
+    return true;
+}
+
 void UndoRun::attributes() {
     for (const std::size_t i : select({UndoAction::Attribute})) {
         const UndoItem& item = entry.items[i];
@@ -208,16 +220,7 @@ void UndoRun::madeFolders(bool second) {
         }
         UndoItem updated = item;
         if (!undo) {
-            const FileState now = currentState(item.to);
-            if (now.present() && !now.isFolder()) {
-                refuse(item.to, kTakenAgain);
-                continue;
-            }
-            if (!now.present())
-                if (const int rc = makeFolders(item.to)) {
-                    refuse(item.to, failure(rc));
-                    continue;
-                }
+            if (!folderAt(item.to, currentState(item.to), kTakenAgain)) continue;
             updated.after = currentState(item.to);
             done(i, updated);
             continue;
@@ -310,15 +313,7 @@ void UndoRun::removedFolders() {
         const FileState now = currentState(item.from);
         UndoItem updated = item;
         if (undo) {
-            if (now.present() && !now.isFolder()) {
-                refuse(item.from, kTakenBack);
-                continue;
-            }
-            if (!now.present())
-                if (const int rc = makeFolders(item.from)) {
-                    refuse(item.from, failure(rc));
-                    continue;
-                }
+            if (!folderAt(item.from, now, kTakenBack)) continue;
             updated.before = currentState(item.from);
         } else if (now.present()) {
             if (item.before.present() && !sameObjectState(item.before, now)) {

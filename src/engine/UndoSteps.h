@@ -41,6 +41,9 @@ struct UndoRun {
         return select(actions, undo);
     }
     void refuse(const std::string& path, const std::string& reason);
+    // Makes path a folder where nothing is (now: what is there); false, and
+    // refused with taken, where something else is, or when it cannot.
+    bool folderAt(const std::string& path, const FileState& now, const std::string& taken);
     // Item i is done, updated as it is now.
     void done(std::size_t i, const UndoItem& updated);
     // An undone move the engine failed (reason): refused with the reason
